@@ -1,0 +1,15 @@
+# Language level, warnings and defines that every target of the project links.
+add_library(miravel6_common INTERFACE)
+target_compile_features(miravel6_common INTERFACE cxx_std_20)
+target_compile_options(miravel6_common INTERFACE
+    -Wall -Wextra -Wpedantic -Wold-style-cast -Wnon-virtual-dtor)
+target_compile_definitions(miravel6_common INTERFACE
+    QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+target_include_directories(miravel6_common INTERFACE ${PROJECT_SOURCE_DIR})
+
+option(MIRAVEL6_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(MIRAVEL6_SANITIZE)
+    target_compile_options(miravel6_common INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(miravel6_common INTERFACE -fsanitize=address,undefined)
+endif()

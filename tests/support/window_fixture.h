@@ -1,0 +1,41 @@
+#pragma once
+// A main window on a scratch program folder and settings store, with scripted modal things.
+
+#include "tests/support/scripted_ui.h"
+#include "window/frm_main.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class WindowFixture {
+public:
+    // Points the per-user settings store at a scratch folder; call before the window exists.
+    WindowFixture();
+    ~WindowFixture();
+
+    // Sets the stored port choice ("frmMain/cboComm"); an empty value removes it.
+    void StoreSetting(const QString& key, const QString& value);
+    QString StoredSetting(const QString& key) const;
+
+    frmMain& Open();
+    frmMain& window() { return *win; }
+    void Close();
+
+    template <class T> T* Child(const QString& name) const { return win->findChild<T*>(name); }
+    template <class T> T* Child(const char* base, int index) const {
+        return Child<T>(QString::fromLatin1(base) + QLatin1Char('_') + QString::number(index));
+    }
+
+    QString FolderPath() const { return folder.path(); }
+    QString SettingsFolderPath() const { return settingsFolder.path(); }
+    // Bytes of a file in the program folder.
+    QByteArray ReadProgramFile(const QString& name) const;
+
+    ScriptedUi ui;
+    FakeClock clock;
+
+private:
+    QTemporaryDir folder;
+    QTemporaryDir settingsFolder;
+    std::unique_ptr<frmMain> win;
+};

@@ -1,0 +1,225 @@
+#include "window/frm_main.h"
+
+#include "board/serial_link.h"
+#include "files/report_file.h"
+#include "model/charset.h"
+#include "model/configuration.h"
+#include "model/fase_time.h"
+#include "model/light_report.h"
+#include "window/click_label.h"
+#include "window/clock.h"
+#include "window/grid_canvas.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+const QString kIdleStatus = QStringLiteral(
+    "Clicca (sx o dx) sul grafico per modificare l'andamento, la modalit\u00e0 e i nomi delle "
+    "uscite e delle fasi");
+
+QString SettingsKey() {
+    return QStringLiteral("frmMain/cboComm");
+}
+
+} // namespace
+
+frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, QString folder, QWidget* parent)
+    : QWidget(parent), ui(modalUi), clock(cursorClock), programFolder(std::move(folder)),
+      MSComm(std::make_unique<SerialLink>()) {
+    setWindowTitle(kAppTitle);
+    CreateControls();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load() {
+    // Selecting the default durations must only set their tooltips.
+    blnFaseTimeRefresh = false;
+    for (QComboBox* combo : cboFaseTime) {
+        for (int code = 0; code < kFaseTimeCount; ++code) {
+            combo->addItem(QString::fromUtf8(FaseTime(code).caption), FaseTime(code).seconds);
+        }
+        combo->setCurrentIndex(1);
+    }
+    blnFaseTimeRefresh = true;
+
+    for (int n = 1; n <= 16; ++n) {
+        cboComm->addItem(QStringLiteral("COM") + QString::number(n));
+    }
+    cboComm->setCurrentIndex(-1);
+    cboComm->setToolTip(QStringLiteral("Porta di comunicazione seriale"));
+
+    canvas->SetTimeCursor(1440, false);
+    tmrTimeCursor->stop();
+    blnTimeCursor = false;
+
+    for (int p = 0; p < kFasi; ++p) {
+        lblFaseName[static_cast<std::size_t>(p)]->setToolTip(
+            QStringLiteral("Nome fase temporale ") + QString::number(p + 1));
+    }
+    for (int o = 0; o < kOutputs; ++o) {
+        lblOutName[static_cast<std::size_t>(o)]->setToolTip(QStringLiteral("Nome uscita ") +
+                                                            QString::number(o + 1));
+        cmdOutOnoff[static_cast<std::size_t>(o)]->setToolTip(QStringLiteral("Comando uscita ") +
+                                                             QString::number(o + 1));
+    }
+    static constexpr std::array<const char*, 6> openTips = {"Apri configurazione da file",
+                                                            "Luci Miravel 4 Fasi",
+                                                            "Luci Miravel 8 Fasi",
+                                                            "Effetti luminosi",
+                                                            "Acquario",
+                                                            "Innaffiamento"};
+    for (std::size_t k = 0; k < cmdFileOpen.size(); ++k) {
+        cmdFileOpen[k]->setToolTip(QString::fromUtf8(openTips[k]));
+    }
+    cmdFileSave->setToolTip(QStringLiteral("Salva configurazione su file"));
+    cmdEdataRead->setToolTip(QStringLiteral("Leggi configurazione da scheda"));
+    cmdEdataWrite->setToolTip(QStringLiteral("Scrivi configurazione su scheda"));
+    cmdCommTest->setToolTip(QStringLiteral("Test porta seriale"));
+    txtEdata->setToolTip(QStringLiteral("Visualizza dati per configurazione scheda"));
+    cmdTimeCursor->setToolTip(QStringLiteral("Attiva/disattiva il cursore del tempo"));
+
+    SetIdleStatus();
+
+    cdlOpenSave.filter = QStringLiteral("File dati miravel5 (*.dm6)|*.dm6|Tutti i file (*.*)|*.*");
+    cdlOpenSave.defaultExt = QStringLiteral(".dat");
+    cdlOpenSave.initialDir = programFolder;
+
+    blnPasteEnabled = {false, false, false};
+
+    for (int o = 0; o < kOutputs; ++o) {
+        lblOutName[static_cast<std::size_t>(o)]->setText(QString::fromStdString(DefaultOutName(o)));
+    }
+    for (int p = 0; p < kFasi; ++p) {
+        lblFaseName[static_cast<std::size_t>(p)]->setText(
+            QString::fromStdString(DefaultFaseName(p)));
+    }
+
+    // The chosen port; a stored value that is no position leaves the list without one.
+    const QSettings settings(kAppTitle, kAppTitle);
+    bool isNumber = false;
+    const int stored =
+        settings.value(SettingsKey(), QStringLiteral("0")).toString().trimmed().toShort(&isNumber);
+    if (isNumber && stored >= -1 && stored < cboComm->count()) {
+        cboComm->setCurrentIndex(stored);
+    }
+
+    RefreshEffects();
+}
+
+void frmMain::Form_Unload(bool& cancel) {
+    if (PortIsOpen()) {
+        cancel = true;
+        return;
+    }
+    QSettings settings(kAppTitle, kAppTitle);
+    settings.setValue(SettingsKey(), QString::number(cboComm->currentIndex()));
+    settings.sync();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    tmrTimeCursor->stop();
+    event->accept();
+}
+
+void frmMain::cboFaseTime_Click(int index) {
+    if (PortIsOpen()) {
+        return;
+    }
+    const std::int32_t seconds = FaseSecondsOf(index);
+    cboFaseTime[static_cast<std::size_t>(index)]->setToolTip(
+        QStringLiteral("Tempo fase temporale ") + QString::number(index + 1) +
+        QStringLiteral(" - Impulsi per espansione: ") + QString::number(ExpansionPulses(seconds)));
+    if (blnFaseTimeRefresh) {
+        RefreshEffects();
+        ResetTitle();
+    }
+}
+
+FaseCodes frmMain::CurrentFaseCodes() const {
+    FaseCodes codes{};
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        codes[p] = std::max(0, cboFaseTime[p]->currentIndex());
+    }
+    return codes;
+}
+
+std::int32_t frmMain::FaseSecondsOf(int fase) const {
+    const QComboBox* combo = cboFaseTime[static_cast<std::size_t>(fase)];
+    return combo->currentIndex() < 0 ? 0 : combo->currentData().toInt();
+}
+
+bool frmMain::PortIsOpen() const {
+    return MSComm->IsOpen();
+}
+
+void frmMain::RefreshEffects() {
+    const FaseCodes codes = CurrentFaseCodes();
+    const LightCourse course = ComputeLightCourse(recEffSet, codes);
+    WriteLightReport(course);
+
+    drawing = DrawGrid(recEffSet, codes, course);
+    for (std::size_t i = 0; i < kCells; ++i) {
+        const CellLabel& cell = drawing.lblEffMode[i];
+        lblEffMode[i]->setText(QString::fromStdString(cell.caption));
+        lblEffMode[i]->setToolTip(QString::fromStdString(cell.tooltip));
+        lblEffMode[i]->setVisible(cell.visible);
+    }
+    canvas->SetCourse(drawing.lineEffH, drawing.lineEffV);
+
+    BuildEdata();
+}
+
+void frmMain::WriteLightReport(const LightCourse& course) {
+    const QString path = LightReportPath(programFolder);
+    const std::string text = LightValueReport(Utf8ToCp1252Lossy(path.toStdString()), course);
+    if (!WriteLightReportFile(path, text)) {
+        Message(QStringLiteral("Impossibile scrivere i valori sul file ") + path,
+                MsgIcon::Critical);
+    }
+}
+
+void frmMain::BuildEdata() {
+    Edata = ::BuildEdata(CurrentFaseCodes(), recEffSet);
+    QString text = QString::fromStdString(EdataText(Edata));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    txtEdata->setPlainText(text);
+}
+
+void frmMain::ApplyEdata(const EdataBytes& bytes) {
+    const AppliedEdata applied = ::ApplyEdata(bytes);
+    blnFaseTimeRefresh = false;
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        cboFaseTime[p]->setCurrentIndex(applied.faseCodes[p]);
+    }
+    blnFaseTimeRefresh = true;
+    recEffSet = applied.recEffSet;
+}
+
+void frmMain::SetIdleStatus() {
+    lblStatus->setText(kIdleStatus);
+}
+
+void frmMain::ResetTitle() {
+    setWindowTitle(kAppTitle);
+}
+
+MsgAnswer frmMain::Message(const QString& text, MsgIcon icon, MsgButtons buttons,
+                           const QString& caption) {
+    return ui.MsgBox(this, text, icon, buttons, caption);
+}

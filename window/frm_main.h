@@ -1,0 +1,149 @@
+#pragma once
+// The one main window: owns the configuration (grid, durations, names) and every handler.
+
+#include "model/edata.h"
+#include "model/effect_grid.h"
+#include "model/grid_drawing.h"
+#include "model/light_course.h"
+#include "window/modal_ui.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class Clock;
+class ClickLabel;
+class GridCanvas;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class SerialLink;
+
+inline const QString kAppTitle = QStringLiteral("Miravel6");
+
+class frmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    frmMain(ModalUi& ui, Clock& clock, QString programFolder, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Read-only views of the window's state, for the tests and the benchmarks.
+    const EffGrid& EffSet() const { return recEffSet; }
+    const EdataBytes& EdataImage() const { return Edata; }
+    const GridDrawing& Drawing() const { return drawing; }
+    FaseCodes CurrentFaseCodes() const;
+    bool PortIsOpen() const;
+    QString ProgramFolder() const { return programFolder; }
+
+    // Procedures that other parts of the window run after every change.
+    void RefreshEffects();
+
+public slots:
+    void cboFaseTime_Click(int index);
+
+    // Effect editing and names.
+    void lblEffMode_MouseDown(int cell, Qt::MouseButton button, QPoint globalPos);
+    void lblOutName_Click(int output, QPoint globalPos);
+    void lblFaseName_Click(int fase, QPoint globalPos);
+
+    // Configuration files.
+    void cmdFileOpen_Click(int index);
+    void cmdFileSave_Click();
+
+    // Board.
+    void cmdCommTest_Click();
+    void cmdEdataRead_Click();
+    void cmdEdataWrite_Click();
+    void cmdOutOnoff_Click(int output);
+
+    // Time cursor.
+    void cmdTimeCursor_Click();
+    void tmrTimeCursor_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void Form_Load();
+    void Form_Unload(bool& cancel);
+
+    void BuildEdata();
+    void ApplyEdata(const EdataBytes& bytes);
+    void WriteLightReport(const LightCourse& course);
+    void SetIdleStatus();
+    void ResetTitle();
+    std::int32_t FaseSecondsOf(int fase) const;
+    MsgAnswer Message(const QString& text, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok,
+                      const QString& caption = kAppTitle);
+
+    // Effect menus (effect settings, commands) and the name menu.
+    MenuEntry BuildEffectSettingsMenu(int cell) const;
+    MenuEntry BuildEffectCommandsMenu() const;
+    MenuEntry BuildNameMenu() const;
+    void ChooseEffectItem(int id);
+    void ChooseNameItem(int id);
+
+    // Board link.
+    bool OpenCommPort();
+    QByteArray CommTxRx(const QByteArray& strTx);
+    void CloseCommPort();
+
+    // Time cursor.
+    void StopTimeCursor();
+    void SetTimeCursorControlsEnabled(bool enabled);
+
+    ModalUi& ui;
+    Clock& clock;
+    QString programFolder;
+
+    // Configuration held by the window; durations and names live in their controls.
+    EffGrid recEffSet{};
+    EdataBytes Edata{};
+    GridDrawing drawing;
+
+    bool blnFaseTimeRefresh = false;
+    std::int16_t intEffMenu = 0;
+    std::int16_t intNameMenu = 0;
+
+    typEffSet recEffCopy{};
+    std::array<typEffSet, kFasi> recEffCopyRow{};
+    std::array<typEffSet, kOutputs> recEffCopyCol{};
+    std::array<bool, 3> blnPasteEnabled{};
+
+    // Time cursor: positions come from whole seconds elapsed on a monotonic clock.
+    bool blnTimeCursor = false;
+    qint64 cursorStartMs = 0;
+    qint64 datCursorLast = -1;
+    std::int16_t intCursorFase = 0;
+    std::int32_t lngCursorFaseSec = 0;
+    std::int32_t lngCursorTotSec = 0;
+
+    FileDialogRequest cdlOpenSave;
+    std::unique_ptr<SerialLink> MSComm;
+
+    // Controls, by the names and indexes of the window layout.
+    QLabel* lblOutNameTitle = nullptr;
+    QLabel* lblCmdOut = nullptr;
+    std::array<ClickLabel*, kFasi> lblFaseName{};
+    std::array<QComboBox*, kFasi> cboFaseTime{};
+    std::array<ClickLabel*, kOutputs> lblOutName{};
+    std::array<QPushButton*, kOutputs> cmdOutOnoff{};
+    std::array<ClickLabel*, kCells> lblEffMode{};
+    GridCanvas* canvas = nullptr; // lineEffH, lineEffV, lineSepH, lineSepV, lineTimeCursor
+    std::array<QPushButton*, 6> cmdFileOpen{};
+    QPushButton* cmdFileSave = nullptr;
+    QComboBox* cboComm = nullptr;
+    QPushButton* cmdEdataRead = nullptr;
+    QPushButton* cmdEdataWrite = nullptr;
+    QPushButton* cmdCommTest = nullptr;
+    QPlainTextEdit* txtEdata = nullptr;
+    QPushButton* cmdTimeCursor = nullptr;
+    QLabel* lblStatus = nullptr;
+    QTimer* tmrTimeCursor = nullptr;
+};
