@@ -13,3 +13,10 @@ if(MIRAVEL6_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(miravel6_common INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The fuzzing build instruments every library for coverage.
+if(MIRAVEL6_FUZZ)
+    target_compile_options(miravel6_common INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    target_link_options(miravel6_common INTERFACE -fsanitize=address,undefined)
+endif()
