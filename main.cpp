@@ -3,6 +3,7 @@
 #include "window/qt_modal_ui.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -12,6 +13,9 @@ int main(int argc, char* argv[]) {
     QtModalUi modalUi;
     SteadyClock clock;
     frmMain window(modalUi, clock, QApplication::applicationDirPath());
+    // The window opens centred on the screen.
+    const QRect available = window.screen()->availableGeometry();
+    window.move(available.center() - window.rect().center());
     window.show();
     return QApplication::exec();
 }
