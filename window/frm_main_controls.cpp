@@ -45,7 +45,9 @@ void frmMain::CreateControls() {
     TwipsScale scale;
     scale.pixelsPerTwip = logicalDpiX() / 1440.0 * zoom;
 
-    QFont uiFont = font();
+    // A narrow sans serif keeps names like "Uscita 10" inside their fixed label width.
+    QFont uiFont(QStringLiteral("Arial"));
+    uiFont.setStyleHint(QFont::SansSerif);
     uiFont.setPointSizeF(8.0 * zoom);
     setFont(uiFont);
     QFont cellFont(QStringLiteral("Courier New"));
