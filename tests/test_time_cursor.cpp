@@ -1,0 +1,130 @@
+// The time cursor's position after n elapsed seconds, its x in twips and its status text.
+
+#include "model/fase_time.h"
+#include "model/time_cursor.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int CodeOf(const std::string& caption) {
+    for (int code = 0; code < kFaseTimeCount; ++code) {
+        if (caption == FaseTime(code).caption) {
+            return code;
+        }
+    }
+    ADD_FAILURE() << "no duration " << caption;
+    return 0;
+}
+
+FaseCodes Codes(std::initializer_list<const char*> captions) {
+    FaseCodes codes{};
+    std::size_t p = 0;
+    for (const char* caption : captions) {
+        codes[p++] = CodeOf(caption);
+    }
+    return codes;
+}
+
+} // namespace
+
+TEST(ElapsedWholeSeconds, CountsOnlyCompletedSeconds) {
+    EXPECT_EQ(ElapsedWholeSeconds(5000, 5000), 0);
+    EXPECT_EQ(ElapsedWholeSeconds(5000, 5999), 0);
+    EXPECT_EQ(ElapsedWholeSeconds(5000, 6000), 1);
+    EXPECT_EQ(ElapsedWholeSeconds(5000, 5000 + 345'600'999LL), 345'600);
+    EXPECT_EQ(ElapsedWholeSeconds(-2500, -1499), 1);
+    EXPECT_EQ(ElapsedWholeSeconds(5000, 4000), 0); // never before the start
+}
+
+// 10 sec, OFF, 20 sec and five OFF: 108 twips a second through the first column, then the
+// second column is skipped and the third is crossed at 54 twips a second.
+TEST(CursorAt, TenOffTwentyCycle) {
+    const FaseCodes codes = Codes({"10 sec", "OFF", "20 sec", "OFF", "OFF", "OFF", "OFF", "OFF"});
+    for (int n = 0; n < 10; ++n) {
+        const CursorPosition at = CursorAt(codes, n);
+        EXPECT_EQ(at.fase, 0) << n;
+        EXPECT_EQ(at.faseSec, n);
+        EXPECT_EQ(CursorX(at), 1440 + 108 * n);
+    }
+    for (int n = 10; n < 30; ++n) {
+        const CursorPosition at = CursorAt(codes, n);
+        EXPECT_EQ(at.fase, 2) << n;
+        EXPECT_EQ(at.faseSec, n - 10);
+        EXPECT_EQ(at.totSec, n);
+        EXPECT_EQ(CursorX(at), 3600 + 54 * (n - 10));
+    }
+    EXPECT_EQ(CursorStatusText(CursorAt(codes, 0)),
+              "Cursore tempo attivo - Totale: 00:00:00/00:00:30 - Parziale: Fase1 "
+              "00:00:00/00:00:10");
+    EXPECT_EQ(CursorStatusText(CursorAt(codes, 29)),
+              "Cursore tempo attivo - Totale: 00:00:29/00:00:30 - Parziale: Fase3 "
+              "00:00:19/00:00:20");
+    EXPECT_TRUE(CursorAt(codes, 30).Complete());
+    EXPECT_TRUE(CursorAt(codes, 1'000'000).Complete());
+}
+
+struct CycleCase {
+    const char* name;
+    FaseCodes codes;
+    std::int64_t elapsed;
+    bool complete;
+    int x;
+    const char* status; // when not complete
+};
+
+class CursorAtCycle : public testing::TestWithParam<CycleCase> {};
+
+TEST_P(CursorAtCycle, PositionAndText) {
+    const CycleCase& c = GetParam();
+    const CursorPosition at = CursorAt(c.codes, c.elapsed);
+    EXPECT_EQ(at.Complete(), c.complete);
+    if (!c.complete) {
+        EXPECT_EQ(CursorX(at), c.x);
+        EXPECT_EQ(CursorStatusText(at), c.status);
+    }
+}
+
+const FaseCodes kLeadingOff = Codes({"OFF", "OFF", "30 sec", "1 min", "OFF", "OFF", "OFF", "OFF"});
+const FaseCodes kLastOn = Codes({"10 sec", "OFF", "OFF", "OFF", "OFF", "OFF", "OFF", "1m 15s"});
+const FaseCodes kAllTwelve =
+    Codes({"12 ore", "12 ore", "12 ore", "12 ore", "12 ore", "12 ore", "12 ore", "12 ore"});
+const FaseCodes kAllOff = Codes({"OFF", "OFF", "OFF", "OFF", "OFF", "OFF", "OFF", "OFF"});
+
+INSTANTIATE_TEST_SUITE_P(
+    Cycles, CursorAtCycle,
+    testing::Values(
+        CycleCase{"LeadingOffPhasesAreSkippedAtTheStart", kLeadingOff, 0, false, 3600,
+                  "Cursore tempo attivo - Totale: 00:00:00/00:01:30 - Parziale: Fase3 "
+                  "00:00:00/00:00:30"},
+        CycleCase{"PhaseBoundaryStartsTheNextColumn", kLeadingOff, 30, false, 4680,
+                  "Cursore tempo attivo - Totale: 00:00:30/00:01:30 - Parziale: Fase4 "
+                  "00:00:00/00:01:00"},
+        CycleCase{"LastSecondOfTheLastEnabledPhase", kLeadingOff, 89, false, 4680 + 1062,
+                  "Cursore tempo attivo - Totale: 00:01:29/00:01:30 - Parziale: Fase4 "
+                  "00:00:59/00:01:00"},
+        CycleCase{"CycleTimeReachedWithTrailingOffPhases", kLeadingOff, 90, true, 0, ""},
+        CycleCase{"JumpOverSixOffPhasesToTheLast", kLastOn, 10, false, 9000,
+                  "Cursore tempo attivo - Totale: 00:00:10/00:01:25 - Parziale: Fase8 "
+                  "00:00:00/00:01:15"},
+        CycleCase{"LastSecondOfPhaseEightIsShown", kLastOn, 84, false, 9000 + 74 * 1080 / 75,
+                  "Cursore tempo attivo - Totale: 00:01:24/00:01:25 - Parziale: Fase8 "
+                  "00:01:14/00:01:15"},
+        CycleCase{"CycleTimeReachedWithPhaseEightOn", kLastOn, 85, true, 0, ""},
+        CycleCase{"NinetySixHoursCycleLastSecond", kAllTwelve, 345'599, false, 9000 + 1079,
+                  "Cursore tempo attivo - Totale: 95:59:59/96:00:00 - Parziale: Fase8 "
+                  "11:59:59/12:00:00"},
+        CycleCase{"NinetySixHoursCycleEnd", kAllTwelve, 345'600, true, 0, ""},
+        CycleCase{"EveryPhaseOffIsCompleteAtOnce", kAllOff, 0, true, 0, ""}),
+    [](const testing::TestParamInfo<CycleCase>& info) { return std::string(info.param.name); });
+
+TEST(CursorX, TwelveHourPhaseMovesOneTwipEveryFortySeconds) {
+    const FaseCodes codes = Codes({"OFF", "12 ore", "OFF", "OFF", "OFF", "OFF", "OFF", "OFF"});
+    const int left = 1440 + 1080;
+    EXPECT_EQ(CursorX(CursorAt(codes, 0)), left);
+    EXPECT_EQ(CursorX(CursorAt(codes, 39)), left);
+    EXPECT_EQ(CursorX(CursorAt(codes, 40)), left + 1);
+    EXPECT_EQ(CursorX(CursorAt(codes, 79)), left + 1);
+    EXPECT_EQ(CursorX(CursorAt(codes, 80)), left + 2);
+    EXPECT_EQ(CursorX(CursorAt(codes, 43'199)), left + 1079);
+}
