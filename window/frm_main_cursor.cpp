@@ -1,11 +1,115 @@
 // The time cursor that follows the board's cycle across the grid.
+//
+// The position is worked out afresh on every tick from the whole seconds elapsed on the
+// monotonic clock since the user's OK, so a late tick catches up with the board and a
+// change of the computer's clock moves nothing.
 
+#include "model/fase_time.h"
+#include "model/time_cursor.h"
+#include "window/clock.h"
 #include "window/frm_main.h"
+#include "window/grid_canvas.h"
 
-void frmMain::cmdTimeCursor_Click() {}
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 
-void frmMain::tmrTimeCursor_Timer() {}
+namespace {
 
-void frmMain::StopTimeCursor() {}
+constexpr int kCursorTickMs = 100;
+constexpr int kCursorStartX = 1440;
 
-void frmMain::SetTimeCursorControlsEnabled(bool /*enabled*/) {}
+} // namespace
+
+void frmMain::cmdTimeCursor_Click() {
+    if (blnTimeCursor) {
+        // The stop itself runs in the next tick.
+        blnTimeCursor = false;
+        return;
+    }
+    if (!AnyFaseEnabled(CurrentFaseCodes())) {
+        Message(QStringLiteral("Nessuna fase temporale attivata\r\n"
+                               "Impossibile visualizzare il cursore"),
+                MsgIcon::Critical);
+        return;
+    }
+    const MsgAnswer answer = Message(
+        QStringLiteral("Premere sulla scheda il pulsante Reset per sincronizzare l'inizio del "
+                       "ciclo\r\n"
+                       "e accertarsi che i tempi di ciascuna fase coincidano con quelli scritti "
+                       "sulla scheda."),
+        MsgIcon::Question, MsgButtons::OkCancel, QStringLiteral("Cursore tempo"));
+    if (answer != MsgAnswer::Ok) {
+        return;
+    }
+    SetTimeCursorControlsEnabled(false);
+    cmdTimeCursor->setText(QStringLiteral("Cursore off"));
+    canvas->SetTimeCursor(kCursorStartX, true);
+
+    // The board restarted its cycle when the user pressed Reset and then OK.
+    cursorStartMs = clock.MonotonicMs();
+    datCursorLast = -1;
+    intCursorFase = 0;
+    lngCursorFaseSec = 0;
+    lngCursorTotSec = 0;
+
+    tmrTimeCursor->setInterval(kCursorTickMs);
+    tmrTimeCursor->start();
+    blnTimeCursor = true;
+}
+
+void frmMain::tmrTimeCursor_Timer() {
+    if (!blnTimeCursor) {
+        StopTimeCursor();
+        return;
+    }
+    const std::int64_t elapsed = ElapsedWholeSeconds(cursorStartMs, clock.MonotonicMs());
+    if (elapsed == datCursorLast) {
+        return;
+    }
+    datCursorLast = elapsed;
+
+    const CursorPosition position = CursorAt(CurrentFaseCodes(), elapsed);
+    intCursorFase = static_cast<std::int16_t>(position.fase);
+    lngCursorFaseSec = position.faseSec;
+    lngCursorTotSec = position.totSec;
+    if (position.Complete()) {
+        StopTimeCursor();
+        return;
+    }
+    canvas->SetTimeCursor(CursorX(position), true);
+    lblStatus->setText(QString::fromStdString(CursorStatusText(position)));
+}
+
+void frmMain::StopTimeCursor() {
+    tmrTimeCursor->stop();
+    canvas->SetTimeCursor(canvas->TimeCursor().x1, false);
+    lngCursorFaseSec = 0;
+    lngCursorTotSec = 0;
+    SetTimeCursorControlsEnabled(true);
+    cmdTimeCursor->setText(QStringLiteral("Cursore on"));
+    SetIdleStatus();
+    if (intCursorFase == kCursorCycleComplete) {
+        Message(QStringLiteral("Attivazione cursore terminata"), MsgIcon::Information);
+    }
+    intCursorFase = 0;
+    blnTimeCursor = false;
+}
+
+void frmMain::SetTimeCursorControlsEnabled(bool enabled) {
+    for (QComboBox* combo : cboFaseTime) {
+        combo->setEnabled(enabled);
+    }
+    for (QPushButton* button : cmdOutOnoff) {
+        button->setEnabled(enabled);
+    }
+    for (QPushButton* button : cmdFileOpen) {
+        button->setEnabled(enabled);
+    }
+    cmdFileSave->setEnabled(enabled);
+    cboComm->setEnabled(enabled);
+    cmdEdataRead->setEnabled(enabled);
+    cmdEdataWrite->setEnabled(enabled);
+    cmdCommTest->setEnabled(enabled);
+}
