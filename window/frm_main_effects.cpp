@@ -1,16 +1,75 @@
 // Effect menus of the grid cells: settings, clear, copy and paste.
 
+#include "model/effect_items.h"
+#include "model/fase_time.h"
+#include "window/effect_menus.h"
 #include "window/frm_main.h"
 
-void frmMain::lblEffMode_MouseDown(int /*cell*/, Qt::MouseButton /*button*/, QPoint /*globalPos*/) {
+#include <QLocale>
+#include <QTimer>
+
+void frmMain::lblEffMode_MouseDown(int cell, Qt::MouseButton button, QPoint globalPos) {
+    if (tmrTimeCursor->isActive() || PortIsOpen()) {
+        return;
+    }
+    intEffMenu = static_cast<std::int16_t>(cell);
+    const MenuEntry menu =
+        button == Qt::LeftButton ? BuildEffectSettingsMenu(cell) : BuildEffectCommandsMenu();
+    const int id = ui.PopupMenu(this, menu, globalPos);
+    if (id >= 0) {
+        ChooseEffectItem(id);
+    }
 }
 
-MenuEntry frmMain::BuildEffectSettingsMenu(int /*cell*/) const {
-    return {};
+MenuEntry frmMain::BuildEffectSettingsMenu(int cell) const {
+    // The step text is formatted with a point, then given the user's decimal separator.
+    QString step = QString::fromStdString(FormatStepTime(FaseSecondsOf(CellFase(cell)), '.'));
+    step.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return EffectSettingsMenu(recEffSet.at(static_cast<std::size_t>(cell)), step);
 }
 
 MenuEntry frmMain::BuildEffectCommandsMenu() const {
-    return {};
+    return EffectCommandsMenu(blnPasteEnabled);
 }
 
-void frmMain::ChooseEffectItem(int /*id*/) {}
+void frmMain::ChooseEffectItem(int id) {
+    const std::optional<EffectChoice> choice = DecodeEffectId(id);
+    if (!choice) {
+        return;
+    }
+    const int cell = intEffMenu;
+    const auto c = static_cast<std::size_t>(cell);
+    switch (choice->kind) {
+    case EffectChoice::Kind::Setting:
+        recEffSet.at(c) = ApplyEffItem(recEffSet.at(c), choice->menu, choice->index);
+        break;
+    case EffectChoice::Kind::Clear:
+        ClearCells(recEffSet, static_cast<EffScope>(choice->index), cell);
+        break;
+    case EffectChoice::Kind::Copy:
+        // A copy changes neither the grid nor the title.
+        if (choice->index == 0) {
+            recEffCopy = recEffSet.at(c);
+        } else if (choice->index == 1) {
+            recEffCopyRow = CopyRow(recEffSet, cell);
+        } else {
+            recEffCopyCol = CopyColumn(recEffSet, cell);
+        }
+        blnPasteEnabled.at(static_cast<std::size_t>(choice->index)) = true;
+        return;
+    case EffectChoice::Kind::Paste:
+        if (!blnPasteEnabled.at(static_cast<std::size_t>(choice->index))) {
+            return;
+        }
+        if (choice->index == 0) {
+            recEffSet.at(c) = recEffCopy;
+        } else if (choice->index == 1) {
+            PasteRow(recEffSet, cell, recEffCopyRow);
+        } else {
+            PasteColumn(recEffSet, cell, recEffCopyCol);
+        }
+        break;
+    }
+    RefreshEffects();
+    ResetTitle();
+}
