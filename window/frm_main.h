@@ -22,6 +22,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class SerialLink;
+struct Configuration;
 
 inline const QString kAppTitle = QStringLiteral("Miravel6");
 
@@ -88,6 +89,11 @@ private:
     MenuEntry BuildNameMenu() const;
     void ChooseEffectItem(int id);
     void ChooseNameItem(int id);
+
+    // Configuration files.
+    Configuration CurrentConfiguration() const;
+    void ApplyConfiguration(const Configuration& config);
+    void LoadConfigurationFile(const QString& path);
 
     // Board link.
     bool OpenCommPort();

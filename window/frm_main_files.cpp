@@ -1,7 +1,118 @@
-// Open and save of configuration files.
+// Open and save of configuration files, and the five sample configurations.
 
 #include "window/frm_main.h"
 
-void frmMain::cmdFileOpen_Click(int /*index*/) {}
+#include "files/dm6_file.h"
+#include "files/format/dm6_format.h"
+#include "model/configuration.h"
+#include "model/window_title.h"
+#include "window/click_label.h"
 
-void frmMain::cmdFileSave_Click() {}
+#include <QComboBox>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString UnsavableNameText(const UnsavableName& fault) {
+    const QString number = QString::number(fault.index + 1);
+    const QString which = fault.isFase ? QStringLiteral("della fase ") + number
+                                       : QStringLiteral("dell'uscita ") + number;
+    return QStringLiteral("Impossibile salvare su file:") + kCrLf + QStringLiteral("il nome ") +
+           which +
+           QStringLiteral(" contiene caratteri che il file non pu\u00f2 contenere; "
+                          "modificare il nome e salvare di nuovo");
+}
+
+} // namespace
+
+void frmMain::cmdFileOpen_Click(int index) {
+    if (PortIsOpen() || index < 0 || index > static_cast<int>(std::size(kDm6SampleFiles))) {
+        return;
+    }
+    if (index > 0) {
+        LoadConfigurationFile(ProgramFilePath(
+            programFolder,
+            QString::fromLatin1(kDm6SampleFiles[static_cast<std::size_t>(index - 1)])));
+        return;
+    }
+    cdlOpenSave.title = QStringLiteral("Apri file configurazione");
+    cdlOpenSave.mustExist = true;
+    cdlOpenSave.confirmOverwrite = false;
+    const std::optional<QString> chosen = ui.OpenFileDialog(this, cdlOpenSave);
+    if (!chosen) {
+        return;
+    }
+    // From now on the dialogs open where the user last went, not in the program folder.
+    cdlOpenSave.initialDir.clear();
+    LoadConfigurationFile(*chosen);
+}
+
+void frmMain::cmdFileSave_Click() {
+    if (PortIsOpen()) {
+        return;
+    }
+    const Configuration config = CurrentConfiguration();
+    // A name the file cannot hold would come back altered: refuse before anything is written.
+    if (const auto fault = FindUnsavableName(config)) {
+        Message(UnsavableNameText(*fault), MsgIcon::Critical);
+        return;
+    }
+    cdlOpenSave.title = QStringLiteral("Salva configurazione su file");
+    cdlOpenSave.mustExist = false;
+    cdlOpenSave.confirmOverwrite = true;
+    const std::optional<QString> chosen = ui.SaveFileDialog(this, cdlOpenSave);
+    if (!chosen) {
+        return;
+    }
+    cdlOpenSave.initialDir.clear();
+    if (!WriteDm6File(*chosen, config)) {
+        Message(QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
+        return;
+    }
+    setWindowTitle(
+        QString::fromStdString(TitleAfterSave(kAppTitle.toStdString(), chosen->toStdString())));
+}
+
+void frmMain::LoadConfigurationFile(const QString& path) {
+    const std::optional<Configuration> config = ReadDm6File(path);
+    if (!config) {
+        Message(QStringLiteral("Impossibile aprire il file:") + kCrLf + path + kCrLf +
+                    QStringLiteral("oppure dati non validi"),
+                MsgIcon::Critical);
+        return;
+    }
+    ApplyConfiguration(*config);
+    RefreshEffects();
+    setWindowTitle(
+        QString::fromStdString(TitleAfterOpen(kAppTitle.toStdString(), path.toStdString())));
+}
+
+Configuration frmMain::CurrentConfiguration() const {
+    Configuration config;
+    for (std::size_t o = 0; o < kOutputs; ++o) {
+        config.outNames[o] = lblOutName[o]->text().toStdString();
+    }
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        config.faseNames[p] = lblFaseName[p]->text().toStdString();
+    }
+    config.faseCodes = CurrentFaseCodes();
+    config.recEffSet = recEffSet;
+    return config;
+}
+
+void frmMain::ApplyConfiguration(const Configuration& config) {
+    for (std::size_t o = 0; o < kOutputs; ++o) {
+        lblOutName[o]->setText(QString::fromStdString(config.outNames[o]));
+    }
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        lblFaseName[p]->setText(QString::fromStdString(config.faseNames[p]));
+    }
+    // The selections update only the tooltips; the caller refreshes the grid once.
+    blnFaseTimeRefresh = false;
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        cboFaseTime[p]->setCurrentIndex(config.faseCodes[p]);
+    }
+    blnFaseTimeRefresh = true;
+    recEffSet = config.recEffSet;
+}
