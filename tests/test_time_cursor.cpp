@@ -1,4 +1,5 @@
-// The time cursor's position after n elapsed seconds, its x in twips and its status text.
+// The time cursor's position after n elapsed seconds: phases that are off, the end of the
+// cycle, the longest cycle. The window tests walk the common cycles second by second.
 
 #include "model/fase_time.h"
 #include "model/time_cursor.h"
@@ -35,33 +36,6 @@ TEST(ElapsedWholeSeconds, CountsOnlyCompletedSeconds) {
     EXPECT_EQ(ElapsedWholeSeconds(5000, 5000 + 345'600'999LL), 345'600);
     EXPECT_EQ(ElapsedWholeSeconds(-2500, -1499), 1);
     EXPECT_EQ(ElapsedWholeSeconds(5000, 4000), 0); // never before the start
-}
-
-// 10 sec, OFF, 20 sec and five OFF: 108 twips a second through the first column, then the
-// second column is skipped and the third is crossed at 54 twips a second.
-TEST(CursorAt, TenOffTwentyCycle) {
-    const FaseCodes codes = Codes({"10 sec", "OFF", "20 sec", "OFF", "OFF", "OFF", "OFF", "OFF"});
-    for (int n = 0; n < 10; ++n) {
-        const CursorPosition at = CursorAt(codes, n);
-        EXPECT_EQ(at.fase, 0) << n;
-        EXPECT_EQ(at.faseSec, n);
-        EXPECT_EQ(CursorX(at), 1440 + 108 * n);
-    }
-    for (int n = 10; n < 30; ++n) {
-        const CursorPosition at = CursorAt(codes, n);
-        EXPECT_EQ(at.fase, 2) << n;
-        EXPECT_EQ(at.faseSec, n - 10);
-        EXPECT_EQ(at.totSec, n);
-        EXPECT_EQ(CursorX(at), 3600 + 54 * (n - 10));
-    }
-    EXPECT_EQ(CursorStatusText(CursorAt(codes, 0)),
-              "Cursore tempo attivo - Totale: 00:00:00/00:00:30 - Parziale: Fase1 "
-              "00:00:00/00:00:10");
-    EXPECT_EQ(CursorStatusText(CursorAt(codes, 29)),
-              "Cursore tempo attivo - Totale: 00:00:29/00:00:30 - Parziale: Fase3 "
-              "00:00:19/00:00:20");
-    EXPECT_TRUE(CursorAt(codes, 30).Complete());
-    EXPECT_TRUE(CursorAt(codes, 1'000'000).Complete());
 }
 
 struct CycleCase {
@@ -117,14 +91,3 @@ INSTANTIATE_TEST_SUITE_P(
         CycleCase{"NinetySixHoursCycleEnd", kAllTwelve, 345'600, true, 0, ""},
         CycleCase{"EveryPhaseOffIsCompleteAtOnce", kAllOff, 0, true, 0, ""}),
     [](const testing::TestParamInfo<CycleCase>& info) { return std::string(info.param.name); });
-
-TEST(CursorX, TwelveHourPhaseMovesOneTwipEveryFortySeconds) {
-    const FaseCodes codes = Codes({"OFF", "12 ore", "OFF", "OFF", "OFF", "OFF", "OFF", "OFF"});
-    const int left = 1440 + 1080;
-    EXPECT_EQ(CursorX(CursorAt(codes, 0)), left);
-    EXPECT_EQ(CursorX(CursorAt(codes, 39)), left);
-    EXPECT_EQ(CursorX(CursorAt(codes, 40)), left + 1);
-    EXPECT_EQ(CursorX(CursorAt(codes, 79)), left + 1);
-    EXPECT_EQ(CursorX(CursorAt(codes, 80)), left + 2);
-    EXPECT_EQ(CursorX(CursorAt(codes, 43'199)), left + 1079);
-}
