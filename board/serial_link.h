@@ -12,19 +12,33 @@ class SerialLink final : public QObject {
     Q_OBJECT
 
 public:
+    static constexpr int kReplyTimeoutMs = 500;
+
     explicit SerialLink(QObject* parent = nullptr);
     ~SerialLink() override;
 
-    // 9600 baud, 8N1, no handshaking, exclusive. False when the device cannot be opened.
+    // The port number the messages name; it keeps its value when an open fails.
+    void SetCommPort(int number) { commPort = number; }
+    int CommPort() const { return commPort; }
+
+    // 9600 baud, 8N1, no handshaking, exclusive. False when the device cannot be opened;
+    // the port is closed then.
     bool Open(const QString& deviceName);
     void Close();
     bool IsOpen() const;
 
     // Discards waiting input, sends strTx and waits for a reply ending in CR LF, at most
     // 0.5 s from the send, while the event loop keeps running. Returns the reply without
-    // its CR LF, or empty when none came in time.
+    // its CR LF, or empty when none came in time. Once the device has gone (unplugged,
+    // hung up) every exchange returns empty at once until the port is closed.
     QByteArray CommTxRx(const QByteArray& strTx);
+
+    // True after the device went away during this opening of the port.
+    bool IsLost() const { return lost; }
 
 private:
     QSerialPort* port;
+    int commPort = 1;
+    bool lost = false;
+    bool waiting = false;
 };

@@ -99,6 +99,7 @@ private:
     bool OpenCommPort();
     QByteArray CommTxRx(const QByteArray& strTx);
     void CloseCommPort();
+    void ShowOpenFailure();
 
     // Time cursor.
     void StopTimeCursor();

@@ -2,18 +2,197 @@
 
 #include "window/frm_main.h"
 
+#include "board/port_naming.h"
 #include "board/serial_link.h"
+#include "model/board_protocol.h"
+#include "model/fase_time.h"
 
-void frmMain::cmdCommTest_Click() {}
+#include <QComboBox>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStringList>
 
-void frmMain::cmdEdataRead_Click() {}
+#include <string_view>
 
-void frmMain::cmdEdataWrite_Click() {}
+namespace {
 
-void frmMain::cmdOutOnoff_Click(int /*output*/) {}
+const QColor kOutputOnColor(255, 0, 0);
+
+const QString kCommError = QStringLiteral("Errore comunicazione");
+
+QString Lines(const QStringList& lines) {
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+std::string_view View(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// The button's colour is the only record of what the board last reported.
+bool IsOutputOn(const QPushButton* button) {
+    return button->palette().color(QPalette::Button) == kOutputOnColor;
+}
+
+void ShowOutputState(QPushButton* button, bool on) {
+    if (on) {
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, kOutputOnColor);
+        button->setPalette(palette);
+    } else {
+        // Back to the inherited palette: the normal button face.
+        button->setPalette(QPalette());
+    }
+}
+
+const QString kCheckLines =
+    QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
+                   "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).");
+
+} // namespace
+
+void frmMain::cmdCommTest_Click() {
+    if (PortIsOpen()) {
+        return;
+    }
+    if (!OpenCommPort()) {
+        Message(Lines({QStringLiteral("Test su porta seriale ") + cboComm->currentText() +
+                           QStringLiteral(" fallito."),
+                       QStringLiteral("Impossibile aprire la porta."), kCheckLines}),
+                MsgIcon::Critical);
+        return;
+    }
+    const auto closing = qScopeGuard([this] { CloseCommPort(); });
+    lblStatus->setText(QStringLiteral("Test funzionamento porta seriale in corso..."));
+
+    const QByteArray strRx = CommTxRx(QByteArrayLiteral("RAT\r\n"));
+    const QString port = cboComm->currentText();
+    switch (ClassifyLinkReply(View(strRx))) {
+    case LinkDevice::Nothing:
+        Message(Lines({QStringLiteral("Porta seriale ") + port +
+                           QStringLiteral(" aperta con successo."),
+                       QStringLiteral("Nessun dispositivo connesso."), kCheckLines}),
+                MsgIcon::Exclamation);
+        break;
+    case LinkDevice::Board:
+        Message(Lines({QStringLiteral("Test su porta seriale ") + port +
+                           QStringLiteral(" concluso con successo!"),
+                       QStringLiteral("Rilevata scheda Miravel6.")}),
+                MsgIcon::Information);
+        break;
+    case LinkDevice::Loopback:
+        Message(Lines({QStringLiteral("Test su porta seriale ") + port +
+                           QStringLiteral(" concluso con successo!"),
+                       QStringLiteral("Rilevato Loopback.")}),
+                MsgIcon::Information);
+        break;
+    case LinkDevice::Other:
+        Message(Lines({QStringLiteral("Porta seriale ") + port +
+                           QStringLiteral(" aperta con successo."),
+                       QStringLiteral("Rilevato modem AT o altro dispositivo."), kCheckLines}),
+                MsgIcon::Exclamation);
+        break;
+    }
+}
+
+void frmMain::cmdEdataRead_Click() {
+    if (PortIsOpen()) {
+        return;
+    }
+    if (!OpenCommPort()) {
+        ShowOpenFailure();
+        return;
+    }
+    const auto closing = qScopeGuard([this] { CloseCommPort(); });
+    lblStatus->setText(QStringLiteral("Lettura dati dalla scheda in corso..."));
+
+    const QByteArray strRx = CommTxRx(QByteArrayLiteral("R"));
+    const std::optional<EdataBytes> received = ParseReadReply(View(strRx));
+    if (!received) {
+        Message(kCommError, MsgIcon::Critical);
+        return;
+    }
+    ApplyEdata(*received);
+    RefreshEffects();
+    setWindowTitle(kAppTitle + QStringLiteral(" - Lettura da scheda"));
+}
+
+void frmMain::cmdEdataWrite_Click() {
+    if (PortIsOpen()) {
+        return;
+    }
+    // The image is what gets sent; it must agree with the lists that at least one phase runs.
+    const EdataBytes image = Edata;
+    FaseCodes imageCodes{};
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        imageCodes[p] = image[p] & 63;
+    }
+    if (!AnyFaseEnabled(CurrentFaseCodes()) || !AnyFaseEnabled(imageCodes)) {
+        Message(QStringLiteral("Abilitare almeno una fase temporale."), MsgIcon::Question);
+        return;
+    }
+    if (!OpenCommPort()) {
+        ShowOpenFailure();
+        return;
+    }
+    const auto closing = qScopeGuard([this] { CloseCommPort(); });
+    lblStatus->setText(QStringLiteral("Scrittura dati su scheda in corso"));
+
+    if (!IsWriteReady(View(CommTxRx(QByteArrayLiteral("W"))))) {
+        Message(kCommError, MsgIcon::Critical);
+        return;
+    }
+    for (const std::uint8_t byte : image) {
+        lblStatus->setText(lblStatus->text() + QLatin1Char('.'));
+        const QByteArray strRx = CommTxRx(QByteArray(1, static_cast<char>(byte)));
+        switch (CheckWriteEcho(View(strRx), byte)) {
+        case EchoCheck::Confirmed:
+            break;
+        case EchoCheck::CommError:
+            Message(kCommError, MsgIcon::Critical);
+            return;
+        case EchoCheck::WriteError:
+            Message(QStringLiteral("Errore scrittura dati"), MsgIcon::Critical);
+            return;
+        }
+    }
+    lblStatus->setText(lblStatus->text() + QStringLiteral("OK!"));
+    Message(QStringLiteral("Scrittura e verifica dati completata"), MsgIcon::Information);
+}
+
+void frmMain::cmdOutOnoff_Click(int output) {
+    if (PortIsOpen()) {
+        return;
+    }
+    if (!OpenCommPort()) {
+        ShowOpenFailure();
+        return;
+    }
+    const auto closing = qScopeGuard([this] { CloseCommPort(); });
+    lblStatus->setText(QStringLiteral("Invio comando on/off per uscite scheda..."));
+
+    const char command =
+        OutputCommand(output, IsOutputOn(cmdOutOnoff[static_cast<std::size_t>(output)]));
+    const std::optional<OutputStates> states =
+        ParseOutputReply(View(CommTxRx(QByteArray(1, command))));
+    if (!states) {
+        Message(kCommError, MsgIcon::Critical);
+        return;
+    }
+    for (std::size_t j = 0; j < cmdOutOnoff.size(); ++j) {
+        ShowOutputState(cmdOutOnoff[j], (*states)[j]);
+    }
+}
 
 bool frmMain::OpenCommPort() {
-    return false;
+    if (cboComm->currentIndex() < 0) {
+        MSComm->Close();
+        return false;
+    }
+    const int number = ComPortNumber(cboComm->currentText());
+    MSComm->SetCommPort(number);
+    return MSComm->Open(DeviceNameForPort(number));
 }
 
 QByteArray frmMain::CommTxRx(const QByteArray& strTx) {
@@ -22,4 +201,10 @@ QByteArray frmMain::CommTxRx(const QByteArray& strTx) {
 
 void frmMain::CloseCommPort() {
     MSComm->Close();
+    SetIdleStatus();
+}
+
+void frmMain::ShowOpenFailure() {
+    Message(QStringLiteral("Impossibile aprire la porta COM") + QString::number(MSComm->CommPort()),
+            MsgIcon::Critical);
 }

@@ -1,0 +1,34 @@
+#include "board/port_naming.h"
+
+#include <QSettings>
+
+namespace {
+
+QString PlatformDeviceName(int number) {
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM") + QString::number(number);
+#else
+    return QStringLiteral("/dev/ttyS") + QString::number(number - 1);
+#endif
+}
+
+} // namespace
+
+int ComPortNumber(const QString& entryText) {
+    // The digits after "COM"; anything after them is ignored.
+    const QString rest = entryText.mid(3).trimmed();
+    qsizetype digits = 0;
+    while (digits < rest.size() && digits < 5 && rest.at(digits).isDigit()) {
+        ++digits;
+    }
+    bool ok = false;
+    const int number = rest.left(digits).toInt(&ok);
+    return ok ? number : 0;
+}
+
+QString DeviceNameForPort(int number) {
+    const QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+    const QString mapped =
+        settings.value(QStringLiteral("ports/COM") + QString::number(number)).toString();
+    return mapped.isEmpty() ? PlatformDeviceName(number) : mapped;
+}
