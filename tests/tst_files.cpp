@@ -514,12 +514,10 @@ void TstFiles::samplesLoadThroughTheirButtons_data() {
     QTest::addColumn<QString>("aName");
     QTest::newRow("Miravel 4F") << 1 << QStringLiteral("e_mv4f.dm6") << QStringLiteral("Sole");
     QTest::newRow("Miravel 8F") << 2 << QStringLiteral("e_mv8f.dm6") << QStringLiteral("Sole");
-    QTest::newRow("Effetti luce") << 3 << QStringLiteral("e_eff.dm6")
-                                  << QStringLiteral("Inseguimento 1");
-    QTest::newRow("Acquario") << 4 << QStringLiteral("e_acq.dm6")
-                              << QStringLiteral("Luce bianca 1");
+    QTest::newRow("Effetti luce") << 3 << QStringLiteral("e_eff.dm6") << QStringLiteral("Corsa 1");
+    QTest::newRow("Acquario") << 4 << QStringLiteral("e_acq.dm6") << QStringLiteral("Bianco 1");
     QTest::newRow("Innaffiamento")
-        << 5 << QStringLiteral("e_inn.dm6") << QStringLiteral("Valvola 1 prato");
+        << 5 << QStringLiteral("e_inn.dm6") << QStringLiteral("Valvola 1");
 }
 
 void TstFiles::samplesLoadThroughTheirButtons() {

@@ -100,9 +100,9 @@ Configuration Miravel4F() {
             {"Non usata", kOff},
             {"Non usata", kOff}});
     b.Output(0, "Sole", {{Up25, Up25}, kOn, {Down25, Down25}, kDark});
-    b.Output(1, "Cielo azzurro", {{Off, Up50}, kOn, {Down50, Off}, kDark});
-    b.Output(2, "Cielo rosso", {{Up50, Down50}, kDark, {Up50, Down50}, kDark});
-    b.Output(3, "Cielo notte", {{Down50, Off}, kDark, {Off, Up50}, kOn});
+    b.Output(1, "Cielo", {{Off, Up50}, kOn, {Down50, Off}, kDark});
+    b.Output(2, "Aurora", {{Up50, Down50}, kDark, {Up50, Down50}, kDark});
+    b.Output(3, "Blu notte", {{Down50, Off}, kDark, {Off, Up50}, kOn});
     b.Output(4, "Stelle", {{Down25, Down25, 1}, kDark, {Off, Up50, 1}, {Max, Max, 1}});
     b.Output(5, "Luci case", {{S110, Off}, kDark, {Off, S011, 0, true}, kOn});
     b.Output(6, "Lampioni", {{S100, Off}, kDark, {Off, S001}, kOn});
@@ -117,7 +117,7 @@ Configuration Miravel8F() {
     Builder b;
     b.Fasi({{"Alba", k1m},
             {"Mattino", k1m30},
-            {"Mezzogiorno", k1m},
+            {"Mezzodì", k1m},
             {"Pomeriggio", k1m30},
             {"Temporale", k40s},
             {"Tramonto", k1m},
@@ -125,11 +125,11 @@ Configuration Miravel8F() {
             {"Notte", k2m}});
     b.Output(0, "Sole",
              {{Up25, Up25}, kOn, kOn, {Max, Down25}, {Down25, Off}, {Up25, Down25}, kDark, kDark});
-    b.Output(1, "Cielo azzurro",
+    b.Output(1, "Cielo",
              {{Off, Up50}, kOn, kOn, kOn, {Down25, Down25}, {Up25, Down25}, kDark, kDark});
-    b.Output(2, "Cielo rosso",
+    b.Output(2, "Aurora",
              {{Up50, Down50}, kDark, kDark, kDark, kDark, {Up50, Down50}, kDark, kDark});
-    b.Output(3, "Cielo notte",
+    b.Output(3, "Blu notte",
              {{Down50, Off}, kDark, kDark, kDark, kDark, {Off, Up25}, {Up25, Max}, kOn});
     b.Output(
         4, "Stelle",
@@ -167,23 +167,21 @@ Configuration EffettiLuce() {
             {"Scena 8", k20s}});
     // A light running across three outputs, forwards in scenes 1-4 and back in 5-8.
     constexpr Cell fwd1{S100, S100}, fwd2{S010, S010}, fwd3{S001, S001};
-    b.Output(0, "Inseguimento 1", {fwd1, fwd1, fwd1, fwd1, fwd3, fwd3, fwd3, fwd3});
-    b.Output(1, "Inseguimento 2", {fwd2, fwd2, fwd2, fwd2, fwd2, fwd2, fwd2, fwd2});
-    b.Output(2, "Inseguimento 3", {fwd3, fwd3, fwd3, fwd3, fwd1, fwd1, fwd1, fwd1});
+    b.Output(0, "Corsa 1", {fwd1, fwd1, fwd1, fwd1, fwd3, fwd3, fwd3, fwd3});
+    b.Output(1, "Corsa 2", {fwd2, fwd2, fwd2, fwd2, fwd2, fwd2, fwd2, fwd2});
+    b.Output(2, "Corsa 3", {fwd3, fwd3, fwd3, fwd3, fwd1, fwd1, fwd1, fwd1});
     constexpr Cell fast{S101, S010}, slow{Max, Off};
-    b.Output(3, "Lampeggio", {fast, fast, fast, fast, slow, slow, slow, slow});
+    b.Output(3, "Flash", {fast, fast, fast, fast, slow, slow, slow, slow});
     // One ramp over four scenes up and four down.
     constexpr Cell up{Up6, Up6}, down{Down6, Down6};
-    b.Output(4, "Rampa lunga", {up, up, up, up, down, down, down, down});
+    b.Output(4, "Rampa", {up, up, up, up, down, down, down, down});
     constexpr Cell breath{Up50, Down50};
     b.Output(5, "Respiro", {breath, breath, breath, breath, breath, breath, breath, breath});
     constexpr Cell fadeOut{Max, Down50}, fadeIn{Off, Up50};
-    b.Output(6, "Dissolvenza A",
-             {fadeOut, fadeIn, fadeOut, fadeIn, fadeOut, fadeIn, fadeOut, fadeIn});
-    b.Output(7, "Dissolvenza B",
-             {fadeIn, fadeOut, fadeIn, fadeOut, fadeIn, fadeOut, fadeIn, fadeOut});
+    b.Output(6, "Sfuma A", {fadeOut, fadeIn, fadeOut, fadeIn, fadeOut, fadeIn, fadeOut, fadeIn});
+    b.Output(7, "Sfuma B", {fadeIn, fadeOut, fadeIn, fadeOut, fadeIn, fadeOut, fadeIn, fadeOut});
     // The seven kinds of flicker one after the other, then steady light to compare.
-    b.Output(8, "Candela tremolo",
+    b.Output(8, "Candela",
              {{Max, Max, 1},
               {Max, Max, 2},
               {Max, Max, 3},
@@ -194,7 +192,7 @@ Configuration EffettiLuce() {
               kOn});
     // Lights that come on at a random moment, slow rise and fall with flicker.
     constexpr Cell randomOn{S011, S110, 0, true};
-    b.Output(9, "Accensione casuale",
+    b.Output(9, "Casuale",
              {randomOn,
               randomOn,
               randomOn,
@@ -212,26 +210,25 @@ Configuration Acquario() {
     Builder b;
     b.Fasi({{"Alba", k2h},
             {"Mattino", k3h},
-            {"Pausa alghe", k2h},
+            {"Pausa", k2h},
             {"Pomeriggio", k3h},
             {"Tramonto", k2h},
             {"Sera", k2h},
             {"Notte", k10h},
             {"Non usata", kOff}});
-    b.Output(0, "Luce bianca 1",
+    b.Output(0, "Bianco 1",
              {{Up25, Up25}, kOn, {Down25, Up25}, kOn, {Down25, Down25}, kDark, kDark});
-    b.Output(1, "Luce bianca 2",
-             {{Off, Up50}, kOn, {Down50, Up50}, kOn, {Down50, Off}, kDark, kDark});
-    b.Output(2, "Luce blu", {{Up50, Max}, kOn, kOn, kOn, kOn, {Down25, Down25}, kDark});
-    b.Output(3, "Luce rossa", {{Up50, Down50}, kDark, kDark, kDark, {Up50, Down50}, kDark, kDark});
-    b.Output(4, "Luce lunare", {kDark, kDark, kDark, kDark, kDark, {Up50, Max}, {Max, Down50}});
+    b.Output(1, "Bianco 2", {{Off, Up50}, kOn, {Down50, Up50}, kOn, {Down50, Off}, kDark, kDark});
+    b.Output(2, "Blu", {{Up50, Max}, kOn, kOn, kOn, kOn, {Down25, Down25}, kDark});
+    b.Output(3, "Rosso", {{Up50, Down50}, kDark, kDark, kDark, {Up50, Down50}, kDark, kDark});
+    b.Output(4, "Luna", {kDark, kDark, kDark, kDark, kDark, {Up50, Max}, {Max, Down50}});
     b.Output(5, "Filtro", {kOn, kOn, kOn, kOn, kOn, kOn, kOn});
     b.Output(6, "CO2", {kOn, kOn, kDark, kOn, {Max, Off}, kDark, kDark});
     b.Output(7, "Aeratore", {{Max, Off}, kDark, kDark, kDark, kDark, kOn, kOn});
     // Two pumps taking turns make a slow wave during the day.
     constexpr Cell waveA{S101, S010}, waveB{S010, S101};
-    b.Output(8, "Pompa onda 1", {waveA, waveA, waveA, waveA, waveA, kDark, {S100, Off}});
-    b.Output(9, "Pompa onda 2", {waveB, waveB, waveB, waveB, waveB, kDark, {S001, Off}});
+    b.Output(8, "Onda 1", {waveA, waveA, waveA, waveA, waveA, kDark, {S100, Off}});
+    b.Output(9, "Onda 2", {waveB, waveB, waveB, waveB, waveB, kDark, {S001, Off}});
     return b.config;
 }
 
@@ -239,25 +236,27 @@ Configuration Acquario() {
 // each, then the drippers; the pump runs whenever a valve is open.
 Configuration Innaffiamento() {
     Builder b;
-    b.Fasi({{"Irrigazione mattino", k1h},
-            {"Gocciolatori mattino", k30m},
-            {"Pausa giorno", k10h30},
-            {"Irrigazione sera", k1h},
-            {"Gocciolatori sera", k30m},
-            {"Pausa notte", k10h30},
+    b.Fasi({{"Mattino", k1h},
+            {"Gocce mat.", k30m},
+            {"Attesa", k10h30},
+            {"Sera", k1h},
+            {"Gocce sera", k30m},
+            {"Notte", k10h30},
             {"Non usata", kOff},
             {"Non usata", kOff}});
     // Each half of a watering phase has three steps of ten minutes: one valve per step.
-    b.Output(0, "Valvola 1 prato", {{S100, Off}, kDark, kDark, {S100, Off}});
-    b.Output(1, "Valvola 2 prato", {{S010, Off}, kDark, kDark, {S010, Off}});
-    b.Output(2, "Valvola 3 aiuole", {{S001, Off}, kDark, kDark, {S001, Off}});
-    b.Output(3, "Valvola 4 siepe", {{Off, S100}, kDark, kDark, {Off, S100}});
-    b.Output(4, "Valvola 5 orto", {{Off, S010}, kDark, kDark, {Off, S010}});
-    b.Output(5, "Valvola 6 frutteto", {{Off, S001}, kDark, kDark, {Off, S001}});
-    b.Output(6, "Valvola 7 gocciolatori", {kDark, kOn, kDark, kDark, kOn});
+    // Valves 1-2 water the lawn, 3 the flower beds, 4 the hedge, 5 the vegetables, 6 the
+    // orchard and 7 the drippers of the pots; fertiliser goes in with the morning's first.
+    b.Output(0, "Valvola 1", {{S100, Off}, kDark, kDark, {S100, Off}});
+    b.Output(1, "Valvola 2", {{S010, Off}, kDark, kDark, {S010, Off}});
+    b.Output(2, "Valvola 3", {{S001, Off}, kDark, kDark, {S001, Off}});
+    b.Output(3, "Valvola 4", {{Off, S100}, kDark, kDark, {Off, S100}});
+    b.Output(4, "Valvola 5", {{Off, S010}, kDark, kDark, {Off, S010}});
+    b.Output(5, "Valvola 6", {{Off, S001}, kDark, kDark, {Off, S001}});
+    b.Output(6, "Valvola 7", {kDark, kOn, kDark, kDark, kOn});
     b.Output(7, "Pompa", {kOn, kOn, kDark, kOn, kOn});
-    b.Output(8, "Dosatore concime", {{S100, Off}});
-    b.Output(9, "Spia irrigazione", {kOn, kOn, kDark, kOn, kOn});
+    b.Output(8, "Concime", {{S100, Off}});
+    b.Output(9, "Spia", {kOn, kOn, kDark, kOn, kOn});
     return b.config;
 }
 
