@@ -2,7 +2,6 @@
 // files rely on, and the sample configurations.
 
 #include "files/format/dm6_format.h"
-#include "model/fase_time.h"
 #include "model/light_course.h"
 #include "tools/make_samples/sample_configs.h"
 
@@ -291,25 +290,6 @@ TEST(Dm6Samples, RampsStayWithinTheirRange) {
             const typLightValue& v = course[static_cast<std::size_t>(i)];
             EXPECT_EQ(v.intRangePart1, kRangeNormal) << sample.fileName << " cell " << i;
             EXPECT_EQ(v.intRangePart2, kRangeNormal) << sample.fileName << " cell " << i;
-        }
-    }
-}
-
-TEST(Dm6Samples, EachIsACompleteDesign) {
-    for (const SampleConfiguration& sample : BuildSampleConfigurations()) {
-        SCOPED_TRACE(sample.fileName);
-        const Configuration& config = sample.config;
-        for (int o = 0; o < kOutputs; ++o) {
-            EXPECT_NE(config.outNames[static_cast<std::size_t>(o)], DefaultOutName(o));
-        }
-        EXPECT_TRUE(AnyFaseEnabled(config.faseCodes));
-        // Cells of unused phases stay empty, and dark cells carry no flicker or random.
-        for (int i = 0; i < kCells; ++i) {
-            const typEffSet& rec = config.recEffSet[static_cast<std::size_t>(i)];
-            if (config.faseCodes[static_cast<std::size_t>(CellFase(i))] == 0 ||
-                (rec.bytePart1 == 0 && rec.bytePart2 == 0)) {
-                EXPECT_EQ(rec, typEffSet{}) << "cell " << i;
-            }
         }
     }
 }
