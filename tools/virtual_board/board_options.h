@@ -1,0 +1,50 @@
+#pragma once
+// Command line of the virtual board: which device to play, its faults, pace and outputs.
+
+#include "tools/virtual_board/board_image.h"
+#include "tools/virtual_board/board_protocol.h"
+#include "tools/virtual_board/modem.h"
+#include "tools/virtual_board/transmit_queue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vboard {
+
+// What the line ends in.
+enum class DeviceKind { Board, Loopback, Modem };
+
+// Everything the command line chose, already checked.
+struct BoardOptions {
+    DeviceKind device = DeviceKind::Board;
+    ModemStyle modemStyle = ModemStyle::EchoThenOk;
+    BoardImage image = defaultImage();
+    BoardFaults faults;
+    long baud = 9600;
+    bool paced = true;
+    ReplyShaping shaping;
+    std::optional<std::uint64_t> hangupAfterBytes;
+    std::optional<Nanos> exitAfter;
+    std::string logPath;
+    std::string dumpImagePath;
+    std::string linkPath;
+    QString comName; // "COM3"; empty: no mapping
+    bool exitOnStdinEof = false;
+    bool verbose = false;
+};
+
+// Run with the options, print text and end well (help), or print text and fail.
+struct ParsedOptions {
+    enum class Outcome { Run, Help, Error };
+    Outcome outcome = Outcome::Run;
+    BoardOptions options;
+    QString text;
+};
+
+ParsedOptions parseBoardOptions(const QStringList& arguments);
+
+} // namespace vboard

@@ -1,0 +1,178 @@
+// A virtual Miravel6 board on a pseudo-terminal: lets a person try every board operation
+// of the program without hardware, and gives the tests a board they can steer.
+
+#include "tools/virtual_board/board_loop.h"
+#include "tools/virtual_board/board_options.h"
+#include "tools/virtual_board/board_protocol.h"
+#include "tools/virtual_board/byte_log.h"
+#include "tools/virtual_board/com_port_mapping.h"
+#include "tools/virtual_board/image_dump.h"
+#include "tools/virtual_board/loopback_plug.h"
+#include "tools/virtual_board/modem.h"
+#include "tools/virtual_board/pty_master.h"
+#include "tools/virtual_board/signal_pipe.h"
+#include "tools/virtual_board/slave_link.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+using namespace vboard;
+
+namespace {
+
+void printLine(std::FILE* stream, const std::string& text) {
+    std::fputs(text.c_str(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+int fail(const std::string& text) {
+    printLine(stderr, "miravel6-virtual-board: " + text);
+    return 1;
+}
+
+std::string describeDevice(const BoardOptions& options) {
+    switch (options.device) {
+    case DeviceKind::Loopback:
+        return "connettore loopback (pin 2+3 in corto)";
+    case DeviceKind::Modem:
+        return "modem AT";
+    case DeviceKind::Board:
+        break;
+    }
+    return options.faults.silent ? "scheda Miravel6 muta" : "scheda Miravel6";
+}
+
+void greet(const BoardOptions& options, const std::string& device, const QString& settingsFile) {
+    // The first line is for programs; keep it exactly as it is.
+    printLine(stdout, "DEVICE " + device);
+    std::string pace = options.paced ? std::to_string(options.baud) + " baud 8N1" : "senza pausa";
+    printLine(stdout, "Virtuale: " + describeDevice(options) + " (" + pace + ").");
+    printLine(stdout, "Dispositivo da indicare per una porta COM: " + device);
+    if (!options.comName.isEmpty()) {
+        printLine(stdout, "La porta " + options.comName.toStdString() + " del programma ora usa " +
+                              device + " (in " + settingsFile.toStdString() +
+                              ", tolta all'uscita).");
+    } else {
+        printLine(stdout, "Per associarlo alla porta COM3 del programma avviare invece: "
+                          "miravel6-virtual-board --as COM3");
+    }
+    if (!options.linkPath.empty()) {
+        printLine(stdout, "Collegamento: " + options.linkPath + " -> " + device);
+    }
+    printLine(stdout, "Ctrl+C per terminare.");
+}
+
+std::unique_ptr<Responder> makeDevice(const BoardOptions& options,
+                                      const BoardLoop::Announce& announce) {
+    if (options.device == DeviceKind::Loopback) {
+        return std::make_unique<LoopbackPlug>();
+    }
+    if (options.device == DeviceKind::Modem) {
+        return std::make_unique<Modem>(options.modemStyle);
+    }
+    auto board = std::make_unique<BoardProtocol>(options.image, options.faults);
+    board->setAnnounce(announce);
+    if (!options.dumpImagePath.empty()) {
+        board->setWriteDone([path = options.dumpImagePath](const BoardImage& image) {
+            std::string error;
+            if (!dumpImage(path, image, error)) {
+                printLine(stderr, "miravel6-virtual-board: " + error);
+            }
+        });
+    }
+    return board;
+}
+
+std::string farewell(BoardLoop::End end, const BoardLoop& loop) {
+    switch (end) {
+    case BoardLoop::End::HangupAfterBytes:
+        return "Linea chiusa dopo " + std::to_string(loop.receivedCount()) +
+               " byte ricevuti, come richiesto.";
+    case BoardLoop::End::HangupAfterTime:
+        return "Linea chiusa allo scadere del tempo richiesto.";
+    case BoardLoop::End::StdinClosed:
+        return "Standard input chiuso: fine.";
+    case BoardLoop::End::Failure:
+        return "Errore di sistema nell'attesa della linea.";
+    case BoardLoop::End::Signal:
+        break;
+    }
+    return "Fine.";
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("miravel6-virtual-board"));
+
+    const ParsedOptions parsed = parseBoardOptions(QCoreApplication::arguments());
+    if (parsed.outcome == ParsedOptions::Outcome::Help) {
+        printLine(stdout, parsed.text.toStdString());
+        return 0;
+    }
+    if (parsed.outcome == ParsedOptions::Outcome::Error) {
+        printLine(stderr, "miravel6-virtual-board: " + parsed.text.toStdString());
+        return 2;
+    }
+    const BoardOptions& options = parsed.options;
+
+    std::string error;
+    if (!SignalPipe::install(error)) {
+        return fail(error);
+    }
+    PtyMaster pty;
+    if (!pty.open(error)) {
+        return fail(error);
+    }
+    ByteLog log;
+    if (!options.logPath.empty() && !log.open(options.logPath, error)) {
+        return fail(error);
+    }
+    // Link and mapping exist before the DEVICE line, so whoever reads it can go ahead.
+    SlaveLink link;
+    if (!options.linkPath.empty() && !link.create(options.linkPath, pty.slavePath(), error)) {
+        return fail(error);
+    }
+    ComPortMapping mapping;
+    QString mappingError;
+    if (!options.comName.isEmpty() &&
+        !mapping.apply(options.comName, QString::fromStdString(pty.slavePath()), mappingError)) {
+        return fail(mappingError.toStdString());
+    }
+    greet(options, pty.slavePath(), mapping.settingsFile());
+
+    // A person at a terminal likes to see what happens; a harness reading a pipe does not.
+    const bool chatty = options.verbose || isatty(STDOUT_FILENO) != 0;
+    BoardLoop::Announce announce;
+    if (chatty) {
+        announce = [](std::string_view text) { printLine(stdout, std::string(text)); };
+    }
+
+    std::unique_ptr<Responder> device = makeDevice(options, announce);
+    LineSettings line;
+    line.baud = options.baud;
+    if (options.paced) {
+        line.charTime = Nanos(10'000'000'000LL / options.baud); // 10 bits: start, 8 data, stop
+    }
+    line.shaping = options.shaping;
+    line.hangupAfterBytes = options.hangupAfterBytes;
+    line.exitAfter = options.exitAfter;
+    line.watchStdin = options.exitOnStdinEof;
+
+    BoardLoop loop(pty, *device, line);
+    loop.setLog(options.logPath.empty() ? nullptr : &log);
+    loop.setAnnounce(announce);
+    const BoardLoop::End end = loop.run();
+    // Ending on request is not news to whoever asked; a hang-up or a failure is.
+    const bool requested = end == BoardLoop::End::Signal || end == BoardLoop::End::StdinClosed;
+    if (!requested || chatty) {
+        printLine(stderr, farewell(end, loop));
+    }
+    return end == BoardLoop::End::Failure ? 1 : 0;
+}

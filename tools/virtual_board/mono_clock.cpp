@@ -1,0 +1,22 @@
+#include "tools/virtual_board/mono_clock.h"
+
+#include <ctime>
+
+namespace vboard {
+
+Nanos monotonicNow() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::chrono::seconds(now.tv_sec) + Nanos(now.tv_nsec);
+}
+
+void sleepUntil(Nanos deadline) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(deadline);
+    timespec until{};
+    until.tv_sec = static_cast<time_t>(seconds.count());
+    until.tv_nsec = static_cast<long>((deadline - seconds).count());
+    // No retry on EINTR: the caller's loop must see the signal promptly.
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
+}
+
+} // namespace vboard

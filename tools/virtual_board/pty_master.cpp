@@ -1,0 +1,157 @@
+#include "tools/virtual_board/pty_master.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace vboard {
+
+namespace {
+
+std::string systemError(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+long speedToBaud(speed_t speed) {
+    switch (speed) {
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+PtyMaster::~PtyMaster() {
+    hangUp();
+}
+
+bool PtyMaster::open(std::string& error) {
+    m_fd = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_fd < 0) {
+        error = systemError("posix_openpt");
+        return false;
+    }
+    if (grantpt(m_fd) != 0 || unlockpt(m_fd) != 0) {
+        error = systemError("grantpt/unlockpt");
+        hangUp();
+        return false;
+    }
+    const char* name = ptsname(m_fd);
+    if (name == nullptr) {
+        error = systemError("ptsname");
+        hangUp();
+        return false;
+    }
+    m_slavePath = name;
+
+    const int flags = fcntl(m_fd, F_GETFL);
+    fcntl(m_fd, F_SETFL, flags | O_NONBLOCK);
+    fcntl(m_fd, F_SETFD, FD_CLOEXEC);
+
+    // Termios calls on the master act on the slave: start raw, like a bare UART,
+    // so even a terminal program sees the bytes unaltered.
+    termios settings{};
+    if (tcgetattr(m_fd, &settings) == 0) {
+        cfmakeraw(&settings);
+        settings.c_cflag |= CLOCAL | CREAD;
+        cfsetispeed(&settings, B9600);
+        cfsetospeed(&settings, B9600);
+        tcsetattr(m_fd, TCSANOW, &settings);
+    }
+    return true;
+}
+
+PtyMaster::ReadState PtyMaster::readAll(std::string& bytes) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t count = ::read(m_fd, buffer, sizeof buffer);
+        if (count > 0) {
+            bytes.append(buffer, static_cast<std::size_t>(count));
+            continue;
+        }
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return ReadState::Open;
+        }
+        return ReadState::NoPeer; // EIO: the slave's last user closed it
+    }
+}
+
+long PtyMaster::write(std::string_view bytes) {
+    for (;;) {
+        const ssize_t count = ::write(m_fd, bytes.data(), bytes.size());
+        if (count >= 0) {
+            return static_cast<long>(count);
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+    }
+}
+
+bool PtyMaster::peerPresent() const {
+    pollfd probe{m_fd, POLLIN, 0};
+    if (poll(&probe, 1, 0) < 0) {
+        return true;
+    }
+    return (probe.revents & POLLHUP) == 0;
+}
+
+std::string PtyMaster::lineSettingsMismatch(long baud) const {
+    termios settings{};
+    if (tcgetattr(m_fd, &settings) != 0) {
+        return {};
+    }
+    std::string problems;
+    const long inBaud = speedToBaud(cfgetispeed(&settings));
+    const long outBaud = speedToBaud(cfgetospeed(&settings));
+    if (outBaud != baud || (inBaud != baud && inBaud != 0 && inBaud != -1)) {
+        problems += " velocità " + std::to_string(outBaud) + " baud invece di " +
+                    std::to_string(baud) + ";";
+    }
+    if ((settings.c_cflag & CSIZE) != CS8) {
+        problems += " dati non a 8 bit;";
+    }
+    if ((settings.c_cflag & PARENB) != 0) {
+        problems += " parità attiva;";
+    }
+    if ((settings.c_cflag & CSTOPB) != 0) {
+        problems += " 2 bit di stop;";
+    }
+    if ((settings.c_cflag & CRTSCTS) != 0) {
+        problems += " controllo di flusso RTS/CTS (la scheda non lo gestisce);";
+    }
+    return problems;
+}
+
+void PtyMaster::hangUp() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+} // namespace vboard

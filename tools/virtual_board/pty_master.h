@@ -1,0 +1,42 @@
+#pragma once
+// The master side of a pseudo-terminal; its slave is the serial port the program opens.
+
+#include <string>
+#include <string_view>
+
+namespace vboard {
+
+// Owns the master descriptor (non-blocking). Closing it hangs up the slave's user.
+class PtyMaster {
+public:
+    PtyMaster() = default;
+    ~PtyMaster();
+    PtyMaster(const PtyMaster&) = delete;
+    PtyMaster& operator=(const PtyMaster&) = delete;
+
+    bool open(std::string& error);
+    bool isOpen() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+    const std::string& slavePath() const { return m_slavePath; }
+
+    enum class ReadState { Open, NoPeer };
+    // Appends everything waiting; NoPeer once the slave's last user has closed it.
+    ReadState readAll(std::string& bytes);
+
+    // Bytes taken (0 when the buffer is full), or -1 when nobody has the slave open.
+    long write(std::string_view bytes);
+
+    // False while nobody has the slave open (the master then reports a hang-up).
+    bool peerPresent() const;
+
+    // Empty when the slave's user chose the board's settings (given baud, 8N1).
+    std::string lineSettingsMismatch(long baud) const;
+
+    void hangUp();
+
+private:
+    int m_fd = -1;
+    std::string m_slavePath;
+};
+
+} // namespace vboard

@@ -1,0 +1,55 @@
+#include "tools/virtual_board/transmit_queue.h"
+
+#include <algorithm>
+
+namespace vboard {
+
+TransmitQueue::TransmitQueue(Nanos charTime, const ReplyShaping& shaping)
+    : m_charTime(charTime), m_shaping(shaping) {}
+
+void TransmitQueue::add(const Reply& reply, Nanos now) {
+    std::size_t sent = 0;
+    for (const ReplyPart& part : reply) {
+        for (std::size_t i = 0; i < part.bytes.size(); ++i, ++sent) {
+            Nanos gap = i == 0 ? part.pauseBefore : Nanos(0);
+            if (m_shaping.chunkSize > 0 && sent > 0 && sent % m_shaping.chunkSize == 0) {
+                gap = std::max(gap, m_shaping.chunkGap);
+            }
+            // A byte is written when its last bit would have left the board.
+            const Nanos start =
+                sent == 0 ? std::max(m_lineFree, now + m_shaping.delay + gap) : m_lineFree + gap;
+            m_lineFree = start + m_charTime;
+            m_bytes.push_back({part.bytes[i], m_lineFree});
+        }
+    }
+}
+
+std::optional<Nanos> TransmitQueue::nextDeadline() const {
+    if (m_bytes.empty()) {
+        return std::nullopt;
+    }
+    return m_bytes.front().due;
+}
+
+std::string TransmitQueue::due(Nanos now) const {
+    std::string bytes;
+    for (const Pending& pending : m_bytes) {
+        if (pending.due > now) {
+            break;
+        }
+        bytes += pending.byte;
+    }
+    return bytes;
+}
+
+void TransmitQueue::drop(std::size_t count) {
+    m_bytes.erase(m_bytes.begin(),
+                  m_bytes.begin() + static_cast<std::ptrdiff_t>(std::min(count, m_bytes.size())));
+}
+
+void TransmitQueue::clear() {
+    m_bytes.clear();
+    m_lineFree = Nanos(0);
+}
+
+} // namespace vboard

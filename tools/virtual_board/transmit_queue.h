@@ -1,0 +1,47 @@
+#pragma once
+// Bytes waiting to go out on the line, each with the absolute time it is complete on the wire.
+
+#include "tools/virtual_board/mono_clock.h"
+#include "tools/virtual_board/responder.h"
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+
+namespace vboard {
+
+// How replies are spread over time besides the character pace.
+struct ReplyShaping {
+    Nanos delay{0};            // before the first byte of each reply
+    std::size_t chunkSize = 0; // 0: no chunks
+    Nanos chunkGap{0};
+};
+
+// Schedules reply bytes at the line's pace. Deadlines are absolute, so a late wake-up
+// sends the overdue bytes together instead of pushing the rest of the reply back.
+class TransmitQueue {
+public:
+    // charTime 0: no pace, every byte of a chunk is due at once.
+    TransmitQueue(Nanos charTime, const ReplyShaping& shaping);
+
+    void add(const Reply& reply, Nanos now);
+    bool empty() const { return m_bytes.empty(); }
+    std::optional<Nanos> nextDeadline() const;
+
+    std::string due(Nanos now) const; // the bytes whose time has come, oldest first
+    void drop(std::size_t count);     // they went out (or were lost)
+    void clear();
+
+private:
+    struct Pending {
+        char byte;
+        Nanos due;
+    };
+    Nanos m_charTime;
+    ReplyShaping m_shaping;
+    std::deque<Pending> m_bytes;
+    Nanos m_lineFree{0}; // end of the last byte scheduled
+};
+
+} // namespace vboard
