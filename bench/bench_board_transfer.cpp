@@ -1,0 +1,200 @@
+// Board read and write against the virtual board at 9600 baud: wall time as a multiple of
+// the time the characters need on the wire, and the program's CPU time during each.
+
+#include "board/serial_link.h"
+#include "tests/support/virtual_board.h"
+#include "window/clock.h"
+#include "window/frm_main.h"
+#include "window/modal_ui.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 5;
+constexpr double kBitsPerChar = 10.0; // start, 8 data, stop
+constexpr double kBaud = 9600.0;
+
+// Answers every message with OK and keeps the last one.
+class QuietUi final : public ModalUi {
+public:
+    MsgAnswer MsgBox(QWidget*, const QString& text, MsgIcon, MsgButtons, const QString&) override {
+        last = text;
+        return MsgAnswer::Ok;
+    }
+    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    std::optional<QString> OpenFileDialog(QWidget*, const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> SaveFileDialog(QWidget*, const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    int PopupMenu(QWidget*, const MenuEntry&, QPoint) override { return -1; }
+    void ShowHelp(QWidget*, const QString&) override {}
+
+    QString last;
+};
+
+double CpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+struct Sample {
+    double wall = 0;
+    double cpu = 0;
+};
+
+// Wall and CPU seconds of the same write done on the link alone, without the window.
+Sample MeasureLinkWrite(SerialLink& link, const QString& device, bool& ok) {
+    const double cpu0 = CpuSeconds();
+    const auto wall0 = std::chrono::steady_clock::now();
+    ok = link.Open(device) && link.CommTxRx(QByteArrayLiteral("W")) == "W";
+    for (int j = 0; ok && j < kEdataSize; ++j) {
+        ok = link.CommTxRx(QByteArray(1, static_cast<char>(j))).size() == 3;
+    }
+    link.Close();
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wall0;
+    return {wall.count(), CpuSeconds() - cpu0};
+}
+
+// Wall and CPU seconds of one click.
+Sample Measure(QPushButton* button) {
+    const double cpu0 = CpuSeconds();
+    const auto wall0 = std::chrono::steady_clock::now();
+    button->click();
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wall0;
+    return {wall.count(), CpuSeconds() - cpu0};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The floor counts every character both ways; the virtual board paces only its replies
+// (a byte sent on an idle line is taken at once), so the second ratio is against those.
+bool Report(const char* name, const std::vector<Sample>& samples, qsizetype sent,
+            qsizetype replied) {
+    std::vector<double> walls;
+    std::vector<double> shares;
+    for (const Sample& s : samples) {
+        walls.push_back(s.wall);
+        shares.push_back(s.cpu / s.wall);
+    }
+    const double floor = static_cast<double>(sent + replied) * kBitsPerChar / kBaud;
+    const double paced = static_cast<double>(replied) * kBitsPerChar / kBaud;
+    const double wall = Median(walls);
+    const double ratio = wall / floor;
+    const double cpu = Median(shares) * 100.0;
+    std::printf("%-6s %4lld chars  floor %6.1f ms  wall %6.1f ms (min %6.1f, max %6.1f)  "
+                "ratio %.3f (to the replies alone %.3f)  CPU %.1f %%\n",
+                name, static_cast<long long>(sent + replied), floor * 1000.0, wall * 1000.0,
+                *std::min_element(walls.begin(), walls.end()) * 1000.0,
+                *std::max_element(walls.begin(), walls.end()) * 1000.0, ratio, wall / paced, cpu);
+    return ratio <= 1.10 && cpu < 5.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    // A private settings store, so that the mapping of COM3 touches nobody's settings.
+    QTemporaryDir settingsFolder;
+    QTemporaryDir programFolder;
+    QSettings::setDefaultFormat(QSettings::NativeFormat);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+
+    VirtualBoard board; // real 9600-baud pace
+    if (!board.isReady()) {
+        std::fprintf(stderr, "virtual board: %s\n", qPrintable(board.errorString()));
+        return 1;
+    }
+    {
+        QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+        settings.setValue(QStringLiteral("ports/COM3"), board.devicePath());
+        settings.setValue(QStringLiteral("frmMain/cboComm"), QStringLiteral("2"));
+    }
+
+    QuietUi ui;
+    SteadyClock clock;
+    frmMain window(ui, clock, programFolder.path());
+    // Shown, so that the status line repaints during the waits as it does for a user.
+    window.show();
+    auto* read = window.findChild<QPushButton*>(QStringLiteral("cmdEdataRead"));
+    auto* write = window.findChild<QPushButton*>(QStringLiteral("cmdEdataWrite"));
+
+    std::vector<Sample> reads;
+    std::vector<Sample> writes;
+    qsizetype readSent = 0;
+    qsizetype writeSent = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        qsizetype before = board.receivedBytes().size();
+        reads.push_back(Measure(read));
+        readSent = board.receivedBytes().size() - before;
+        if (window.windowTitle() != QStringLiteral("Miravel6 - Lettura da scheda")) {
+            std::fprintf(stderr, "read failed: %s\n", qPrintable(ui.last));
+            return 1;
+        }
+        before = board.receivedBytes().size();
+        writes.push_back(Measure(write));
+        writeSent = board.receivedBytes().size() - before;
+        if (ui.last != QStringLiteral("Scrittura e verifica dati completata")) {
+            std::fprintf(stderr, "write failed: %s\n", qPrintable(ui.last));
+            return 1;
+        }
+    }
+
+    // The status line is transparent over the grid canvas, so every dot repaints the
+    // canvas beneath it too; an opaque status line shows what that costs.
+    window.findChild<QLabel*>(QStringLiteral("lblStatus"))->setAutoFillBackground(true);
+    std::vector<Sample> opaqueWrites;
+    for (int run = 0; run < kRuns; ++run) {
+        opaqueWrites.push_back(Measure(write));
+    }
+
+    std::vector<Sample> linkWrites;
+    qsizetype linkSent = 0;
+    SerialLink link;
+    for (int run = 0; run < kRuns; ++run) {
+        const qsizetype before = board.receivedBytes().size();
+        bool ok = false;
+        linkWrites.push_back(MeasureLinkWrite(link, board.devicePath(), ok));
+        linkSent = board.receivedBytes().size() - before;
+        if (!ok) {
+            std::fprintf(stderr, "write on the link alone failed\n");
+            return 1;
+        }
+    }
+
+    // Replies: "R" + 256 digits + CR LF; "W" CR LF, then "W" + 2 digits + CR LF per byte.
+    const qsizetype readReply = 1 + 2 * kEdataSize + 2;
+    const qsizetype writeReplies = 3 + 5 * kEdataSize;
+    std::printf("median of %d runs at 9600 baud, 10 bits a character; target ratio <= 1.10, "
+                "CPU < 5 %%\n",
+                kRuns);
+    const bool readOk = Report("read", reads, readSent, readReply);
+    const bool writeOk = Report("write", writes, writeSent, writeReplies);
+    std::printf("%s\n", readOk && writeOk ? "within target" : "OUTSIDE TARGET");
+    std::printf("the same write with an opaque status line (nothing repainted beneath it):\n");
+    Report("write", opaqueWrites, writeSent, writeReplies);
+    std::printf("the same write on the serial link alone, without the window:\n");
+    Report("link", linkWrites, linkSent, writeReplies);
+    return 0;
+}
