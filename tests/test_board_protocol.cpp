@@ -1,4 +1,4 @@
-// The board's replies as the program judges them: read image, write echo, outputs, link test.
+// The board's replies as the program judges them: read image, write echo, output states.
 
 #include "model/board_protocol.h"
 
@@ -15,16 +15,6 @@ std::string Digits(const std::string& pair, int count) {
         text += pair;
     }
     return text;
-}
-
-// An image whose every byte differs from its neighbours, with a phase byte C5.
-EdataBytes SampleImage() {
-    EdataBytes bytes{};
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>((i * 151 + 7) & 0xFF);
-    }
-    bytes[2] = 0xC5;
-    return bytes;
 }
 
 } // namespace
@@ -66,15 +56,6 @@ TEST(ReadReply, DamagedRepliesAreRejectedNotZeroed) {
     }
 }
 
-TEST(HexPair, OnlyTwoUpperCaseDigitsAreAByte) {
-    EXPECT_EQ(ParseHexPair("3C"), std::optional<std::uint8_t>(60));
-    EXPECT_EQ(ParseHexPair("00"), std::optional<std::uint8_t>(0));
-    EXPECT_EQ(ParseHexPair("FF"), std::optional<std::uint8_t>(255));
-    for (const char* bad : {"3c", "G0", "3", "3CC", "", "x0", "0x", " 3"}) {
-        EXPECT_FALSE(ParseHexPair(bad).has_value()) << bad;
-    }
-}
-
 struct EchoCase {
     const char* name;
     std::string reply;
@@ -99,10 +80,6 @@ TEST(WriteEcho, OnlyTheDigitsOfTheByteSentConfirmIt) {
     for (const EchoCase& c : cases) {
         EXPECT_EQ(CheckWriteEcho(c.reply, c.sent), c.expected) << c.name;
     }
-    EXPECT_TRUE(IsWriteReady("W"));
-    EXPECT_FALSE(IsWriteReady("W3C"));
-    EXPECT_FALSE(IsWriteReady(""));
-    EXPECT_FALSE(IsWriteReady("w"));
 }
 
 TEST(OutputReply, LetterCaseGivesTheStateOfEachOutput) {
@@ -119,34 +96,4 @@ TEST(OutputReply, LetterCaseGivesTheStateOfEachOutput) {
                             "abcdefghi\r", "ABCDEFGHI1", "aBcDeFgHiJ "}) {
         EXPECT_FALSE(ParseOutputReply(bad).has_value()) << bad;
     }
-}
-
-TEST(OutputReply, CommandLetterSwitchesToTheOtherState) {
-    EXPECT_EQ(OutputCommand(0, false), 'A');
-    EXPECT_EQ(OutputCommand(2, false), 'C');
-    EXPECT_EQ(OutputCommand(2, true), 'c');
-    EXPECT_EQ(OutputCommand(9, false), 'J');
-    EXPECT_EQ(OutputCommand(9, true), 'j');
-}
-
-TEST(LinkTest, ReplyTellsWhatIsConnected) {
-    const std::string image = ReadReplyText(SampleImage());
-    EXPECT_EQ(ClassifyLinkReply(""), LinkDevice::Nothing);
-    EXPECT_EQ(ClassifyLinkReply(image), LinkDevice::Board);
-    EXPECT_EQ(ClassifyLinkReply("RAT"), LinkDevice::Loopback);
-    EXPECT_EQ(ClassifyLinkReply("\r\nOK"), LinkDevice::Other);
-    EXPECT_EQ(ClassifyLinkReply("RAT\r\r\nOK"), LinkDevice::Other);
-    EXPECT_EQ(ClassifyLinkReply("X" + image.substr(1)), LinkDevice::Other);
-    EXPECT_EQ(ClassifyLinkReply(image.substr(0, 256)), LinkDevice::Other);
-    EXPECT_EQ(ClassifyLinkReply("rat"), LinkDevice::Other);
-}
-
-TEST(ReplyEnd, OnlyAFinalCrLfEndsAReply) {
-    EXPECT_TRUE(ReplyComplete("RAT\r\n"));
-    EXPECT_TRUE(ReplyComplete("\r\n"));
-    EXPECT_TRUE(ReplyComplete("\r\nOK\r\n"));
-    EXPECT_FALSE(ReplyComplete(""));
-    EXPECT_FALSE(ReplyComplete("RAT\r"));
-    EXPECT_FALSE(ReplyComplete("RAT\n\r"));
-    EXPECT_FALSE(ReplyComplete("\r\nOK"));
 }

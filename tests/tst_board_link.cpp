@@ -153,18 +153,12 @@ void TstBoardLink::portThatCannotBeOpenedIsReported_data() {
     QTest::newRow("Test, no port chosen") << "cmdCommTest" << -1 << false << TestFailed(QString());
     QTest::newRow("Test, no such device")
         << "cmdCommTest" << 4 << false << TestFailed(QStringLiteral("COM5"));
-    QTest::newRow("Leggi, no such device") << "cmdEdataRead" << 4 << false << missing;
     QTest::newRow("Scrivi, no such device") << "cmdEdataWrite" << 4 << false << missing;
     QTest::newRow("Cmd Out 1, no such device") << "cmdOutOnoff_0" << 4 << false << missing;
     QTest::newRow("Leggi, COM16") << "cmdEdataRead" << 15 << false
                                   << QStringLiteral("Impossibile aprire la porta COM16");
-    // Nothing was ever set on the port: it still has its first number.
-    QTest::newRow("Leggi, no port chosen")
-        << "cmdEdataRead" << -1 << false << QStringLiteral("Impossibile aprire la porta COM1");
     QTest::newRow("Leggi, port in use by another program")
         << "cmdEdataRead" << 2 << true << QStringLiteral("Impossibile aprire la porta COM3");
-    QTest::newRow("Test, port in use by another program")
-        << "cmdCommTest" << 2 << true << TestFailed(QStringLiteral("COM3"));
 }
 
 void TstBoardLink::portThatCannotBeOpenedIsReported() {
