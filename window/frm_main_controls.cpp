@@ -170,6 +170,7 @@ void frmMain::CreateControls() {
     connect(cmdTimeCursor, &QPushButton::clicked, this, &frmMain::cmdTimeCursor_Click);
 
     lblStatus = new QLabel(this);
+    lblStatus->setTextFormat(Qt::PlainText);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     place(lblStatus, 120, 5640, 9975, 255);
 

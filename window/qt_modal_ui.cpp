@@ -97,6 +97,7 @@ MsgAnswer QtModalUi::MsgBox(QWidget* parent, const QString& text, MsgIcon icon, 
                     buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
                                                     : QMessageBox::Ok,
                     parent);
+    box.setTextFormat(Qt::PlainText); // paths and names are never markup
     return box.exec() == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
