@@ -47,7 +47,8 @@ void SerialLink::Close() {
 }
 
 bool SerialLink::IsOpen() const {
-    return port->isOpen();
+    // A lost device keeps the link busy until the operation closes it.
+    return port->isOpen() || lost;
 }
 
 QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
@@ -102,6 +103,12 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
     disconnect(onData);
     disconnect(onError);
     waiting = false;
+
+    if (lost) {
+        // A hung-up device stays readable for ever: release it now, or every event loop
+        // until the operation ends (its failure message included) would spin on it.
+        port->close();
+    }
 
     if (!complete || lost) {
         return {};

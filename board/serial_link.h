@@ -33,7 +33,8 @@ public:
     // hung up) every exchange returns empty at once until the port is closed.
     QByteArray CommTxRx(const QByteArray& strTx);
 
-    // True after the device went away during this opening of the port.
+    // True after the device went away during this opening of the port; the device is
+    // released then, but IsOpen stays true until Close.
     bool IsLost() const { return lost; }
 
 private:

@@ -201,10 +201,16 @@ void TstBoardTransfer::failedWriteStopsAtTheByte() {
     const QByteArray image = Bytes(b.w().EdataImage());
     const Snapshot before(b);
     QString statusDuringMessage;
-    b.f.ui.onMessage = [&](const RecordedMessage&) { statusDuringMessage = b.Status(); };
+    bool busyDuringMessage = false;
+    b.f.ui.onMessage = [&](const RecordedMessage&) {
+        statusDuringMessage = b.Status();
+        // Even with the board gone, the operation holds the port until its end.
+        busyDuringMessage = b.w().PortIsOpen();
+    };
 
     b.Click("cmdEdataWrite");
 
+    QVERIFY(busyDuringMessage);
     QCOMPARE(b.f.ui.messages.size(), std::size_t{1});
     QCOMPARE(b.f.ui.messages.front().text, message);
     QCOMPARE(b.f.ui.messages.front().icon, MsgIcon::Critical);
