@@ -171,6 +171,8 @@ void frmMain::CreateControls() {
 
     lblStatus = new QLabel(this);
     lblStatus->setTextFormat(Qt::PlainText);
+    // Opaque, so the dots of a board write repaint the label alone, not the grid below it.
+    lblStatus->setAutoFillBackground(true);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     place(lblStatus, 120, 5640, 9975, 255);
 

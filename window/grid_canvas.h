@@ -5,6 +5,7 @@
 #include "model/grid_drawing.h"
 #include "window/twips.h"
 
+#include <QRectF>
 #include <QWidget>
 #include <array>
 
@@ -29,7 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void PaintLine(QPainter& painter, const GridLine& line) const;
+    void PaintLine(QPainter& painter, const GridLine& line, const QRectF& dirty) const;
 
     TwipsScale scale;
     std::array<GridLine, kSegments> lineEffH{};
