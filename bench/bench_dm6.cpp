@@ -50,6 +50,11 @@ template <class F> double PerCallUs(int calls, F&& call) {
     return static_cast<double>(timer.nsecsElapsed()) / 1000.0 / calls;
 }
 
+// One figure with its ratio to a 60 Hz frame (16.7 ms).
+void Print(const char* what, double us, const char* note = "") {
+    std::printf("%-20s %8.1f us  frame ratio %.4f%s\n", what, us, us / (1e6 / 60.0), note);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -73,17 +78,15 @@ int main(int argc, char* argv[]) {
 
     constexpr int kCalls = 2000;
     volatile std::size_t sink = 0;
-    std::printf("ReadDm6:            %8.1f us\n",
-                PerCallUs(kCalls, [&] { sink = sink + ReadDm6(bytes)->outNames.size(); }));
+    Print("ReadDm6:", PerCallUs(kCalls, [&] { sink = sink + ReadDm6(bytes)->outNames.size(); }));
     const Configuration config = *ReadDm6(bytes);
-    std::printf("WriteDm6:           %8.1f us\n",
-                PerCallUs(kCalls, [&] { sink = sink + WriteDm6(config).size(); }));
-    std::printf("ReadDm6File:        %8.1f us\n",
-                PerCallUs(kCalls, [&] { sink = sink + ReadDm6File(ui.path).has_value(); }));
-    std::printf("WriteDm6File:       %8.1f us  (temporary file, sync, rename)\n",
-                PerCallUs(200, [&] { sink = sink + WriteDm6File(ui.path, config); }));
-    std::printf("\"Salva\" on window:  %8.1f us\n", PerCallUs(200, [&] { save->click(); }));
-    std::printf("\"Apri\" on window:   %8.1f us  (includes the grid refresh)\n",
-                PerCallUs(200, [&] { open->click(); }));
+    Print("WriteDm6:", PerCallUs(kCalls, [&] { sink = sink + WriteDm6(config).size(); }));
+    Print("ReadDm6File:",
+          PerCallUs(kCalls, [&] { sink = sink + ReadDm6File(ui.path).has_value(); }));
+    Print("WriteDm6File:", PerCallUs(200, [&] { sink = sink + WriteDm6File(ui.path, config); }),
+          "  (temporary file, sync, rename)");
+    Print("\"Salva\" on window:", PerCallUs(200, [&] { save->click(); }));
+    Print("\"Apri\" on window:", PerCallUs(200, [&] { open->click(); }),
+          "  (includes the grid refresh)");
     return 0;
 }

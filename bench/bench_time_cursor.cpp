@@ -94,9 +94,17 @@ int main(int argc, char* argv[]) {
     }
     const qint64 jumpNs = elapsed.nsecsElapsed();
 
-    std::printf("tick with a step and repaint: %.1f us\n", PerCallUs(stepNs, kSteps));
-    std::printf("tick in the same second:      %.3f us\n", PerCallUs(idleNs, kIdleTicks));
-    std::printf("tick jumping across the cycle:%.1f us\n", PerCallUs(jumpNs, kJumps));
+    // Against the 100 ms timer period: the share of the time between two ticks each one uses.
+    constexpr double kPeriodUs = 100000.0;
+    const double stepUs = PerCallUs(stepNs, kSteps);
+    const double idleUs = PerCallUs(idleNs, kIdleTicks);
+    const double jumpUs = PerCallUs(jumpNs, kJumps);
+    std::printf("tick with a step and repaint: %.1f us   period ratio %.5f\n", stepUs,
+                stepUs / kPeriodUs);
+    std::printf("tick in the same second:      %.3f us   period ratio %.7f\n", idleUs,
+                idleUs / kPeriodUs);
+    std::printf("tick jumping across the cycle:%.1f us   period ratio %.5f\n", jumpUs,
+                jumpUs / kPeriodUs);
 
     // How late the real 100 ms timer comes on this machine, over 5 seconds.
     std::vector<qint64> gaps;
@@ -113,7 +121,8 @@ int main(int argc, char* argv[]) {
     real.start();
     QApplication::exec();
     std::sort(gaps.begin(), gaps.end());
-    std::printf("100 ms timer gap: median %lld ms, max %lld ms\n",
-                static_cast<long long>(gaps[gaps.size() / 2]), static_cast<long long>(gaps.back()));
+    std::printf("100 ms timer gap: median %lld ms, max %lld ms   ratio to the period %.2f\n",
+                static_cast<long long>(gaps[gaps.size() / 2]), static_cast<long long>(gaps.back()),
+                static_cast<double>(gaps[gaps.size() / 2]) / 100.0);
     return 0;
 }
