@@ -1,50 +1,52 @@
 #include "tests/support/scripted_ui.h"
 
+namespace {
+
+// The next scripted answer, or the fallback when the test gave none.
+template <class T> T TakeFront(std::deque<T>& queue, const T& fallback) {
+    if (queue.empty()) {
+        return fallback;
+    }
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
 MsgAnswer ScriptedUi::MsgBox(QWidget* /*parent*/, const QString& text, MsgIcon icon,
                              MsgButtons buttons, const QString& caption) {
     messages.push_back({text, icon, buttons, caption});
     if (onMessage) {
         onMessage(messages.back());
     }
-    if (msgAnswers.empty()) {
-        return MsgAnswer::Ok;
-    }
-    const MsgAnswer answer = msgAnswers.front();
-    msgAnswers.pop_front();
-    return answer;
+    return TakeFront(msgAnswers, MsgAnswer::Ok);
 }
 
 QString ScriptedUi::InputBox(QWidget* /*parent*/, const QString& prompt, const QString& title,
                              const QString& defaultText) {
     inputs.push_back({prompt, title, defaultText});
-    if (inputAnswers.empty()) {
-        return {};
-    }
-    QString answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    return TakeFront(inputAnswers, QString());
 }
 
 std::optional<QString> ScriptedUi::OpenFileDialog(QWidget* /*parent*/,
                                                   const FileDialogRequest& request) {
     openRequests.push_back(request);
-    if (openAnswers.empty()) {
+    const QString path = TakeFront(openAnswers, QString());
+    if (path.isEmpty()) {
         return std::nullopt;
     }
-    auto answer = openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return path;
 }
 
 std::optional<QString> ScriptedUi::SaveFileDialog(QWidget* /*parent*/,
                                                   const FileDialogRequest& request) {
     saveRequests.push_back(request);
-    if (saveAnswers.empty()) {
+    const QString path = TakeFront(saveAnswers, QString());
+    if (path.isEmpty()) {
         return std::nullopt;
     }
-    auto answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    return path;
 }
 
 int ScriptedUi::PopupMenu(QWidget* /*parent*/, const MenuEntry& menu, QPoint globalPos) {

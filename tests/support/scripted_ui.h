@@ -39,8 +39,8 @@ public:
     // Answers, used in order; when a queue is empty: OK, cancel, cancel, close the menu.
     std::deque<MsgAnswer> msgAnswers;
     std::deque<QString> inputAnswers;
-    std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<QString> openAnswers; // a path, or empty to cancel the dialog
+    std::deque<QString> saveAnswers;
     // Each choice is the caption path of an item, e.g. {"Luminosit\u00e0 Parte1", "Spenta"};
     // an empty path closes the menu without a choice.
     std::deque<QStringList> menuChoices;
