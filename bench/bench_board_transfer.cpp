@@ -161,14 +161,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    // The status line is transparent over the grid canvas, so every dot repaints the
-    // canvas beneath it too; an opaque status line shows what that costs.
-    window.findChild<QLabel*>(QStringLiteral("lblStatus"))->setAutoFillBackground(true);
-    std::vector<Sample> opaqueWrites;
-    for (int run = 0; run < kRuns; ++run) {
-        opaqueWrites.push_back(Measure(write));
-    }
-
     std::vector<Sample> linkWrites;
     qsizetype linkSent = 0;
     SerialLink link;
@@ -192,8 +184,6 @@ int main(int argc, char** argv) {
     const bool readOk = Report("read", reads, readSent, readReply);
     const bool writeOk = Report("write", writes, writeSent, writeReplies);
     std::printf("%s\n", readOk && writeOk ? "within target" : "OUTSIDE TARGET");
-    std::printf("the same write with an opaque status line (nothing repainted beneath it):\n");
-    Report("write", opaqueWrites, writeSent, writeReplies);
     std::printf("the same write on the serial link alone, without the window:\n");
     Report("link", linkWrites, linkSent, writeReplies);
     return 0;

@@ -68,7 +68,7 @@ AppliedEdata ApplyEdata(const EdataBytes& bytes) {
 
 std::string EdataText(const EdataBytes& bytes) {
     std::string text;
-    text.reserve(kEdataSize * 7);
+    text.reserve(std::size_t{kEdataSize} * 7);
     for (int offset = 0; offset < kEdataSize; ++offset) {
         AppendHex(text, offset);
         text += ':';

@@ -29,8 +29,8 @@ std::array<int, 6> HalfHeights(int code, int start, int stop) {
     if (IsPattern(code)) {
         for (int step = 0; step < 3; ++step) {
             const int y = ((code >> (2 - step)) & 1) ? 840 : 1200;
-            h[static_cast<std::size_t>(2 * step)] = y;
-            h[static_cast<std::size_t>(2 * step + 1)] = y;
+            h[static_cast<std::size_t>(step) * 2] = y;
+            h[static_cast<std::size_t>(step) * 2 + 1] = y;
         }
     } else if (IsRisingRamp(code)) {
         const int d = RoundHalfEven((stop - start) / 3.0);
@@ -106,8 +106,8 @@ GridDrawing DrawGrid(const EffGrid& recEffSet, const FaseCodes& faseCodes,
                 line.x1 = 1440 + 180 * (k % kSegmentsPerRow);
                 line.x2 = line.x1 + 180;
                 const auto& h = heights[static_cast<std::size_t>(part)];
-                line.y1 = h[static_cast<std::size_t>(2 * step)] + 480 * output;
-                line.y2 = h[static_cast<std::size_t>(2 * step + 1)] + 480 * output;
+                line.y1 = h[static_cast<std::size_t>(step) * 2] + 480 * output;
+                line.y2 = h[static_cast<std::size_t>(step) * 2 + 1] + 480 * output;
                 line.colour = RangeColour(ranges[static_cast<std::size_t>(part)], output);
                 line.visible = true;
             }

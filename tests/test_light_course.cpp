@@ -26,10 +26,10 @@ const typLightValue& Cell(const LightCourse& course, int output, int fase) {
 std::array<int, 6> Heights(const GridDrawing& drawing, int cell, int part) {
     std::array<int, 6> h{};
     for (int step = 0; step < 3; ++step) {
-        const GridLine& line =
-            drawing.lineEffH[static_cast<std::size_t>(cell * 6 + part * 3 + step)];
-        h[static_cast<std::size_t>(2 * step)] = line.y1;
-        h[static_cast<std::size_t>(2 * step + 1)] = line.y2;
+        const GridLine& line = drawing.lineEffH.at(static_cast<std::size_t>(cell) * 6 +
+                                                   static_cast<std::size_t>(part * 3 + step));
+        h[static_cast<std::size_t>(step) * 2] = line.y1;
+        h[static_cast<std::size_t>(step) * 2 + 1] = line.y2;
     }
     return h;
 }
@@ -59,7 +59,8 @@ TEST(LightCourse, RampsContinueAndAreLimitedWithOverAndUnder) {
     const GridDrawing drawing = g.Draw();
     const int cell = CellIndex(2, 1);
     for (int s = 0; s < 6; ++s) {
-        const GridLine& line = drawing.lineEffH[static_cast<std::size_t>(cell * 6 + s)];
+        const GridLine& line =
+            drawing.lineEffH.at(static_cast<std::size_t>(cell) * 6 + static_cast<std::size_t>(s));
         EXPECT_EQ(line.colour, kMagenta);
         EXPECT_EQ(line.y1, 840 + 480 * 2);
         EXPECT_EQ(line.y2, 840 + 480 * 2);
