@@ -155,6 +155,11 @@ void BoardLoop::readLine(Nanos now) {
                 std::fprintf(stderr, "%s\n", text.c_str());
             }
         }
+        if (m_junkQueued) {
+            // The line was not quiet long enough: what has not gone out yet never will.
+            m_tx.clear();
+            m_junkQueued = false;
+        }
         m_rx.add(bytes, now, ++m_batch);
     }
     if (state == PtyMaster::ReadState::NoPeer) {
@@ -196,7 +201,24 @@ void BoardLoop::transmitDue(Nanos now) {
     }
     if (m_tx.empty()) {
         m_batchAtLastReplyEnd = m_batch;
+        replyWentOut(now);
     }
+}
+
+void BoardLoop::replyWentOut(Nanos now) {
+    if (m_junkQueued) {
+        m_junkQueued = false;
+        if (m_peerPresent) {
+            announce("Rumore dopo la risposta: " + std::to_string(m_settings.junkAfterReply) +
+                     " byte");
+        }
+        return;
+    }
+    if (m_settings.junkAfterReply == 0 || !m_peerPresent) {
+        return;
+    }
+    m_tx.addNoise(m_junk.make(m_settings.junkAfterReply), now + m_settings.junkGap);
+    m_junkQueued = true;
 }
 
 void BoardLoop::peerLeft() {
@@ -205,6 +227,7 @@ void BoardLoop::peerLeft() {
     }
     m_peerPresent = false;
     m_txBlocked = false;
+    m_junkQueued = false;
     if (!m_tx.empty()) {
         // Pending bytes would otherwise wait in the pty for the next user.
         m_tx.clear();

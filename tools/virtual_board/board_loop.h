@@ -2,6 +2,7 @@
 // The board's main loop: reads the line, feeds the device at wire pace, sends its replies.
 
 #include "tools/virtual_board/byte_log.h"
+#include "tools/virtual_board/junk_text.h"
 #include "tools/virtual_board/mono_clock.h"
 #include "tools/virtual_board/pty_master.h"
 #include "tools/virtual_board/receive_queue.h"
@@ -23,6 +24,9 @@ struct LineSettings {
     std::optional<std::uint64_t> hangupAfterBytes;
     std::optional<Nanos> exitAfter;
     bool watchStdin = false;
+    // Junk (no CR LF) that follows each reply once the line has been quiet this long.
+    std::size_t junkAfterReply = 0;
+    Nanos junkGap{0};
 };
 
 // Single-threaded poll loop over the pty master, the signal pipe and (optionally) stdin.
@@ -45,6 +49,7 @@ private:
     void readLine(Nanos now);
     void process(const ReceivedByte& byte, Nanos now);
     void transmitDue(Nanos now);
+    void replyWentOut(Nanos now);
     void peerLeft();
     bool stdinClosed() const;
     std::optional<Nanos> nextDeadline(std::optional<Nanos> endAt) const;
@@ -57,10 +62,12 @@ private:
     TransmitQueue m_tx;
     ByteLog* m_log = nullptr;
     Announce m_announce;
+    JunkText m_junk;
 
     bool m_peerPresent = true;
     bool m_txBlocked = false; // the pty buffer is full: wait for POLLOUT
     bool m_settingsChecked = false;
+    bool m_junkQueued = false;     // the queue holds junk after a reply, not a reply
     std::uint64_t m_received = 0;  // accepted from the line
     std::uint64_t m_processed = 0; // handed to the device
     std::uint64_t m_batch = 0;     // number of the latest read

@@ -79,8 +79,26 @@ void declareOptions(QCommandLineParser& parser) {
                     "Risposta del modem: echo (\"RAT\\r\" e \"\\r\\nOK\\r\\n\" insieme), "
                     "crlf-first (\"\\r\\n\", 50 ms, \"OK\\r\\n\") o ok-only (\"\\r\\nOK\\r\\n\").",
                     "STILE"),
+        valueOption("modem-pause-ms",
+                    "Pausa del modem crlf-first fra \"\\r\\n\" e \"OK\\r\\n\" (predefinita 50).",
+                    "M"),
         flagOption("silent", "Riceve i comandi ma non risponde mai."),
+        flagOption("garbage",
+                   "Risponde a ogni comando con caratteri stampabili a caso e CR LF, invece "
+                   "del protocollo."),
+        valueOption("garbage-after-reply",
+                    "Dopo ogni risposta invia N caratteri a caso senza CR LF, se la linea resta "
+                    "libera per --garbage-gap-ms (un comando che arriva prima li annulla).",
+                    "N"),
+        valueOption("garbage-gap-ms",
+                    "Silenzio dopo la risposta prima dei caratteri di --garbage-after-reply "
+                    "(predefinito 20).",
+                    "M"),
         valueOption("chunk", "Invia ogni risposta a pezzi di N caratteri.", "N"),
+        valueOption("split-at",
+                    "Invia ogni risposta in due pezzi, divisa dopo il carattere N; con N-M "
+                    "le risposte successive si dividono dopo N, N+1, ... M e poi di nuovo da N.",
+                    "N[-M]"),
         valueOption("chunk-gap-ms", "Pausa fra i pezzi di una risposta.", "M"),
         valueOption("delay-ms", "Inizia ogni risposta con N ms di ritardo.", "N"),
         valueOption("wrong-echo", "In scrittura, l'eco del byte N (0..127) ha un altro valore.",
@@ -128,6 +146,11 @@ bool readDevice(Parser& p, BoardOptions& options) {
         }
         options.modemStyle = style->second;
     }
+    long long pauseMs = 50;
+    if (!p.number("modem-pause-ms", 0, 600000, pauseMs)) {
+        return false;
+    }
+    options.modemPause = milliseconds(pauseMs);
     return true;
 }
 
@@ -160,6 +183,11 @@ bool readImage(Parser& p, BoardOptions& options) {
 
 bool readFaults(Parser& p, BoardFaults& faults) {
     faults.silent = p.isSet("silent");
+    faults.garbage = p.isSet("garbage");
+    if (faults.silent && faults.garbage) {
+        p.error = QStringLiteral("--silent e --garbage si escludono a vicenda");
+        return false;
+    }
     faults.lowerCaseHex = p.isSet("lowercase");
     faults.noReadPrefix = p.isSet("no-r-prefix");
     faults.tenthLetterK = p.isSet("output-reply-k");
@@ -177,6 +205,25 @@ bool readFaults(Parser& p, BoardFaults& faults) {
            p.number("echo-digits", 0, 127, faults.threeDigitEchoAt);
 }
 
+// "N" or "N-M", 1 <= N <= M.
+bool readSplit(Parser& p, ReplyShaping& shaping) {
+    if (!p.isSet("split-at")) {
+        return true;
+    }
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,6})(?:-(\\d{1,6}))?$"));
+    const QRegularExpressionMatch match = pattern.match(p.parser.value(QStringLiteral("split-at")));
+    const long long first = match.hasMatch() ? match.captured(1).toLongLong() : 0;
+    const long long last =
+        match.hasMatch() && match.hasCaptured(2) ? match.captured(2).toLongLong() : first;
+    if (first < 1 || last < first) {
+        p.error = QStringLiteral("--split-at: atteso N oppure N-M, con 1 <= N <= M");
+        return false;
+    }
+    shaping.splitFirst = static_cast<std::size_t>(first);
+    shaping.splitLast = static_cast<std::size_t>(last);
+    return true;
+}
+
 bool readTiming(Parser& p, BoardOptions& options) {
     options.paced = !p.isSet("no-pace");
     long long chunkGapMs = 0;
@@ -191,10 +238,23 @@ bool readTiming(Parser& p, BoardOptions& options) {
         !p.number("exit-after-ms", 0, 1LL << 40, exitAfterMs)) {
         return false;
     }
-    if (p.isSet("chunk-gap-ms") && !p.isSet("chunk")) {
-        p.error = QStringLiteral("--chunk-gap-ms richiede --chunk");
+    if (p.isSet("chunk-gap-ms") && !p.isSet("chunk") && !p.isSet("split-at")) {
+        p.error = QStringLiteral("--chunk-gap-ms richiede --chunk o --split-at");
         return false;
     }
+    if (!readSplit(p, options.shaping)) {
+        return false;
+    }
+    long long junkGapMs = 20;
+    if (!p.number("garbage-after-reply", 1, 100000, options.junkAfterReply) ||
+        !p.number("garbage-gap-ms", 0, 600000, junkGapMs)) {
+        return false;
+    }
+    if (p.isSet("garbage-gap-ms") && !p.isSet("garbage-after-reply")) {
+        p.error = QStringLiteral("--garbage-gap-ms richiede --garbage-after-reply");
+        return false;
+    }
+    options.junkGap = milliseconds(junkGapMs);
     options.shaping.chunkGap = milliseconds(chunkGapMs);
     options.shaping.delay = milliseconds(delayMs);
     if (p.isSet("hangup-after")) {

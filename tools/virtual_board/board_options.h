@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,11 +24,14 @@ enum class DeviceKind { Board, Loopback, Modem };
 struct BoardOptions {
     DeviceKind device = DeviceKind::Board;
     ModemStyle modemStyle = ModemStyle::EchoThenOk;
+    Nanos modemPause = std::chrono::milliseconds(50);
     BoardImage image = defaultImage();
     BoardFaults faults;
     long baud = 9600;
     bool paced = true;
     ReplyShaping shaping;
+    std::size_t junkAfterReply = 0;
+    Nanos junkGap = std::chrono::milliseconds(20);
     std::optional<std::uint64_t> hangupAfterBytes;
     std::optional<Nanos> exitAfter;
     std::string logPath;

@@ -71,9 +71,13 @@ Reply BoardProtocol::imageByte(std::uint8_t byte) {
     return answer(text);
 }
 
-Reply BoardProtocol::answer(std::string text) const {
+Reply BoardProtocol::answer(std::string text) {
     if (m_faults.silent) {
         return {};
+    }
+    if (m_faults.garbage) {
+        // Never 1, 3 or 257 characters: no junk can pass for W, an echo or an image.
+        text = m_junk.make(m_junk.length(4, 40));
     }
     text += kCrLf;
     return {ReplyPart{std::move(text)}};

@@ -2,6 +2,7 @@
 // The Miravel6 board's command set, with switchable faults to exercise the program's checks.
 
 #include "tools/virtual_board/board_image.h"
+#include "tools/virtual_board/junk_text.h"
 #include "tools/virtual_board/responder.h"
 
 #include <array>
@@ -13,6 +14,7 @@ namespace vboard {
 // Deliberate deviations from a healthy board; all off by default.
 struct BoardFaults {
     bool silent = false;       // takes commands but never answers
+    bool garbage = false;      // answers with printable junk and CR LF instead
     bool lowerCaseHex = false; // read reply with lower-case digits
     bool noReadPrefix = false; // read reply without its leading letter
     char readLetter = 'R';
@@ -42,7 +44,7 @@ public:
 private:
     Reply command(std::uint8_t byte);
     Reply imageByte(std::uint8_t byte);
-    Reply answer(std::string text) const;
+    Reply answer(std::string text);
     std::string outputState() const;
     void announce(std::string_view text) const;
 
@@ -50,6 +52,7 @@ private:
     BoardFaults m_faults;
     std::array<bool, 10> m_outputs{};
     int m_writeOffset = -1; // -1: command mode
+    JunkText m_junk;
     Announce m_announce;
     WriteDone m_writeDone;
 };

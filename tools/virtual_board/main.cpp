@@ -44,6 +44,9 @@ std::string describeDevice(const BoardOptions& options) {
     case DeviceKind::Board:
         break;
     }
+    if (options.faults.garbage) {
+        return "scheda Miravel6 che risponde a caso";
+    }
     return options.faults.silent ? "scheda Miravel6 muta" : "scheda Miravel6";
 }
 
@@ -73,7 +76,7 @@ std::unique_ptr<Responder> makeDevice(const BoardOptions& options,
         return std::make_unique<LoopbackPlug>();
     }
     if (options.device == DeviceKind::Modem) {
-        return std::make_unique<Modem>(options.modemStyle);
+        return std::make_unique<Modem>(options.modemStyle, options.modemPause);
     }
     auto board = std::make_unique<BoardProtocol>(options.image, options.faults);
     board->setAnnounce(announce);
@@ -164,6 +167,8 @@ int main(int argc, char* argv[]) {
     line.hangupAfterBytes = options.hangupAfterBytes;
     line.exitAfter = options.exitAfter;
     line.watchStdin = options.exitOnStdinEof;
+    line.junkAfterReply = options.junkAfterReply;
+    line.junkGap = options.junkGap;
 
     BoardLoop loop(pty, *device, line);
     loop.setLog(options.logPath.empty() ? nullptr : &log);

@@ -1,7 +1,5 @@
 #include "tools/virtual_board/modem.h"
 
-#include <chrono>
-
 namespace vboard {
 
 namespace {
@@ -30,7 +28,7 @@ Reply Modem::receive(std::uint8_t byte) {
         break;
     case ModemStyle::CrLfFirst:
         reply.push_back({"\r\n"});
-        reply.push_back({result, std::chrono::milliseconds(50)});
+        reply.push_back({result, m_pause});
         break;
     case ModemStyle::OkOnly:
         reply.push_back({"\r\n" + result});

@@ -10,18 +10,20 @@ namespace vboard {
 // How the modem shapes its answer to a command line.
 enum class ModemStyle {
     EchoThenOk, // echo on: "RAT\r" and "\r\nOK\r\n" in one burst
-    CrLfFirst,  // echo off: "\r\n", a pause of 50 ms, then "OK\r\n"
+    CrLfFirst,  // echo off: "\r\n", a pause, then "OK\r\n"
     OkOnly,     // echo off: "\r\nOK\r\n" in one burst
 };
 
 // Answers OK to lines holding "AT", ERROR to anything else; LF is ignored.
 class Modem : public Responder {
 public:
-    explicit Modem(ModemStyle style) : m_style(style) {}
+    // pause: between the first CR LF and the result of CrLfFirst.
+    Modem(ModemStyle style, Nanos pause) : m_style(style), m_pause(pause) {}
     Reply receive(std::uint8_t byte) override;
 
 private:
     ModemStyle m_style;
+    Nanos m_pause;
     std::string m_line;
 };
 

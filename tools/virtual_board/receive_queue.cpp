@@ -6,7 +6,8 @@ namespace vboard {
 
 void ReceiveQueue::add(std::string_view bytes, Nanos now, std::uint64_t batch) {
     for (char c : bytes) {
-        const Nanos due = m_lastDue ? std::max(now, *m_lastDue + m_charTime) : now;
+        // A byte is complete one wire time after its start bit, also on an idle line.
+        const Nanos due = (m_lastDue ? std::max(now, *m_lastDue) : now) + m_charTime;
         m_lastDue = due;
         m_bytes.push_back({static_cast<std::uint8_t>(c), due, batch});
     }

@@ -5,14 +5,21 @@
 namespace vboard {
 
 TransmitQueue::TransmitQueue(Nanos charTime, const ReplyShaping& shaping)
-    : m_charTime(charTime), m_shaping(shaping) {}
+    : m_charTime(charTime), m_shaping(shaping), m_split(shaping.splitFirst) {}
 
 void TransmitQueue::add(const Reply& reply, Nanos now) {
+    const std::size_t split = m_split;
+    if (m_split > 0) {
+        m_split = m_split >= m_shaping.splitLast ? m_shaping.splitFirst : m_split + 1;
+    }
     std::size_t sent = 0;
     for (const ReplyPart& part : reply) {
         for (std::size_t i = 0; i < part.bytes.size(); ++i, ++sent) {
             Nanos gap = i == 0 ? part.pauseBefore : Nanos(0);
             if (m_shaping.chunkSize > 0 && sent > 0 && sent % m_shaping.chunkSize == 0) {
+                gap = std::max(gap, m_shaping.chunkGap);
+            }
+            if (split > 0 && sent == split) {
                 gap = std::max(gap, m_shaping.chunkGap);
             }
             // A byte is written when its last bit would have left the board.
@@ -21,6 +28,14 @@ void TransmitQueue::add(const Reply& reply, Nanos now) {
             m_lineFree = start + m_charTime;
             m_bytes.push_back({part.bytes[i], m_lineFree});
         }
+    }
+}
+
+void TransmitQueue::addNoise(const std::string& bytes, Nanos start) {
+    m_lineFree = std::max(m_lineFree, start);
+    for (const char byte : bytes) {
+        m_lineFree += m_charTime;
+        m_bytes.push_back({byte, m_lineFree});
     }
 }
 

@@ -15,7 +15,11 @@ namespace vboard {
 struct ReplyShaping {
     Nanos delay{0};            // before the first byte of each reply
     std::size_t chunkSize = 0; // 0: no chunks
-    Nanos chunkGap{0};
+    Nanos chunkGap{0};         // between chunks, and at the split
+    // Each reply in two pieces, split after this many characters; successive replies
+    // take the next position up to splitLast, then start again. 0: no split.
+    std::size_t splitFirst = 0;
+    std::size_t splitLast = 0;
 };
 
 // Schedules reply bytes at the line's pace. Deadlines are absolute, so a late wake-up
@@ -26,6 +30,8 @@ public:
     TransmitQueue(Nanos charTime, const ReplyShaping& shaping);
 
     void add(const Reply& reply, Nanos now);
+    // Bytes that are no reply: at the line's pace from `start` on, without any shaping.
+    void addNoise(const std::string& bytes, Nanos start);
     bool empty() const { return m_bytes.empty(); }
     std::optional<Nanos> nextDeadline() const;
 
@@ -41,7 +47,8 @@ private:
     Nanos m_charTime;
     ReplyShaping m_shaping;
     std::deque<Pending> m_bytes;
-    Nanos m_lineFree{0}; // end of the last byte scheduled
+    Nanos m_lineFree{0};     // end of the last byte scheduled
+    std::size_t m_split = 0; // split position of the next reply
 };
 
 } // namespace vboard
