@@ -120,6 +120,7 @@ int main(int argc, char* argv[]) {
     auto* canvas = window.findChild<GridCanvas*>(QStringLiteral("canvas"));
     auto* txtEdata = window.findChild<QPlainTextEdit*>(QStringLiteral("txtEdata"));
     std::vector<QLabel*> labels;
+    labels.reserve(kCells);
     for (int i = 0; i < kCells; ++i) {
         labels.push_back(
             window.findChild<QLabel*>(QStringLiteral("lblEffMode_") + QString::number(i)));

@@ -67,6 +67,7 @@ std::optional<Run> Start(const std::string& program, const std::vector<std::stri
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<char*> argv{const_cast<char*>(program.c_str()), nullptr};
     std::vector<char*> envp;
+    envp.reserve(env.size() + 1);
     for (const std::string& e : env) {
         envp.push_back(const_cast<char*>(e.c_str()));
     }

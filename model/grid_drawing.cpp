@@ -120,7 +120,7 @@ GridDrawing DrawGrid(const EffGrid& recEffSet, const FaseCodes& faseCodes,
             continue;
         }
         const GridLine& left = drawing.lineEffH[static_cast<std::size_t>(k)];
-        const GridLine& right = drawing.lineEffH[static_cast<std::size_t>(k + 1)];
+        const GridLine& right = drawing.lineEffH[static_cast<std::size_t>(k) + 1];
         GridLine& joint = drawing.lineEffV[static_cast<std::size_t>(ConnectorIndex(k))];
         joint.x1 = joint.x2 = left.x2;
         joint.colour = NormalColour(k / kSegmentsPerRow);
