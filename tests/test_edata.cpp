@@ -1,40 +1,21 @@
-// The board image: layout, text view, round trip and hexadecimal digits.
+// The board image: cell layout, text view, round trip and hexadecimal digits.
 
 #include "model/edata.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-constexpr FaseCodes kAllTenSeconds = {1, 1, 1, 1, 1, 1, 1, 1};
-
-std::string Line(const std::string& text, int offset) {
-    return text.substr(static_cast<std::size_t>(offset) * 7, 5);
-}
-
-} // namespace
-
-TEST(Edata, EmptyGridOfTenSecondPhases) {
-    const std::string text = EdataText(BuildEdata(kAllTenSeconds, EffGrid{}));
-    ASSERT_EQ(text.size(), 128U * 7);
-    for (int offset = 0; offset < 8; ++offset) {
-        EXPECT_EQ(Line(text, offset), "0" + std::to_string(offset) + ":01");
-    }
-    EXPECT_EQ(Line(text, 8), "08:00");
-    EXPECT_EQ(Line(text, 127), "7F:00");
-    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-}
-
 TEST(Edata, CellTwentyNineExample) {
     EffGrid grid{};
     grid[29] = {3, 12, 5, kTrue};
     grid[28] = {0, 0, 2, kFalse};
-    const EdataBytes bytes = BuildEdata(kAllTenSeconds, grid);
-    EXPECT_EQ(bytes[37], 0x3C);
-    EXPECT_EQ(bytes[102], 0x2D); // cell 28 in the high nibble, 8 + 5 in the low one
+    grid[0].blnRandom = 1; // only -1 counts as true
+    grid[1].blnRandom = kTrue;
+    const EdataBytes bytes = BuildEdata({1, 1, 1, 1, 1, 1, 1, 1}, grid);
+    EXPECT_EQ(bytes[88], 0x08);
     const std::string text = EdataText(bytes);
-    EXPECT_EQ(Line(text, 37), "25:3C");
-    EXPECT_EQ(Line(text, 102), "66:2D");
+    ASSERT_EQ(text.size(), 128U * 7);
+    EXPECT_EQ(text.substr(37 * 7, 7), "25:3C\r\n");
+    EXPECT_EQ(text.substr(102 * 7, 7), "66:2D\r\n"); // cell 28 high, 8 + 5 low
 }
 
 TEST(Edata, ApplyThenBuildReproducesEveryByteButTheTopBitsOfPhases) {
@@ -46,32 +27,21 @@ TEST(Edata, ApplyThenBuildReproducesEveryByteButTheTopBitsOfPhases) {
     const AppliedEdata applied = ApplyEdata(received);
     EXPECT_EQ(applied.faseCodes[0], 5);
     for (const typEffSet& rec : applied.recEffSet) {
-        EXPECT_LE(rec.bytePart1, 15);
-        EXPECT_LE(rec.byteFlicker, 7);
+        EXPECT_TRUE(rec.bytePart1 <= 15 && rec.bytePart2 <= 15 && rec.byteFlicker <= 7);
         EXPECT_TRUE(rec.blnRandom == kTrue || rec.blnRandom == kFalse);
     }
     const EdataBytes rebuilt = BuildEdata(applied.faseCodes, applied.recEffSet);
     for (std::size_t i = 0; i < received.size(); ++i) {
-        const std::uint8_t expected = i < 8 ? received[i] & 63 : received[i];
-        EXPECT_EQ(rebuilt[i], expected) << "offset " << i;
+        EXPECT_EQ(rebuilt[i], i < 8 ? received[i] & 63 : received[i]) << "offset " << i;
     }
 }
 
-TEST(Edata, RandomFlagIsOnlyMinusOne) {
-    EffGrid grid{};
-    grid[0].blnRandom = 1;
-    grid[1].blnRandom = kTrue;
-    EXPECT_EQ(BuildEdata(kAllTenSeconds, grid)[88], 0x08);
-}
-
-TEST(HexToByte, OnlyTwoUpperCaseDigits) {
-    EXPECT_EQ(HexToByte("3C"), 60);
-    EXPECT_EQ(HexToByte("FF"), 255);
-    EXPECT_EQ(HexToByte("00"), 0);
-    EXPECT_EQ(HexToByte("3c"), 0);
-    EXPECT_EQ(HexToByte("G0"), 0);
-    EXPECT_EQ(HexToByte("3"), 0);
-    EXPECT_EQ(HexToByte("3CC"), 0);
-    EXPECT_EQ(HexToByte(""), 0);
-    EXPECT_EQ(HexToByte(std::string("\0A", 2)), 0);
+TEST(Edata, HexToByteTakesOnlyTwoUpperCaseDigits) {
+    const std::pair<std::string, int> cases[] = {
+        {"3C", 60}, {"FF", 255}, {"00", 0},
+        {"3c", 0},  {"G0", 0},   {"3", 0},
+        {"3CC", 0}, {"", 0},     {std::string("\0A", 2), 0}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(HexToByte(text), value) << text;
+    }
 }

@@ -1,4 +1,4 @@
-// Effect items on records the menus cannot make, the longest Info cycle and the name rule.
+// Effect items on records the menus cannot make, and the name rule.
 
 #include "model/effect_items.h"
 #include "model/name_rules.h"
@@ -28,16 +28,6 @@ TEST(EffItems, DarkCellLoadedWithFlickerAndRandom) {
     EXPECT_EQ(ApplyEffItem(loaded, EffMenu::OnoffP2, 0), Rec(0, 0));
     // A random flag other than -1 counts as off.
     EXPECT_EQ(MarksOf(typEffSet{7, 0, 0, 1}).Checked(EffMenu::Random), 0);
-}
-
-TEST(EffInfo, LongestCyclePassesSixteenBits) {
-    FaseSecondsList seconds{};
-    seconds.fill(43200);
-    const std::string text = InfoText("Miravel6", seconds);
-    EXPECT_NE(text.find("\r\nFase 8: 12:00:00 / 8448\r\n\r\nTempo totale ciclo: 96:00:00\r\n"
-                        "Impulsi espansione ciclo: 67584"),
-              std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 5), "67584"); // no line end after the last line
 }
 
 struct NameCase {

@@ -6,79 +6,60 @@
 
 namespace {
 
-int CodeOf(const std::string& caption) {
+std::int32_t SecondsOf(const std::string& caption) {
     for (int code = 0; code < kFaseTimeCount; ++code) {
         if (caption == FaseTime(code).caption) {
-            return code;
+            return FaseTime(code).seconds;
         }
     }
-    return -1;
-}
-
-std::int32_t SecondsOf(const std::string& caption) {
-    return FaseTime(CodeOf(caption)).seconds;
+    ADD_FAILURE() << "no duration " << caption;
+    return 0;
 }
 
 } // namespace
 
-TEST(FaseTimeTable, HasSixtyFourChoicesFromOffToTwelveHoursInOrder) {
-    EXPECT_STREQ(FaseTime(0).caption, "OFF");
-    EXPECT_EQ(FaseTime(0).seconds, 0);
-    EXPECT_STREQ(FaseTime(1).caption, "10 sec");
-    EXPECT_STREQ(FaseTime(12).caption, "3 mim");   // as the board's users know it
-    EXPECT_STREQ(FaseTime(32).caption, "1h 10m "); // trailing blank kept
-    EXPECT_STREQ(FaseTime(63).caption, "12 ore");
-    EXPECT_EQ(FaseTime(63).seconds, 43200);
+TEST(FaseTime, TableAndExpansionPulses) {
+    EXPECT_STREQ(FaseTime(12).caption, "3 mim"); // as the board's users know it
     for (int code = 1; code < kFaseTimeCount; ++code) {
         EXPECT_GT(FaseTime(code).seconds, FaseTime(code - 1).seconds) << code;
+        if (FaseTime(code).seconds <= SecondsOf("20 min")) {
+            EXPECT_EQ(ExpansionPulses(FaseTime(code).seconds), 256) << FaseTime(code).caption;
+        }
+    }
+    // "8 ore" gives exactly 5625: a whole block more.
+    const std::pair<const char*, int> pulses[] = {{"OFF", 0},      {"25 min", 512},
+                                                  {"45 min", 768}, {"1 ora", 768},
+                                                  {"8 ore", 5632}, {"12 ore", 8448}};
+    for (const auto& [caption, expected] : pulses) {
+        EXPECT_EQ(ExpansionPulses(SecondsOf(caption)), expected) << caption;
     }
 }
 
-TEST(ExpansionPulses, TellingValues) {
-    EXPECT_EQ(ExpansionPulses(0), 0);
-    for (int code = 1; code <= CodeOf("20 min"); ++code) {
-        EXPECT_EQ(ExpansionPulses(FaseTime(code).seconds), 256) << FaseTime(code).caption;
+TEST(FaseTime, TimeTexts) {
+    const std::pair<std::int32_t, const char*> hms[] = {
+        {0, "00:00:00"}, {75, "00:01:15"}, {345600, "96:00:00"}, {360061, "00:01:01"}};
+    for (const auto& [seconds, text] : hms) {
+        EXPECT_EQ(FormatTimeHMS(seconds), text) << seconds; // only two digits per field
     }
-    EXPECT_EQ(ExpansionPulses(SecondsOf("25 min")), 512);
-    EXPECT_EQ(ExpansionPulses(SecondsOf("45 min")), 768);
-    EXPECT_EQ(ExpansionPulses(SecondsOf("1 ora")), 768);
-    EXPECT_EQ(ExpansionPulses(SecondsOf("8 ore")), 5632); // exactly 5625: a whole block more
-    EXPECT_EQ(ExpansionPulses(SecondsOf("12 ore")), 8448);
+    const std::tuple<const char*, char, const char*> steps[] = {
+        {"10 sec", ',', "1,7sec"},       {"10 sec", '.', "1.7sec"}, {"1m 15s", ',', "12,5sec"},
+        {"10 min", ',', "1min 40,0sec"}, {"6 min", ',', "1min "},   {"1 min", ',', "10,0sec"},
+        {"12 ore", ',', "2h "},          {"OFF", ',', ""}};
+    for (const auto& [caption, separator, text] : steps) {
+        EXPECT_EQ(FormatStepTime(SecondsOf(caption), separator), text) << caption;
+    }
 }
 
-TEST(FormatTimeHMS, TwoDigitsPerField) {
-    EXPECT_EQ(FormatTimeHMS(0), "00:00:00");
-    EXPECT_EQ(FormatTimeHMS(75), "00:01:15");
-    EXPECT_EQ(FormatTimeHMS(43200), "12:00:00");
-    EXPECT_EQ(FormatTimeHMS(345600), "96:00:00");
-    EXPECT_EQ(FormatTimeHMS(360000 + 61), "00:01:01"); // only the last two hour digits
-}
-
-TEST(FormatStepTime, OneSixthOfThePhaseWithTheLocaleSeparator) {
-    EXPECT_EQ(FormatStepTime(SecondsOf("10 sec"), ','), "1,7sec");
-    EXPECT_EQ(FormatStepTime(SecondsOf("10 sec"), '.'), "1.7sec");
-    EXPECT_EQ(FormatStepTime(SecondsOf("1m 15s"), ','), "12,5sec");
-    EXPECT_EQ(FormatStepTime(SecondsOf("1m 45s"), ','), "17,5sec");
-    EXPECT_EQ(FormatStepTime(SecondsOf("10 min"), ','), "1min 40,0sec");
-    EXPECT_EQ(FormatStepTime(SecondsOf("6 min"), ','), "1min ");
-    EXPECT_EQ(FormatStepTime(SecondsOf("1 min"), ','), "10,0sec");
-    EXPECT_EQ(FormatStepTime(SecondsOf("12 ore"), ','), "2h ");
-    EXPECT_EQ(FormatStepTime(0, ','), "");
-}
-
-TEST(CycleTotals, EightPhasesOfTwelveHours) {
-    const FaseCodes codes = {63, 63, 63, 63, 63, 63, 63, 63};
+TEST(FaseTime, CycleTotals) {
+    FaseCodes codes{};
+    codes.fill(63);
     EXPECT_EQ(FormatTimeHMS(CycleSeconds(codes)), "96:00:00");
     EXPECT_EQ(CyclePulses(codes), 67584); // more than a 16-bit sum can hold
-}
-
-TEST(CycleTotals, OffPhasesAddNothingAndTheFirstEnabledPhaseIsFound) {
-    const FaseCodes codes = {0, 0, 1, 0, 2, 0, 0, 0};
+    codes = {0, 0, 1, 0, 2, 0, 0, 0};
     EXPECT_EQ(CycleSeconds(codes), 30);
     EXPECT_EQ(CyclePulses(codes), 512);
     EXPECT_EQ(FirstEnabledFase(codes), 2);
     EXPECT_TRUE(AnyFaseEnabled(codes));
-    const FaseCodes off{};
-    EXPECT_EQ(FirstEnabledFase(off), 0);
-    EXPECT_FALSE(AnyFaseEnabled(off));
+    EXPECT_EQ(FirstEnabledFase(FaseCodes{}), 0);
+    EXPECT_FALSE(AnyFaseEnabled(FaseCodes{}));
 }

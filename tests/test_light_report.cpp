@@ -3,7 +3,6 @@
 #include "model/light_report.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -24,12 +23,6 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 } // namespace
-
-TEST(LightReport, FormatLightValue) {
-    EXPECT_EQ(FormatLightValue(0), "+000");
-    EXPECT_EQ(FormatLightValue(32), "+032");
-    EXPECT_EQ(FormatLightValue(256), "+256");
-}
 
 TEST(LightReport, EmptyGridLayout) {
     const std::string text = LightValueReport("/opt/miravel6/light_value.txt", LightCourse{});
@@ -58,7 +51,7 @@ TEST(LightReport, EmptyGridLayout) {
 
 TEST(LightReport, RampGroup) {
     LightCourse course{};
-    course[0] = {0, 256, 0, 256, 256, 1};
+    course[0] = {0, 32, 0, 256, 256, 1};
     const std::vector<std::string> lines = Lines(LightValueReport("x", course));
-    EXPECT_EQ(lines[5].substr(5, 26), "+000 +256 0 +256 +256 1 | ");
+    EXPECT_EQ(lines[5].substr(5, 26), "+000 +032 0 +256 +256 1 | ");
 }

@@ -1,35 +1,30 @@
 // The light value report holds exactly the current course after every refresh, whatever the
-// file held before: it is overwritten in place, so a longer old file must lose its tail.
+// file held before (a longer old file must lose its tail); a report that cannot be written is
+// told on every refresh while everything else still works.
 
 #include "model/light_course.h"
 #include "model/light_report.h"
 #include "tests/support/window_fixture.h"
 
+#include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 namespace {
 
-void WriteProgramFile(const WindowFixture& f, const QByteArray& bytes) {
-    QFile file(QDir(f.FolderPath()).filePath(QStringLiteral("light_value.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+const QString kReport = QStringLiteral("light_value.txt");
 
 // What the report must hold for the window's grid and durations now.
 QByteArray ExpectedReport(const WindowFixture& f, frmMain& w) {
-    const QString path = QDir::toNativeSeparators(f.FolderPath()) + QDir::separator() +
-                         QStringLiteral("light_value.txt");
     return QByteArray::fromStdString(
-        LightValueReport(path.toStdString(), ComputeLightCourse(w.EffSet(), w.CurrentFaseCodes())));
+        LightValueReport(f.ProgramPath(kReport).toStdString(),
+                         ComputeLightCourse(w.EffSet(), w.CurrentFaseCodes())));
 }
 
 void ChooseRisingQuarter(WindowFixture& f) {
-    f.ui.menuChoices.push_back(
-        {QString::fromUtf8("Luminosit\u00e0 Parte1"), QStringLiteral("Crescente 25%")});
-    QTest::mouseClick(f.Child<QLabel>("lblEffMode", 0), Qt::LeftButton);
+    f.ClickCell(0, {QString::fromUtf8("Luminosit\u00e0 Parte1"), QStringLiteral("Crescente 25%")});
 }
 
 } // namespace
@@ -40,6 +35,7 @@ class TstReportRewrite : public QObject {
 private slots:
     void reportHoldsExactlyTheCurrentCourse_data();
     void reportHoldsExactlyTheCurrentCourse();
+    void unwritableReportIsToldOnEveryRefresh();
 };
 
 void TstReportRewrite::reportHoldsExactlyTheCurrentCourse_data() {
@@ -56,24 +52,86 @@ void TstReportRewrite::reportHoldsExactlyTheCurrentCourse() {
     QFETCH(bool, existed);
     QFETCH(QByteArray, before);
     WindowFixture f;
-    if (existed) {
-        WriteProgramFile(f, before);
-    }
+    QVERIFY(!existed || f.WriteProgramFile(kReport, before));
     frmMain& w = f.Open();
-    QCOMPARE(f.ReadProgramFile(QStringLiteral("light_value.txt")), ExpectedReport(f, w));
+    const QByteArray startUp = f.ReadProgramFile(kReport);
+    QCOMPARE(startUp, ExpectedReport(f, w));
+    QVERIFY(startUp.startsWith("Light Value - File " + f.ProgramPath(kReport).toUtf8() + "\r\n"));
 
     ChooseRisingQuarter(f);
-    const QByteArray edited = f.ReadProgramFile(QStringLiteral("light_value.txt"));
+    const QByteArray edited = f.ReadProgramFile(kReport);
     QCOMPARE(edited, ExpectedReport(f, w));
     QVERIFY(edited.contains("\r\n1  | +000 +128 0 +000 +000 0 | "));
 
     // Someone else's bytes in the file; the same choice again changes nothing on the grid
     // but rewrites the whole report.
-    WriteProgramFile(f, before.isEmpty() ? QByteArray(9000, 'y') : before);
+    QVERIFY(f.WriteProgramFile(kReport, before.isEmpty() ? QByteArray(9000, 'y') : before));
     ChooseRisingQuarter(f);
-    QCOMPARE(f.ReadProgramFile(QStringLiteral("light_value.txt")), edited);
+    QCOMPARE(f.ReadProgramFile(kReport), edited);
     QVERIFY(f.ui.messages.empty());
     QVERIFY(f.ui.menuErrors.isEmpty());
+}
+
+void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
+    WindowFixture f;
+    // A folder in the report's place cannot be opened for writing, not even by root.
+    QVERIFY(QDir(f.FolderPath()).mkdir(kReport));
+    frmMain& w = f.Show();
+    QCOMPARE(f.ui.messages.size(), std::size_t{1});
+    QCOMPARE(f.ui.messages[0].buttons, MsgButtons::Ok);
+    QCOMPARE(f.ui.messages[0].caption, QStringLiteral("Miravel6"));
+    auto* firstCell = f.Child<QLabel>("lblEffMode", 0);
+    auto* text = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"));
+    const QString emptyTip = firstCell->toolTip();
+
+    // An effect chosen in the menu: drawn, in the image, and told once more.
+    ChooseRisingQuarter(f);
+    QCOMPARE(f.ui.messages.size(), std::size_t{2});
+    QCOMPARE(w.EffSet()[0].bytePart1, 10);
+    const QString editedTip = firstCell->toolTip();
+    QVERIFY(editedTip != emptyTip);
+
+    // Copy the row to the last output: paste is an edit too.
+    f.ClickCell(0, {QStringLiteral("Copia"), QStringLiteral("Uscita (riga)")}, Qt::RightButton);
+    QCOMPARE(f.ui.messages.size(), std::size_t{2});
+    f.ClickCell(72, {QStringLiteral("Incolla"), QStringLiteral("Uscita (riga)")}, Qt::RightButton);
+    QCOMPARE(f.ui.messages.size(), std::size_t{3});
+    QVERIFY(w.EffSet()[72] == w.EffSet()[0]);
+    const QString editedImage = text->toPlainText();
+
+    // Saving draws nothing, so it says nothing; the file is complete.
+    const QString saved = QDir(f.FolderPath()).filePath(QStringLiteral("prova.dm6"));
+    f.ui.saveAnswers.push_back(saved);
+    f.ClickButton(QStringLiteral("cmdFileSave"));
+    QCOMPARE(f.ui.messages.size(), std::size_t{3});
+    QVERIFY(f.ReadProgramFile(QStringLiteral("prova.dm6")).endsWith("\r\n79=00;00;0;0\r\n"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + saved);
+
+    // Clearing everything, then opening the saved file brings the edits back with one refresh.
+    f.ClickCell(0, {QStringLiteral("Azzera"), QStringLiteral("Tutto")}, Qt::RightButton);
+    QCOMPARE(f.ui.messages.size(), std::size_t{4});
+    QCOMPARE(firstCell->toolTip(), emptyTip);
+    f.ui.openAnswers.push_back(saved);
+    f.ClickButton(QStringLiteral("cmdFileOpen_0"));
+    QCOMPARE(f.ui.messages.size(), std::size_t{5});
+    QCOMPARE(firstCell->toolTip(), editedTip);
+    QCOMPARE(text->toPlainText(), editedImage);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + saved);
+
+    // A duration set to "OFF" hides its column.
+    f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(0);
+    QCOMPARE(f.ui.messages.size(), std::size_t{6});
+    QVERIFY(firstCell->isHidden());
+    QCOMPARE(w.EdataImage()[0], 0);
+
+    for (const RecordedMessage& message : f.ui.messages) {
+        QCOMPARE(message.text, QStringLiteral("Impossibile scrivere i valori sul file ") +
+                                   f.ProgramPath(kReport));
+        QCOMPARE(message.icon, MsgIcon::Critical);
+    }
+    QVERIFY(f.ui.menuErrors.isEmpty());
+    QVERIFY(QFileInfo(QDir(f.FolderPath()).filePath(kReport)).isDir());
+    QVERIFY(w.close());
 }
 
 QTEST_MAIN(TstReportRewrite)

@@ -1,10 +1,11 @@
-// Start-up, duration changes, the report file and close, driven on the real window offscreen.
+// Start-up, the port choice kept in the settings store (sound or spoilt) and duration changes,
+// driven on the real window offscreen.
 
-#include "model/light_report.h"
 #include "tests/support/window_fixture.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,12 +16,9 @@ class TstStartup : public QObject {
 
 private slots:
     void idleWindowAfterStartUp();
-    void durationListsAndTheirTooltips();
-    void imageAndReportOfTheEmptyGrid();
+    void durationChoices();
     void portChoiceRestoredAndStored_data();
     void portChoiceRestoredAndStored();
-    void choosingOffHidesTheColumnAndResetsTheTitle();
-    void unwritableReportIsReportedAndTheRestStillRefreshes();
 };
 
 void TstStartup::idleWindowAfterStartUp() {
@@ -29,74 +27,76 @@ void TstStartup::idleWindowAfterStartUp() {
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
     QVERIFY(f.ui.messages.empty());
     for (int o = 0; o < 10; ++o) {
-        auto* name = f.Child<QLabel>("lblOutName", o);
-        QCOMPARE(name->text(), QStringLiteral("Uscita %1").arg(o + 1));
-        QCOMPARE(name->toolTip(), QStringLiteral("Nome uscita %1").arg(o + 1));
-        auto* button = f.Child<QPushButton>("cmdOutOnoff", o);
-        QCOMPARE(button->text(), QString::number(o + 1));
-        QCOMPARE(button->toolTip(), QStringLiteral("Comando uscita %1").arg(o + 1));
+        QCOMPARE(f.Child<QLabel>("lblOutName", o)->text(), QStringLiteral("Uscita %1").arg(o + 1));
+        QCOMPARE(f.Child<QLabel>("lblOutName", o)->toolTip(),
+                 QStringLiteral("Nome uscita %1").arg(o + 1));
+        QCOMPARE(f.Child<QPushButton>("cmdOutOnoff", o)->text(), QString::number(o + 1));
+        QCOMPARE(f.Child<QPushButton>("cmdOutOnoff", o)->toolTip(),
+                 QStringLiteral("Comando uscita %1").arg(o + 1));
     }
     for (int p = 0; p < 8; ++p) {
-        auto* name = f.Child<QLabel>("lblFaseName", p);
-        QCOMPARE(name->text(), QStringLiteral("Fase %1").arg(p + 1));
-        QCOMPARE(name->toolTip(), QStringLiteral("Nome fase temporale %1").arg(p + 1));
+        QCOMPARE(f.Child<QLabel>("lblFaseName", p)->text(), QStringLiteral("Fase %1").arg(p + 1));
+        QCOMPARE(f.Child<QLabel>("lblFaseName", p)->toolTip(),
+                 QStringLiteral("Nome fase temporale %1").arg(p + 1));
     }
-    const QStringList openTips = {QStringLiteral("Apri configurazione da file"),
-                                  QStringLiteral("Luci Miravel 4 Fasi"),
-                                  QStringLiteral("Luci Miravel 8 Fasi"),
-                                  QStringLiteral("Effetti luminosi"),
-                                  QStringLiteral("Acquario"),
-                                  QStringLiteral("Innaffiamento")};
-    const QStringList openCaptions = {QStringLiteral("Apri"),       QStringLiteral("Miravel 4F"),
-                                      QStringLiteral("Miravel 8F"), QStringLiteral("Effetti luce"),
-                                      QStringLiteral("Acquario"),   QStringLiteral("Innaffiam")};
-    for (int k = 0; k < 6; ++k) {
-        QCOMPARE(f.Child<QPushButton>("cmdFileOpen", k)->text(), openCaptions[k]);
-        QCOMPARE(f.Child<QPushButton>("cmdFileOpen", k)->toolTip(), openTips[k]);
+    // Object name, caption (none: not compared) and tooltip.
+    const char* const controls[][3] = {
+        {"cmdFileOpen_0", "Apri", "Apri configurazione da file"},
+        {"cmdFileOpen_1", "Miravel 4F", "Luci Miravel 4 Fasi"},
+        {"cmdFileOpen_2", "Miravel 8F", "Luci Miravel 8 Fasi"},
+        {"cmdFileOpen_3", "Effetti luce", "Effetti luminosi"},
+        {"cmdFileOpen_4", "Acquario", "Acquario"},
+        {"cmdFileOpen_5", "Innaffiam", "Innaffiamento"},
+        {"cmdFileSave", nullptr, "Salva configurazione su file"},
+        {"cmdEdataRead", nullptr, "Leggi configurazione da scheda"},
+        {"cmdEdataWrite", nullptr, "Scrivi configurazione su scheda"},
+        {"cmdCommTest", nullptr, "Test porta seriale"},
+        {"cmdTimeCursor", "Cursore on", "Attiva/disattiva il cursore del tempo"},
+        {"txtEdata", nullptr, "Visualizza dati per configurazione scheda"},
+        {"cboComm", nullptr, "Porta di comunicazione seriale"},
+        {"lblStatus",
+         "Clicca (sx o dx) sul grafico per modificare l'andamento, la modalit\u00e0 e i nomi "
+         "delle uscite e delle fasi",
+         nullptr}};
+    for (const auto& [name, caption, tip] : controls) {
+        auto* widget = f.Child<QWidget>(QLatin1String(name));
+        QVERIFY2(widget != nullptr, name);
+        if (caption != nullptr) {
+            QCOMPARE(widget->property("text").toString(), QString::fromUtf8(caption));
+        }
+        if (tip != nullptr) {
+            QCOMPARE(widget->toolTip(), QString::fromUtf8(tip));
+        }
     }
-    QCOMPARE(f.Child<QPushButton>(QStringLiteral("cmdFileSave"))->toolTip(),
-             QStringLiteral("Salva configurazione su file"));
-    QCOMPARE(f.Child<QPushButton>(QStringLiteral("cmdEdataRead"))->toolTip(),
-             QStringLiteral("Leggi configurazione da scheda"));
-    QCOMPARE(f.Child<QPushButton>(QStringLiteral("cmdEdataWrite"))->toolTip(),
-             QStringLiteral("Scrivi configurazione su scheda"));
-    QCOMPARE(f.Child<QPushButton>(QStringLiteral("cmdCommTest"))->toolTip(),
-             QStringLiteral("Test porta seriale"));
-    QCOMPARE(f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toolTip(),
-             QStringLiteral("Visualizza dati per configurazione scheda"));
-    auto* cursor = f.Child<QPushButton>(QStringLiteral("cmdTimeCursor"));
-    QCOMPARE(cursor->text(), QStringLiteral("Cursore on"));
-    QCOMPARE(cursor->toolTip(), QStringLiteral("Attiva/disattiva il cursore del tempo"));
-    QCOMPARE(f.Child<QLabel>(QStringLiteral("lblStatus"))->text(),
-             QStringLiteral("Clicca (sx o dx) sul grafico per modificare l'andamento, la "
-                            "modalit\u00e0 e i nomi delle uscite e delle fasi"));
-
     auto* ports = f.Child<QComboBox>(QStringLiteral("cboComm"));
     QCOMPARE(ports->count(), 16);
     QCOMPARE(ports->itemText(0), QStringLiteral("COM1"));
     QCOMPARE(ports->itemText(15), QStringLiteral("COM16"));
-    QCOMPARE(ports->toolTip(), QStringLiteral("Porta di comunicazione seriale"));
 
-    // Every cell is an empty, visible cell.
+    // Every cell is an empty, visible cell; the image holds eight "10 sec" phases.
     for (int i = 0; i < 80; ++i) {
-        auto* cell = f.Child<QLabel>("lblEffMode", i);
-        QCOMPARE(cell->text(), QStringLiteral("-- -"));
-        QVERIFY(!cell->isHidden());
+        QCOMPARE(f.Child<QLabel>("lblEffMode", i)->text(), QStringLiteral("-- -"));
+        QVERIFY(!f.Child<QLabel>("lblEffMode", i)->isHidden());
     }
     QCOMPARE(
         f.Child<QLabel>("lblEffMode", 79)->toolTip(),
         QStringLiteral("Uscita10 Fase8 - Parte1: 000 - Parte2: 000 - Tremolo: Off - Random: Off"));
+    QString image;
+    for (int offset = 0; offset < 128; ++offset) {
+        image +=
+            QStringLiteral("%1:0%2\n").arg(offset, 2, 16, QLatin1Char('0')).arg(offset < 8 ? 1 : 0);
+    }
+    QCOMPARE(f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText(), image.toUpper());
     QVERIFY(!w.PortIsOpen());
     QCOMPARE(w.size(), w.minimumSize()); // fixed layout
 }
 
-void TstStartup::durationListsAndTheirTooltips() {
+void TstStartup::durationChoices() {
     WindowFixture f;
-    f.Open();
+    frmMain& w = f.Open();
     for (int p = 0; p < 8; ++p) {
         auto* combo = f.Child<QComboBox>("cboFaseTime", p);
         QCOMPARE(combo->count(), 64);
-        QCOMPARE(combo->currentIndex(), 1);
         QCOMPARE(combo->currentText(), QStringLiteral("10 sec"));
         QCOMPARE(combo->itemText(32), QStringLiteral("1h 10m "));
         QCOMPARE(combo->itemData(63).toInt(), 43200);
@@ -105,67 +105,13 @@ void TstStartup::durationListsAndTheirTooltips() {
             QStringLiteral("Tempo fase temporale %1 - Impulsi per espansione: 256").arg(p + 1));
     }
     auto* third = f.Child<QComboBox>("cboFaseTime", 2);
+    const QString tip = QStringLiteral("Tempo fase temporale 3 - Impulsi per espansione: %1");
     third->setCurrentIndex(third->findText(QStringLiteral("25 min")));
-    QCOMPARE(third->toolTip(),
-             QStringLiteral("Tempo fase temporale 3 - Impulsi per espansione: 512"));
+    QCOMPARE(third->toolTip(), tip.arg(512));
     third->setCurrentIndex(third->findText(QStringLiteral("20 min")));
-    QCOMPARE(third->toolTip(),
-             QStringLiteral("Tempo fase temporale 3 - Impulsi per espansione: 256"));
-}
+    QCOMPARE(third->toolTip(), tip.arg(256));
 
-void TstStartup::imageAndReportOfTheEmptyGrid() {
-    WindowFixture f;
-    frmMain& w = f.Open();
-    const QStringList lines =
-        f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 129); // the last line ends with a line break too
-    QCOMPARE(lines[128], QString());
-    for (int offset = 0; offset < 128; ++offset) {
-        const QString expected = QStringLiteral("%1:%2")
-                                     .arg(offset, 2, 16, QLatin1Char('0'))
-                                     .arg(offset < 8 ? 1 : 0, 2, 16, QLatin1Char('0'))
-                                     .toUpper();
-        QCOMPARE(lines[offset], expected);
-    }
-    QCOMPARE(w.EdataImage()[0], 1);
-
-    const QString path = QDir::toNativeSeparators(f.FolderPath()) + QDir::separator() +
-                         QStringLiteral("light_value.txt");
-    const QByteArray report = f.ReadProgramFile(QStringLiteral("light_value.txt"));
-    const std::string expected = LightValueReport(path.toStdString(), LightCourse{});
-    QCOMPARE(report, QByteArray::fromStdString(expected));
-    QVERIFY(report.startsWith("Light Value - File " + path.toUtf8() + "\r\n"));
-}
-
-void TstStartup::portChoiceRestoredAndStored_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<QString>("storedOnClose");
-    QTest::newRow("missing: COM1") << QString() << 0 << QStringLiteral("0");
-    QTest::newRow("15: COM16") << QStringLiteral("15") << 15 << QStringLiteral("15");
-    QTest::newRow("16: none") << QStringLiteral("16") << -1 << QStringLiteral("-1");
-    QTest::newRow("x: none") << QStringLiteral("x") << -1 << QStringLiteral("-1");
-    QTest::newRow("-1: none") << QStringLiteral("-1") << -1 << QStringLiteral("-1");
-    QTest::newRow("3: COM4") << QStringLiteral("3") << 3 << QStringLiteral("3");
-}
-
-void TstStartup::portChoiceRestoredAndStored() {
-    QFETCH(QString, stored);
-    QFETCH(int, selected);
-    QFETCH(QString, storedOnClose);
-    WindowFixture f;
-    f.StoreSetting(QStringLiteral("frmMain/cboComm"), stored);
-    f.Open();
-    auto* ports = f.Child<QComboBox>(QStringLiteral("cboComm"));
-    QCOMPARE(ports->currentIndex(), selected);
-    QVERIFY(f.ui.messages.empty()); // a bad value is not reported
-    f.Close();
-    QCOMPARE(f.StoredSetting(QStringLiteral("frmMain/cboComm")), storedOnClose);
-}
-
-void TstStartup::choosingOffHidesTheColumnAndResetsTheTitle() {
-    WindowFixture f;
-    frmMain& w = f.Open();
+    // "OFF" hides the column and its lines and resets a file's title.
     w.setWindowTitle(QStringLiteral("Miravel6 - /tmp/x.dm6"));
     auto* second = f.Child<QComboBox>("cboFaseTime", 1);
     second->setCurrentIndex(0);
@@ -176,37 +122,95 @@ void TstStartup::choosingOffHidesTheColumnAndResetsTheTitle() {
         QVERIFY(f.Child<QLabel>("lblEffMode", o * 8 + 1)->isHidden());
         QVERIFY(!f.Child<QLabel>("lblEffMode", o * 8 + 2)->isHidden());
     }
-    for (int s = 6; s < 12; ++s) {
-        QVERIFY(!w.Drawing().lineEffH[static_cast<std::size_t>(s)].visible);
+    for (std::size_t s = 6; s < 12; ++s) {
+        QVERIFY(!w.Drawing().lineEffH[s].visible);
     }
-    QCOMPARE(w.EdataImage()[1], 0);
-    QVERIFY(f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))
-                ->toPlainText()
-                .startsWith(QStringLiteral("00:01\n01:00\n02:01")));
+    const QString image = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
+    QVERIFY(image.startsWith(QStringLiteral("00:01\n01:00\n")));
+    QVERIFY(image.contains(QStringLiteral("\n03:01\n")));
     // The report follows: phase 2 is held at the level before it.
-    const QByteArray report = f.ReadProgramFile(QStringLiteral("light_value.txt"));
-    QVERIFY(report.contains("1  | +000 +000 0 +000 +000 0 | +000 +000 0 +000 +000 0 | "));
+    QVERIFY(f.ReadProgramFile(QStringLiteral("light_value.txt"))
+                .contains("1  | +000 +000 0 +000 +000 0 | +000 +000 0 +000 +000 0 | "));
 }
 
-void TstStartup::unwritableReportIsReportedAndTheRestStillRefreshes() {
-    WindowFixture f;
-    // A folder in the report's place cannot be opened for writing, not even by root.
-    QVERIFY(QDir(f.FolderPath()).mkdir(QStringLiteral("light_value.txt")));
-    frmMain& w = f.Open();
-    const QString path = QDir::toNativeSeparators(f.FolderPath()) + QDir::separator() +
-                         QStringLiteral("light_value.txt");
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QCOMPARE(f.ui.messages[0].text,
-             QStringLiteral("Impossibile scrivere i valori sul file ") + path);
-    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
-    QCOMPARE(f.ui.messages[0].buttons, MsgButtons::Ok);
-    QCOMPARE(f.ui.messages[0].caption, QStringLiteral("Miravel6"));
-    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), QStringLiteral("-- -"));
+void TstStartup::portChoiceRestoredAndStored_data() {
+    QTest::addColumn<QByteArray>("store");  // the settings file; "(none)", "(folder)", "(blocked)"
+    QTest::addColumn<int>("selected");      // in cboComm at start-up; -1: none
+    QTest::addColumn<bool>("pickCom5");     // with the keyboard before closing
+    QTest::addColumn<QByteArray>("stored"); // line in the store after close; empty: none
+    QTest::newRow("missing: COM1") << QByteArray("(none)") << 0 << false << QByteArray("cboComm=0");
+    QTest::newRow("15: COM16") << QByteArray("[frmMain]\ncboComm=15\n") << 15 << false
+                               << QByteArray("cboComm=15");
+    QTest::newRow("16: none") << QByteArray("[frmMain]\ncboComm=16\n") << -1 << false
+                              << QByteArray("cboComm=-1");
+    QTest::newRow("x: none") << QByteArray("[frmMain]\ncboComm=x\n") << -1 << false
+                             << QByteArray("cboComm=-1");
+    QTest::newRow("-1: none") << QByteArray("[frmMain]\ncboComm=-1\n") << -1 << false
+                              << QByteArray("cboComm=-1");
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i) {
+        junk += static_cast<char>((i * 37 + 11) & 0xFF);
+    }
+    QTest::newRow("binary junk") << junk << 0 << true << QByteArray("cboComm=4");
+    QTest::newRow("key without =")
+        << QByteArray("[frmMain]\ncboComm\n") << 0 << true << QByteArray("cboComm=4");
+    QTest::newRow("header never closed")
+        << QByteArray("[frmMain\n=\n\x01\x02\x03\n[]]\n") << 0 << true << QByteArray("cboComm=4");
+    QTest::newRow("value of an unknown type")
+        << QByteArray("[frmMain]\ncboComm=@Invalid()\n") << -1 << true << QByteArray("cboComm=4");
+    QTest::newRow("serialised value cut short")
+        << QByteArray("[frmMain]\ncboComm=@Variant(\\0\\0\\0\\x7f\\xff\\xff\\xff\\xff\n") << -1
+        << true << QByteArray("cboComm=4");
+    QTest::newRow("list instead of a number")
+        << QByteArray("[frmMain]\ncboComm=3, 4\n") << -1 << true << QByteArray("cboComm=4");
+    QTest::newRow("a folder in its place") << QByteArray("(folder)") << 0 << true << QByteArray();
+    QTest::newRow("a file in place of its folder")
+        << QByteArray("(blocked)") << 0 << true << QByteArray();
+}
 
-    f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(0);
-    QCOMPARE(f.ui.messages.size(), size_t{2}); // on every refresh
-    QVERIFY(f.Child<QLabel>("lblEffMode", 0)->isHidden());
-    QCOMPARE(w.EdataImage()[0], 0);
+void TstStartup::portChoiceRestoredAndStored() {
+    QFETCH(QByteArray, store);
+    QFETCH(int, selected);
+    QFETCH(bool, pickCom5);
+    QFETCH(QByteArray, stored);
+    WindowFixture f;
+    const QString folder = f.SettingsFolderPath() + QStringLiteral("/Miravel6");
+    const QString file = folder + QStringLiteral("/Miravel6.conf");
+    if (store == "(folder)") {
+        QVERIFY(QDir().mkpath(file));
+    } else if (store == "(blocked)") {
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else if (store != "(none)") {
+        QVERIFY(QDir().mkpath(folder));
+        QFile settings(file);
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        QCOMPARE(settings.write(store), store.size());
+    }
+    frmMain& w = f.Show();
+    auto* ports = f.Child<QComboBox>(QStringLiteral("cboComm"));
+    QCOMPARE(ports->currentIndex(), selected);
+    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), QStringLiteral("-- -"));
+    if (pickCom5) {
+        ports->setFocus();
+        QTest::keyClick(ports, Qt::Key_Home);
+        for (int k = 0; k < 4; ++k) {
+            QTest::keyClick(ports, Qt::Key_Down);
+        }
+        QCOMPARE(ports->currentText(), QStringLiteral("COM5"));
+    }
+    QVERIFY(w.close());
+    QVERIFY(!w.isVisible());
+    QVERIFY(f.ui.messages.empty()); // a bad or unwritable store is not reported
+
+    QFile settings(file);
+    const QByteArray written = settings.open(QIODevice::ReadOnly) ? settings.readAll() : "";
+    if (stored.isEmpty()) {
+        QVERIFY(!written.contains("cboComm"));
+    } else {
+        QVERIFY2(written.contains("[frmMain]") && written.contains(stored + "\n"),
+                 written.constData());
+    }
 }
 
 QTEST_MAIN(TstStartup)

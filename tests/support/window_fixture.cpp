@@ -1,7 +1,11 @@
 #include "tests/support/window_fixture.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 
 WindowFixture::WindowFixture() {
     QSettings::setDefaultFormat(QSettings::NativeFormat);
@@ -32,6 +36,22 @@ frmMain& WindowFixture::Open() {
     return *win;
 }
 
+frmMain& WindowFixture::Show() {
+    Open().show();
+    return *win;
+}
+
+void WindowFixture::ClickCell(int cell, const QStringList& path, Qt::MouseButton button) {
+    ui.menuChoices.push_back(path);
+    QTest::mouseClick(Child<QLabel>("lblEffMode", cell), button);
+}
+
+void WindowFixture::ClickButton(const QString& name) {
+    auto* button = Child<QPushButton>(name);
+    Q_ASSERT(button != nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
 void WindowFixture::Close() {
     if (win) {
         win->close();
@@ -44,4 +64,14 @@ QByteArray WindowFixture::ReadProgramFile(const QString& name) const {
         return {};
     }
     return file.readAll();
+}
+
+bool WindowFixture::WriteProgramFile(const QString& name, const QByteArray& bytes) const {
+    QFile file(folder.filePath(name));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+QString WindowFixture::ProgramPath(const QString& name) const {
+    return QDir::toNativeSeparators(folder.path()) + QDir::separator() + name;
 }

@@ -18,8 +18,15 @@ public:
     QString StoredSetting(const QString& key) const;
 
     frmMain& Open();
+    // Opens the window and shows it, as the user finds it.
+    frmMain& Show();
     frmMain& window() { return *win; }
     void Close();
+
+    // Clicks a grid cell; the scripted menu answers with the caption path (empty: closes it).
+    void ClickCell(int cell, const QStringList& path, Qt::MouseButton button = Qt::LeftButton);
+    // Clicks the push button of that object name.
+    void ClickButton(const QString& name);
 
     template <class T> T* Child(const QString& name) const { return win->findChild<T*>(name); }
     template <class T> T* Child(const char* base, int index) const {
@@ -30,6 +37,9 @@ public:
     QString SettingsFolderPath() const { return settingsFolder.path(); }
     // Bytes of a file in the program folder.
     QByteArray ReadProgramFile(const QString& name) const;
+    bool WriteProgramFile(const QString& name, const QByteArray& bytes) const;
+    // A file in the program folder with native separators, as the program names it.
+    QString ProgramPath(const QString& name) const;
 
     ScriptedUi ui;
     FakeClock clock;
