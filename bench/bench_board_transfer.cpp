@@ -1,18 +1,13 @@
 // Board read and write against the virtual board at 9600 baud: wall time as a multiple of
 // the time the characters need on the wire, and the program's CPU time during each.
 
+#include "bench/support/bench_window.h"
 #include "board/serial_link.h"
 #include "tests/support/virtual_board.h"
-#include "window/clock.h"
-#include "window/frm_main.h"
-#include "window/modal_ui.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
@@ -25,28 +20,6 @@ namespace {
 constexpr int kRuns = 5;
 constexpr double kBitsPerChar = 10.0; // start, 8 data, stop
 constexpr double kBaud = 9600.0;
-
-// Answers every message with OK and keeps the last one.
-class QuietUi final : public ModalUi {
-public:
-    MsgAnswer MsgBox(QWidget*, const QString& text, MsgIcon, MsgButtons, const QString&) override {
-        last = text;
-        return MsgAnswer::Ok;
-    }
-    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> OpenFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> SaveFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    int PopupMenu(QWidget*, const MenuEntry&, QPoint) override { return -1; }
-    void ShowHelp(QWidget*, const QString&) override {}
-
-    QString last;
-};
 
 double CpuSeconds() {
     timespec ts{};
@@ -112,14 +85,8 @@ bool Report(const char* name, const std::vector<Sample>& samples, qsizetype sent
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
     // A private settings store, so that the mapping of COM3 touches nobody's settings.
-    QTemporaryDir settingsFolder;
-    QTemporaryDir programFolder;
-    QSettings::setDefaultFormat(QSettings::NativeFormat);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+    BenchWindow bench(argc, argv);
 
     VirtualBoard board; // real 9600-baud pace
     if (!board.isReady()) {
@@ -132,11 +99,11 @@ int main(int argc, char** argv) {
         settings.setValue(QStringLiteral("frmMain/cboComm"), QStringLiteral("2"));
     }
 
-    QuietUi ui;
-    SteadyClock clock;
-    frmMain window(ui, clock, programFolder.path());
+    // Every write ends on a message; the loop below checks it and tells only a failure.
+    BenchUi& ui = bench.ui();
+    ui.printMessages = false;
     // Shown, so that the status line repaints during the waits as it does for a user.
-    window.show();
+    frmMain& window = bench.Open();
     auto* read = window.findChild<QPushButton*>(QStringLiteral("cmdEdataRead"));
     auto* write = window.findChild<QPushButton*>(QStringLiteral("cmdEdataWrite"));
 
@@ -149,14 +116,14 @@ int main(int argc, char** argv) {
         reads.push_back(Measure(read));
         readSent = board.receivedBytes().size() - before;
         if (window.windowTitle() != QStringLiteral("Miravel6 - Lettura da scheda")) {
-            std::fprintf(stderr, "read failed: %s\n", qPrintable(ui.last));
+            std::fprintf(stderr, "read failed: %s\n", qPrintable(ui.lastMessage));
             return 1;
         }
         before = board.receivedBytes().size();
         writes.push_back(Measure(write));
         writeSent = board.receivedBytes().size() - before;
-        if (ui.last != QStringLiteral("Scrittura e verifica dati completata")) {
-            std::fprintf(stderr, "write failed: %s\n", qPrintable(ui.last));
+        if (ui.lastMessage != QStringLiteral("Scrittura e verifica dati completata")) {
+            std::fprintf(stderr, "write failed: %s\n", qPrintable(ui.lastMessage));
             return 1;
         }
     }

@@ -1,57 +1,18 @@
 // How long an effect edit takes on the real window: press on a cell, the menu answered at
 // once, the item stored and the whole grid refreshed (report file, drawing, board image).
 
-#include "window/clock.h"
-#include "window/frm_main.h"
+#include "bench/support/bench_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace {
-
-// Answers every menu with the item the benchmark names by its caption path.
-class MenuUi final : public ModalUi {
-public:
-    MsgAnswer MsgBox(QWidget*, const QString&, MsgIcon, MsgButtons, const QString&) override {
-        return MsgAnswer::Ok;
-    }
-    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> OpenFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> SaveFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    int PopupMenu(QWidget*, const MenuEntry& menu, QPoint) override {
-        const MenuEntry* entry = &menu;
-        for (const QString& caption : choice) {
-            const auto it = std::find_if(entry->items.begin(), entry->items.end(),
-                                         [&](const MenuEntry& e) { return e.caption == caption; });
-            if (it == entry->items.end()) {
-                return -1;
-            }
-            entry = &*it;
-        }
-        return choice.isEmpty() ? -1 : entry->id;
-    }
-    void ShowHelp(QWidget*, const QString&) override {}
-    QStringList choice;
-};
-
-class StillClock final : public Clock {
-public:
-    qint64 MonotonicMs() const override { return 0; }
-};
 
 void Press(QLabel* label, Qt::MouseButton button) {
     const QPointF pos(2, 2);
@@ -78,22 +39,15 @@ void Measure(const char* what, int runs, const std::function<void(int)>& call) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-
-    MenuUi ui;
-    StillClock clock;
-    frmMain window(ui, clock, folder.path());
-    window.show();
+    BenchWindow bench(argc, argv);
+    BenchUi& ui = bench.ui();
+    frmMain& window = bench.Open();
     auto cell = [&window](int i) {
         return window.findChild<QLabel*>(QStringLiteral("lblEffMode_") + QString::number(i));
     };
     constexpr int kRuns = 400;
 
-    ui.choice.clear();
+    ui.menuChoice.clear();
     Measure("press, menu closed without a choice", kRuns,
             [&](int n) { Press(cell(n % 80), Qt::LeftButton); });
 
@@ -101,15 +55,15 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("Decrescente 25%"), QStringLiteral("On"),
                                  QStringLiteral("Off - On")};
     Measure("press, preset chosen, grid refreshed", kRuns, [&](int n) {
-        ui.choice = {QStringLiteral("Effetti Parte1+Parte2"), presets[n % presets.size()]};
+        ui.menuChoice = {QStringLiteral("Effetti Parte1+Parte2"), presets[n % presets.size()]};
         Press(cell(n % 80), Qt::LeftButton);
         QApplication::processEvents(); // the repaint the edit causes
     });
 
-    ui.choice = {QStringLiteral("Copia"), QStringLiteral("Fase (colonna)")};
+    ui.menuChoice = {QStringLiteral("Copia"), QStringLiteral("Fase (colonna)")};
     Press(cell(7), Qt::RightButton);
     Measure("right press, column pasted, grid refreshed", kRuns, [&](int n) {
-        ui.choice = {QStringLiteral("Incolla"), QStringLiteral("Fase (colonna)")};
+        ui.menuChoice = {QStringLiteral("Incolla"), QStringLiteral("Fase (colonna)")};
         Press(cell(n % 8), Qt::RightButton);
         QApplication::processEvents();
     });

@@ -2,14 +2,13 @@
 // RefreshEffects on the "Effetti luce" sample, its pure part, each of its steps, and the
 // paint of the canvas and of the whole window that follows it.
 
+#include "bench/support/bench_window.h"
 #include "files/report_file.h"
 #include "model/charset.h"
 #include "model/edata.h"
 #include "model/grid_drawing.h"
 #include "model/light_course.h"
 #include "model/light_report.h"
-#include "window/clock.h"
-#include "window/frm_main.h"
 #include "window/grid_canvas.h"
 
 #include <QApplication>
@@ -19,8 +18,6 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -31,28 +28,6 @@
 namespace {
 
 constexpr double kFrameMs = 1000.0 / 60.0;
-
-// Answers nothing and counts the messages, so an unexpected failure shows in the output.
-class CountingUi final : public ModalUi {
-public:
-    MsgAnswer MsgBox(QWidget*, const QString& text, MsgIcon, MsgButtons, const QString&) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        ++messages;
-        return MsgAnswer::Ok;
-    }
-    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> OpenFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> SaveFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    int PopupMenu(QWidget*, const MenuEntry&, QPoint) override { return -1; }
-    void ShowHelp(QWidget*, const QString&) override {}
-    int messages = 0;
-};
 
 struct Stats {
     double medianMs = 0;
@@ -91,29 +66,21 @@ bool CopySample(const QString& name, const QDir& folder) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     // A quick run for a smoke check; the default counts keep the median and p95 steady.
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
     const int runs = quick ? 50 : 1000;
     const int paintRuns = quick ? 10 : 150;
 
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    const QDir programFolder(folder.path());
+    BenchWindow bench(argc, argv);
+    const QDir programFolder(bench.FolderPath());
     if (!CopySample(QStringLiteral("e_eff.dm6"), programFolder) ||
         !CopySample(QStringLiteral("e_acq.dm6"), programFolder)) {
         std::fprintf(stderr, "cannot copy the samples from %s\n", MIRAVEL6_SAMPLES_DIR);
         return 1;
     }
 
-    CountingUi ui;
-    SteadyClock clock;
-    frmMain window(ui, clock, folder.path());
-    window.show();
+    const BenchUi& ui = bench.ui();
+    frmMain& window = bench.Open();
     QApplication::processEvents();
     auto* openEff = window.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_3"));
     auto* openAcq = window.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_4"));
@@ -150,7 +117,8 @@ int main(int argc, char* argv[]) {
     // The pure part alone: what the refresh computes before it touches Qt.
     const EffGrid grid = window.EffSet();
     const FaseCodes codes = window.CurrentFaseCodes();
-    const std::string reportPath = Utf8ToCp1252Lossy(LightReportPath(folder.path()).toStdString());
+    const std::string reportPath =
+        Utf8ToCp1252Lossy(LightReportPath(bench.FolderPath()).toStdString());
     volatile std::size_t sink = 0;
     const Stats model = Measure(runs * 5, [&](int) {
         const LightCourse course = ComputeLightCourse(grid, codes);
@@ -172,7 +140,7 @@ int main(int argc, char* argv[]) {
         Measure(runs * 5, [&](int) { sink = sink + EdataText(BuildEdata(codes, grid)).size(); });
 
     // The steps that touch files and widgets, done as the refresh does them.
-    const QString reportFile = LightReportPath(folder.path());
+    const QString reportFile = LightReportPath(bench.FolderPath());
     const std::string reportText = LightValueReport(reportPath, course);
     const Stats reportWrite =
         Measure(runs, [&](int) { sink = sink + WriteLightReportFile(reportFile, reportText); });

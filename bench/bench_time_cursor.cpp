@@ -1,44 +1,16 @@
 // Cost of one time cursor tick on the real window, and how late the 100 ms timer fires here.
 
-#include "window/clock.h"
-#include "window/frm_main.h"
+#include "bench/support/bench_window.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-// Answers OK to every question and asks nothing else.
-class SilentUi final : public ModalUi {
-public:
-    MsgAnswer MsgBox(QWidget*, const QString&, MsgIcon, MsgButtons, const QString&) override {
-        return MsgAnswer::Ok;
-    }
-    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> OpenFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> SaveFileDialog(QWidget*, const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    int PopupMenu(QWidget*, const MenuEntry&, QPoint) override { return -1; }
-    void ShowHelp(QWidget*, const QString&) override {}
-};
-
-class HandClock final : public Clock {
-public:
-    qint64 MonotonicMs() const override { return nowMs; }
-    qint64 nowMs = 0;
-};
 
 double PerCallUs(qint64 ns, int calls) {
     return static_cast<double>(ns) / 1000.0 / calls;
@@ -47,22 +19,18 @@ double PerCallUs(qint64 ns, int calls) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-
-    SilentUi ui;
-    HandClock clock;
-    frmMain window(ui, clock, folder.path());
-    window.show();
+    BenchWindow bench(argc, argv);
+    frmMain& window = bench.Open();
+    HandClock& clock = bench.clock();
     for (auto* combo : window.findChildren<QComboBox*>()) {
         if (combo->objectName().startsWith(QStringLiteral("cboFaseTime_"))) {
             combo->setCurrentIndex(63); // eight phases of 12 hours: the longest cycle
         }
     }
+    // The start asks to press Reset on the board: an expected message, not printed.
+    bench.ui().printMessages = false;
     window.cmdTimeCursor_Click();
+    bench.ui().printMessages = true;
     auto* timer = window.findChild<QTimer*>(QStringLiteral("tmrTimeCursor"));
     timer->stop(); // this part drives the ticks by hand
 
