@@ -2,25 +2,15 @@
 // the folder it is run from, leaving as soon as the idle window has painted once.
 
 #include "bench/first_paint.h"
-#include "window/clock.h"
-#include "window/frm_main.h"
-#include "window/qt_modal_ui.h"
+#include "window/program_window.h"
 
 #include <QApplication>
-#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(kAppTitle);
-    QApplication::setApplicationName(kAppTitle);
-
-    QtModalUi modalUi;
-    SteadyClock clock;
-    frmMain window(modalUi, clock, QApplication::applicationDirPath());
-    const QRect available = window.screen()->availableGeometry();
-    window.move(available.center() - window.rect().center());
-    FirstPaintExit exitOnPaint(&window);
+    ProgramWindow program;
+    FirstPaintExit exitOnPaint(&program.window());
     QApplication::instance()->installEventFilter(&exitOnPaint);
-    window.show();
+    program.ShowCentred();
     return QApplication::exec();
 }
