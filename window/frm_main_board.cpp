@@ -50,6 +50,37 @@ const QString kCheckLines =
     QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
                    "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).");
 
+// What the link test found on the port: a board or a loopback means the test succeeded;
+// anything else only that the port opened, with the advice to check the connection.
+struct LinkFinding {
+    bool recognised;
+    QString found;
+};
+
+LinkFinding FindingOf(LinkDevice device) {
+    switch (device) {
+    case LinkDevice::Board:
+        return {true, QStringLiteral("Rilevata scheda Miravel6.")};
+    case LinkDevice::Loopback:
+        return {true, QStringLiteral("Rilevato Loopback.")};
+    case LinkDevice::Other:
+        return {false, QStringLiteral("Rilevato modem AT o altro dispositivo.")};
+    case LinkDevice::Nothing:
+        break;
+    }
+    return {false, QStringLiteral("Nessun dispositivo connesso.")};
+}
+
+QString LinkTestText(const QString& port, const LinkFinding& finding) {
+    if (finding.recognised) {
+        return Lines({QStringLiteral("Test su porta seriale ") + port +
+                          QStringLiteral(" concluso con successo!"),
+                      finding.found});
+    }
+    return Lines({QStringLiteral("Porta seriale ") + port + QStringLiteral(" aperta con successo."),
+                  finding.found, kCheckLines});
+}
+
 } // namespace
 
 void frmMain::cmdCommTest_Click() {
@@ -67,33 +98,9 @@ void frmMain::cmdCommTest_Click() {
     lblStatus->setText(QStringLiteral("Test funzionamento porta seriale in corso..."));
 
     const QByteArray strRx = CommTxRx(QByteArrayLiteral("RAT\r\n"));
-    const QString port = cboComm->currentText();
-    switch (ClassifyLinkReply(View(strRx))) {
-    case LinkDevice::Nothing:
-        Message(Lines({QStringLiteral("Porta seriale ") + port +
-                           QStringLiteral(" aperta con successo."),
-                       QStringLiteral("Nessun dispositivo connesso."), kCheckLines}),
-                MsgIcon::Exclamation);
-        break;
-    case LinkDevice::Board:
-        Message(Lines({QStringLiteral("Test su porta seriale ") + port +
-                           QStringLiteral(" concluso con successo!"),
-                       QStringLiteral("Rilevata scheda Miravel6.")}),
-                MsgIcon::Information);
-        break;
-    case LinkDevice::Loopback:
-        Message(Lines({QStringLiteral("Test su porta seriale ") + port +
-                           QStringLiteral(" concluso con successo!"),
-                       QStringLiteral("Rilevato Loopback.")}),
-                MsgIcon::Information);
-        break;
-    case LinkDevice::Other:
-        Message(Lines({QStringLiteral("Porta seriale ") + port +
-                           QStringLiteral(" aperta con successo."),
-                       QStringLiteral("Rilevato modem AT o altro dispositivo."), kCheckLines}),
-                MsgIcon::Exclamation);
-        break;
-    }
+    const LinkFinding finding = FindingOf(ClassifyLinkReply(View(strRx)));
+    Message(LinkTestText(cboComm->currentText(), finding),
+            finding.recognised ? MsgIcon::Information : MsgIcon::Exclamation);
 }
 
 void frmMain::cmdEdataRead_Click() {

@@ -24,6 +24,25 @@ QString UnsavableNameText(const UnsavableName& fault) {
                           "modificare il nome e salvare di nuovo");
 }
 
+enum class PathFor { Open, Save };
+
+// Asks for a configuration file to open or to save to. After a choice, the next dialogs open
+// where the user last went rather than in the program folder.
+std::optional<QString> AskConfigurationPath(ModalUi& ui, QWidget* parent,
+                                            FileDialogRequest& request, PathFor purpose) {
+    const bool forSave = purpose == PathFor::Save;
+    request.title = forSave ? QStringLiteral("Salva configurazione su file")
+                            : QStringLiteral("Apri file configurazione");
+    request.mustExist = !forSave;
+    request.confirmOverwrite = forSave;
+    std::optional<QString> chosen =
+        forSave ? ui.SaveFileDialog(parent, request) : ui.OpenFileDialog(parent, request);
+    if (chosen) {
+        request.initialDir.clear();
+    }
+    return chosen;
+}
+
 } // namespace
 
 void frmMain::cmdFileOpen_Click(int index) {
@@ -36,16 +55,9 @@ void frmMain::cmdFileOpen_Click(int index) {
             QString::fromLatin1(kDm6SampleFiles[static_cast<std::size_t>(index - 1)])));
         return;
     }
-    cdlOpenSave.title = QStringLiteral("Apri file configurazione");
-    cdlOpenSave.mustExist = true;
-    cdlOpenSave.confirmOverwrite = false;
-    const std::optional<QString> chosen = ui.OpenFileDialog(this, cdlOpenSave);
-    if (!chosen) {
-        return;
+    if (const auto chosen = AskConfigurationPath(ui, this, cdlOpenSave, PathFor::Open)) {
+        LoadConfigurationFile(*chosen);
     }
-    // From now on the dialogs open where the user last went, not in the program folder.
-    cdlOpenSave.initialDir.clear();
-    LoadConfigurationFile(*chosen);
 }
 
 void frmMain::cmdFileSave_Click() {
@@ -58,14 +70,11 @@ void frmMain::cmdFileSave_Click() {
         Message(UnsavableNameText(*fault), MsgIcon::Critical);
         return;
     }
-    cdlOpenSave.title = QStringLiteral("Salva configurazione su file");
-    cdlOpenSave.mustExist = false;
-    cdlOpenSave.confirmOverwrite = true;
-    const std::optional<QString> chosen = ui.SaveFileDialog(this, cdlOpenSave);
+    const std::optional<QString> chosen =
+        AskConfigurationPath(ui, this, cdlOpenSave, PathFor::Save);
     if (!chosen) {
         return;
     }
-    cdlOpenSave.initialDir.clear();
     if (!WriteDm6File(*chosen, config)) {
         Message(QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
         return;
