@@ -34,7 +34,6 @@ std::array<int, 6> Heights(const GridDrawing& drawing, int cell, int part) {
 }
 
 struct CourseCase {
-    const char* what;
     int offFase; // -1: every phase "10 sec"
     std::vector<std::pair<int, typEffSet>> cells;
     int cell;
@@ -45,37 +44,18 @@ struct CourseCase {
 
 TEST(LightCourse, RampsContinueFromWhereTheCourseStood) {
     const CourseCase cases[] = {
-        {"a ramp in the first enabled phase starts at its fixed level",
-         0,
-         {{1, {14, 0}}},
-         1,
-         {256, 128, kRangeNormal, 0, 0, kRangeNormal}},
-        {"the OFF phase before it has no course", 0, {{0, {7, 7}}, {1, {14, 0}}}, 0, {}},
-        {"over 256 is limited and marked",
-         -1,
-         {{16, {10, 10}}, {17, {10, 10}}},
-         17,
-         {256, 256, kRangeOver, 256, 256, kRangeOver}},
-        {"under 0 is limited and marked",
-         -1,
-         {{48, {10, 15}}},
-         48,
-         {0, 128, kRangeNormal, 128, 0, kRangeUnder}},
-        {"a ramp after a pattern starts from its last step",
-         -1,
-         {{0, {6, 9}}},
-         0,
-         {256, 0, kRangeNormal, 0, 64, kRangeNormal}},
-        {"an OFF phase holds the level",
-         1,
-         {{32, {10, 10}}, {33, {11, 0}}, {34, {14, 0}}},
-         33,
-         {256, 256, kRangeNormal, 256, 256, kRangeNormal}},
-        {"and the next ramp goes on from it",
-         1,
-         {{32, {10, 10}}, {33, {11, 0}}, {34, {14, 0}}},
-         34,
-         {256, 128, kRangeNormal, 0, 0, kRangeNormal}},
+        // A ramp in the first enabled phase starts at its fixed level; the OFF phase before it
+        // has no course.
+        {0, {{0, {7, 7}}, {1, {14, 0}}}, 1, {256, 128, 0, 0, 0, 0}},
+        {0, {{0, {7, 7}}, {1, {14, 0}}}, 0, {}},
+        // Over 256 and under 0 are limited and marked.
+        {-1, {{16, {10, 10}}, {17, {10, 10}}}, 17, {256, 256, kRangeOver, 256, 256, kRangeOver}},
+        {-1, {{48, {10, 15}}}, 48, {0, 128, 0, 128, 0, kRangeUnder}},
+        // A ramp after a pattern starts from its last step.
+        {-1, {{0, {6, 9}}}, 0, {256, 0, 0, 0, 64, 0}},
+        // An OFF phase holds the level and the next ramp goes on from it.
+        {1, {{32, {10, 10}}, {33, {11, 0}}, {34, {14, 0}}}, 33, {256, 256, 0, 256, 256, 0}},
+        {1, {{32, {10, 10}}, {33, {11, 0}}, {34, {14, 0}}}, 34, {256, 128, 0, 0, 0, 0}},
     };
     for (const CourseCase& c : cases) {
         Grid g;
@@ -85,7 +65,8 @@ TEST(LightCourse, RampsContinueFromWhereTheCourseStood) {
         for (const auto& [cell, rec] : c.cells) {
             g.rec[static_cast<std::size_t>(cell)] = rec;
         }
-        EXPECT_EQ(g.Course()[static_cast<std::size_t>(c.cell)], c.expected) << c.what;
+        EXPECT_EQ(g.Course()[static_cast<std::size_t>(c.cell)], c.expected)
+            << "case " << &c - cases;
     }
 }
 

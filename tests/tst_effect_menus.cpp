@@ -28,26 +28,22 @@ typEffSet Rec(int p1, int p2, int flicker = 0, bool random = false) {
             static_cast<std::uint8_t>(flicker), random ? kTrue : kFalse};
 }
 
-// Clicks a cell; the scripted menu answers with the caption path (empty: closed).
-void Press(WindowFixture& f, int cell, const QStringList& path,
-           Qt::MouseButton button = Qt::LeftButton) {
-    f.ui.menuChoices.push_back(path);
-    QTest::mouseClick(f.Child<QLabel>("lblEffMode", cell), button);
-}
 void Command(WindowFixture& f, int cell, const char* command, const char* item) {
-    Press(f, cell, {U(command), U(item)}, Qt::RightButton);
+    f.ClickCell(cell, {U(command), U(item)}, Qt::RightButton);
 }
 
-QStringList CheckedPaths(const MenuEntry& menu, const QString& prefix = {}) {
-    QStringList paths;
-    for (const MenuEntry& entry : menu.items) {
-        const QString path = prefix.isEmpty() ? entry.caption : prefix + U(" > ") + entry.caption;
-        if (entry.checked) {
-            paths << path;
+// The caption of the checked item of each submenu (none: empty), joined by "|".
+QString Marks(const MenuEntry& menu) {
+    QStringList marks;
+    for (const MenuEntry& sub : menu.items) {
+        if (!sub.separator) {
+            marks << QString();
+            for (const MenuEntry& item : sub.items) {
+                marks.back() += item.checked ? item.caption : QString();
+            }
         }
-        paths << CheckedPaths(entry, path);
     }
-    return paths;
+    return marks.join(QLatin1Char('|'));
 }
 
 QString Captions(const MenuEntry& menu) {
@@ -65,29 +61,47 @@ class TstEffectMenus : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+    void settingsMenuAtTheMouse_data();
     void settingsMenuAtTheMouse();
-    void checkMarksOfARecord_data();
-    void checkMarksOfARecord();
-    void itemsStoreTheirCodesAndRefresh_data();
-    void itemsStoreTheirCodesAndRefresh();
+    void itemsStoreShowAndMark_data();
+    void itemsStoreShowAndMark();
     void darkCellOffersNoFlickerAndDropsIt();
-    void stepCaptionFollowsPhaseAndLocale_data();
-    void stepCaptionFollowsPhaseAndLocale();
     void copyAndPasteCellRowAndColumn();
     void clearScopesAndTitle();
     void busyWindowIgnoresPresses();
     void realMenuUnderTheKeyboard();
 };
 
+void TstEffectMenus::settingsMenuAtTheMouse_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("duration"); // of phase 3
+    QTest::addColumn<QString>("step");
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    QTest::newRow("10 sec") << it << U("10 sec") << U("1,7sec");
+    QTest::newRow("1 min, it") << it << U("1 min") << U("10,0sec");
+    QTest::newRow("1 min, en") << QLocale(QLocale::English) << U("1 min") << U("10.0sec");
+    QTest::newRow("6 min") << it << U("6 min") << U("1min ");
+    QTest::newRow("OFF") << it << U("OFF") << QString();
+}
+
 void TstEffectMenus::settingsMenuAtTheMouse() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, duration);
+    QFETCH(QString, step);
+    QLocale::setDefault(locale);
     WindowFixture f;
-    f.Open().show();
-    Press(f, 12, {});
+    f.Show();
+    auto* third = f.Child<QComboBox>("cboFaseTime", 2);
+    third->setCurrentIndex(third->findText(duration));
+    const int cell = 8 * 6 + 2; // "OFF" hides the cell; the label takes the press anyway
+    f.ClickCell(cell, {});
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     const MenuEntry& menu = f.ui.menus.at(0);
     QCOMPARE(menu.caption, U("Impostazioni effetti"));
-    QCOMPARE(Captions(menu), U("Effetti Parte1+Parte2|-|Luminosità Parte1|OnOff Parte1 (passo "
-                               "1,7sec)|-|Luminosità Parte2|OnOff Parte2 (passo 1,7sec)|-|"
-                               "Tremolo|Accensione casuale"));
+    QCOMPARE(Captions(menu), U("Effetti Parte1+Parte2|-|Luminosità Parte1|OnOff Parte1 (passo %1)|"
+                               "-|Luminosità Parte2|OnOff Parte2 (passo %1)|-|Tremolo|"
+                               "Accensione casuale")
+                                 .arg(step));
     QCOMPARE(Captions(menu.items[0]),
              U("Off|On|Off - On|On - Off|-|Crescente 6%|Crescente 12%|Crescente 25%|-|"
                "Decrescente 6%|Decrescente 12%|Decrescente 25%|-|Crescente 50% + Decrescente "
@@ -99,140 +113,97 @@ void TstEffectMenus::settingsMenuAtTheMouse() {
              U("0 - 0 - 0|0 - 0 - 1|0 - 1 - 0|0 - 1 - 1|1 - 0 - 0|1 - 0 - 1|1 - 1 - 0|1 - 1 - 1"));
     QCOMPARE(menu.items[8].items.size(), size_t{8});
     QCOMPARE(Captions(menu.items[9]), U("Off|On"));
-    QLabel* label = f.Child<QLabel>("lblEffMode", 12);
+    QLabel* label = f.Child<QLabel>("lblEffMode", cell);
     QCOMPARE(f.ui.menuPositions[0], label->mapToGlobal(label->rect().center()));
-    QCOMPARE(f.window().EffSet()[12], typEffSet{}); // closing it changes nothing
+    QCOMPARE(f.window().EffSet(), EffGrid{}); // closing it changes nothing
 }
 
-void TstEffectMenus::checkMarksOfARecord_data() {
+void TstEffectMenus::itemsStoreShowAndMark_data() {
     QTest::addColumn<QList<QStringList>>("choices");
-    QTest::addColumn<QStringList>("checked");
-    const QString tail = U("Tremolo > Off|Accensione casuale > Off");
-    QTest::newRow("7/7") << QList<QStringList>{{kPresets, U("On")}}
-                         << (kPresets + U(" > On|") + kP1 + U(" > Massima|") + kOnoffP1 +
-                             U(" > 1 - 1 - 1|") + kP2 + U(" > Massima|") + kOnoffP2 +
-                             U(" > 1 - 1 - 1|") + tail)
-                                .split(QLatin1Char('|'));
-    QTest::newRow("3/0") << QList<QStringList>{{kOnoffP1, U("0 - 1 - 1")}}
-                         << (kOnoffP1 + U(" > 0 - 1 - 1|") + kP2 + U(" > Spenta|") + kOnoffP2 +
-                             U(" > 0 - 0 - 0|") + tail)
-                                .split(QLatin1Char('|'));
+    QTest::addColumn<QList<int>>("record"); // Part1, Part2, flicker, random
+    QTest::addColumn<QString>("parts");     // as the cell's tooltip describes them
+    QTest::addColumn<QString>("marks");     // the checked item of each submenu, in order
+    QTest::newRow("7/7") << QList<QStringList>{{kPresets, U("On")}} << QList<int>{7, 7, 0, 0}
+                         << U("111 - Parte2: 111 - Tremolo: Off - Random: Off")
+                         << U("On|Massima|1 - 1 - 1|Massima|1 - 1 - 1|Off|Off");
+    QTest::newRow("3/0") << QList<QStringList>{{kOnoffP1, U("0 - 1 - 1")}} << QList<int>{3, 0, 0, 0}
+                         << U("011 - Parte2: 000 - Tremolo: Off - Random: Off")
+                         << U("||0 - 1 - 1|Spenta|0 - 0 - 0|Off|Off");
     QTest::newRow("8/0 T6 R") << QList<QStringList>{{kP1, U("Crescente 6%")},
                                                     {U("Tremolo"), U("Velocità fissa2 - Lum -25%")},
                                                     {U("Accensione casuale"), U("On")}}
-                              << (kP1 + U(" > Crescente 6%|") + kP2 + U(" > Spenta|") + kOnoffP2 +
-                                  U(" > 0 - 0 - 0|Tremolo > Velocità fissa2 - Lum -25%|"
-                                    "Accensione casuale > On"))
-                                     .split(QLatin1Char('|'));
+                              << QList<int>{8, 0, 6, -1}
+                              << U("Rampa 0-->32 - Parte2: 000 - Tremolo: Tipo6 - Random: On")
+                              << U("|Crescente 6%||Spenta|0 - 0 - 0|Velocità fissa2 - Lum -25%|On");
+    QTest::newRow("preset 13")
+        << QList<QStringList>{{kPresets, U("Crescente 50% + Decrescente 50%")}}
+        << QList<int>{11, 15, 0, 0}
+        << U("Rampa 0-->256 - Parte2: Rampa 256-->0 - Tremolo: Off - Random: Off")
+        << U("Crescente 50% + Decrescente 50%|Crescente 50%||Decrescente 50%||Off|Off");
+    QTest::newRow("preset 14")
+        << QList<QStringList>{{kPresets, U("Decrescente 50% + Crescente 50%")}}
+        << QList<int>{15, 11, 0, 0}
+        << U("Rampa 256-->0 - Parte2: Rampa 0-->256 - Tremolo: Off - Random: Off")
+        << U("Decrescente 50% + Crescente 50%|Decrescente 50%||Crescente 50%||Off|Off");
+    QTest::newRow("P2 1 - 0 - 1") << QList<QStringList>{{kOnoffP2, U("1 - 0 - 1")}}
+                                  << QList<int>{0, 5, 0, 0}
+                                  << U("000 - Parte2: 101 - Tremolo: Off - Random: Off")
+                                  << U("|Spenta|0 - 0 - 0||1 - 0 - 1|Off|Off");
 }
 
-void TstEffectMenus::checkMarksOfARecord() {
+void TstEffectMenus::itemsStoreShowAndMark() {
     QFETCH(QList<QStringList>, choices);
-    QFETCH(QStringList, checked);
-    WindowFixture f;
-    f.Open().show();
-    for (const QStringList& choice : choices) {
-        Press(f, 30, choice);
-    }
-    Press(f, 30, {});
-    QVERIFY2(f.ui.menuErrors.isEmpty(), qPrintable(f.ui.menuErrors.join(QLatin1Char(';'))));
-    QCOMPARE(CheckedPaths(f.ui.menus.back()), checked);
-}
-
-void TstEffectMenus::itemsStoreTheirCodesAndRefresh_data() {
-    QTest::addColumn<QStringList>("path");
-    QTest::addColumn<int>("part1");
-    QTest::addColumn<int>("part2");
-    QTest::addColumn<QString>("parts"); // as the cell's tooltip describes them
-    QTest::newRow("preset 13") << QStringList{kPresets, U("Crescente 50% + Decrescente 50%")} << 11
-                               << 15 << U("Parte1: Rampa 0-->256 - Parte2: Rampa 256-->0");
-    QTest::newRow("preset 14") << QStringList{kPresets, U("Decrescente 50% + Crescente 50%")} << 15
-                               << 11 << U("Parte1: Rampa 256-->0 - Parte2: Rampa 0-->256");
-    QTest::newRow("P1 Decrescente 50%") << QStringList{kP1, U("Decrescente 50%")} << 15 << 0
-                                        << U("Parte1: Rampa 256-->0 - Parte2: 000");
-    QTest::newRow("P2 1 - 0 - 1") << QStringList{kOnoffP2, U("1 - 0 - 1")} << 0 << 5
-                                  << U("Parte1: 000 - Parte2: 101");
-}
-
-void TstEffectMenus::itemsStoreTheirCodesAndRefresh() {
-    QFETCH(QStringList, path);
-    QFETCH(int, part1);
-    QFETCH(int, part2);
+    QFETCH(QList<int>, record);
     QFETCH(QString, parts);
+    QFETCH(QString, marks);
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    w.setWindowTitle(U("Miravel6 - /tmp/luci.dm6"));
+    frmMain& w = f.Show();
     const int cell = 8 * 4; // output 5, phase 1: ramps start from their own level
-    Press(f, cell, path);
+    for (const QStringList& choice : choices) {
+        w.setWindowTitle(U("Miravel6 - /tmp/luci.dm6"));
+        f.ClickCell(cell, choice);
+        QCOMPARE(w.windowTitle(), U("Miravel6"));
+    }
     EffGrid expected{};
-    expected[cell] = Rec(part1, part2);
+    expected[cell] = Rec(record[0], record[1], record[2], record[3] == -1);
     QCOMPARE(w.EffSet(), expected);
-    QCOMPARE(w.windowTitle(), U("Miravel6"));
-    QCOMPARE(f.Child<QLabel>("lblEffMode", cell)->toolTip(),
-             U("Uscita5 Fase1 - ") + parts + U(" - Tremolo: Off - Random: Off"));
+    QCOMPARE(f.Child<QLabel>("lblEffMode", cell)->toolTip(), U("Uscita5 Fase1 - Parte1: ") + parts);
     // The board image and its text follow: the cell's byte holds both Part codes.
-    const QString line = U("%1:%2")
+    const QString line = U("\n%1:%2\n")
                              .arg(8 + cell, 2, 16, QLatin1Char('0'))
-                             .arg(part1 * 16 + part2, 2, 16, QLatin1Char('0'));
+                             .arg(record[0] * 16 + record[1], 2, 16, QLatin1Char('0'));
     QVERIFY(f.Child<QPlainTextEdit>(U("txtEdata"))->toPlainText().contains(line.toUpper()));
+    f.ClickCell(cell, {});
+    QVERIFY2(f.ui.menuErrors.isEmpty(), qPrintable(f.ui.menuErrors.join(QLatin1Char(';'))));
+    QCOMPARE(Marks(f.ui.menus.back()), marks);
 }
 
 void TstEffectMenus::darkCellOffersNoFlickerAndDropsIt() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    Press(f, 0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
+    frmMain& w = f.Show();
+    f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
     QCOMPARE(f.ui.menuErrors.size(), 1); // disabled: nothing to choose
     QVERIFY(!f.ui.menus[0].items[8].enabled && !f.ui.menus[0].items[9].enabled);
     f.ui.menuErrors.clear();
 
-    Press(f, 0, {kP1, U("Massima")});
-    QCOMPARE(w.EffSet()[0], Rec(7, 0));
-    Press(f, 0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
-    Press(f, 0, {U("Accensione casuale"), U("On")});
+    f.ClickCell(0, {kP1, U("Massima")});
+    f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
+    f.ClickCell(0, {U("Accensione casuale"), U("On")});
     QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("T5 R"));
-    Press(f, 0, {kP2, U("Crescente 6%")});
-    Press(f, 0, {kP1, U("Spenta")});
+    f.ClickCell(0, {kP2, U("Crescente 6%")});
+    f.ClickCell(0, {kP1, U("Spenta")});
     QCOMPARE(w.EffSet()[0], Rec(0, 8, 5, true)); // still lit in Part 2
-    Press(f, 0, {kOnoffP2, U("0 - 0 - 0")});
+    f.ClickCell(0, {kOnoffP2, U("0 - 0 - 0")});
     QCOMPARE(w.EffSet()[0], Rec(0, 0));
     QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("-- -"));
     QVERIFY(f.ui.menuErrors.isEmpty());
 }
 
-void TstEffectMenus::stepCaptionFollowsPhaseAndLocale_data() {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("duration");
-    QTest::addColumn<QString>("step");
-    const QLocale it(QLocale::Italian, QLocale::Italy);
-    QTest::newRow("1 min, it") << it << U("1 min") << U("10,0sec");
-    QTest::newRow("1 min, en") << QLocale(QLocale::English) << U("1 min") << U("10.0sec");
-    QTest::newRow("6 min") << it << U("6 min") << U("1min ");
-    QTest::newRow("OFF") << it << U("OFF") << QString();
-}
-
-void TstEffectMenus::stepCaptionFollowsPhaseAndLocale() {
-    QFETCH(QLocale, locale);
-    QFETCH(QString, duration);
-    QFETCH(QString, step);
-    QLocale::setDefault(locale);
-    WindowFixture f;
-    f.Open().show();
-    auto* third = f.Child<QComboBox>("cboFaseTime", 2);
-    third->setCurrentIndex(third->findText(duration));
-    Press(f, 8 * 6 + 2, {}); // phase 3 ("OFF" hides the cell; the label takes the press anyway)
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    QCOMPARE(f.ui.menus.at(0).items[3].caption, U("OnOff Parte1 (passo ") + step + U(")"));
-    QCOMPARE(f.ui.menus.at(0).items[6].caption, U("OnOff Parte2 (passo ") + step + U(")"));
-}
-
 void TstEffectMenus::copyAndPasteCellRowAndColumn() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
+    frmMain& w = f.Show();
     auto pasteStates = [&f] {
-        Press(f, 0, {}, Qt::RightButton);
+        f.ClickCell(0, {}, Qt::RightButton);
         QString states;
         for (const MenuEntry& item : f.ui.menus.back().items[2].items) {
             states += item.enabled ? QLatin1Char('1') : QLatin1Char('0');
@@ -242,9 +213,9 @@ void TstEffectMenus::copyAndPasteCellRowAndColumn() {
     QCOMPARE(pasteStates(), U("000"));
 
     // Cell 0 with every field set, copied onto cell 79.
-    Press(f, 0, {kPresets, U("Crescente 12%")});
-    Press(f, 0, {U("Tremolo"), U("Velocità casuale - Lum -6%")});
-    Press(f, 0, {U("Accensione casuale"), U("On")});
+    f.ClickCell(0, {kPresets, U("Crescente 12%")});
+    f.ClickCell(0, {U("Tremolo"), U("Velocità casuale - Lum -6%")});
+    f.ClickCell(0, {U("Accensione casuale"), U("On")});
     w.setWindowTitle(U("Miravel6 - /tmp/a.dm6"));
     Command(f, 0, "Copia", "Effetto");
     QCOMPARE(w.windowTitle(), U("Miravel6 - /tmp/a.dm6")); // a copy keeps the title
@@ -255,12 +226,12 @@ void TstEffectMenus::copyAndPasteCellRowAndColumn() {
     QCOMPARE(w.windowTitle(), U("Miravel6"));
 
     // Output 3 copied, edited, pasted back from another of its cells.
-    Press(f, 20, {kP1, U("Decrescente 6%")});
-    Press(f, 23, {kOnoffP2, U("1 - 1 - 0")});
+    f.ClickCell(20, {kP1, U("Decrescente 6%")});
+    f.ClickCell(23, {kOnoffP2, U("1 - 1 - 0")});
     const EffGrid before = w.EffSet();
     Command(f, 17, "Copia", "Uscita (riga)");
     Command(f, 20, "Azzera", "Uscita (riga)");
-    Press(f, 18, {kPresets, U("On")});
+    f.ClickCell(18, {kPresets, U("On")});
     Command(f, 22, "Incolla", "Uscita (riga)");
     QCOMPARE(w.EffSet(), before);
 
@@ -276,10 +247,9 @@ void TstEffectMenus::copyAndPasteCellRowAndColumn() {
 
 void TstEffectMenus::clearScopesAndTitle() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
+    frmMain& w = f.Show();
     for (const int cell : {0, 7, 9, 15, 47, 72, 79}) {
-        Press(f, cell, {kPresets, U("On")});
+        f.ClickCell(cell, {kPresets, U("On")});
     }
     auto lit = [&w] {
         QList<int> cells;
@@ -292,7 +262,7 @@ void TstEffectMenus::clearScopesAndTitle() {
     };
     const QString file = U("Miravel6 - /tmp/a.dm6");
     w.setWindowTitle(file);
-    Press(f, 9, {U("Azzera"), U("Effetto")}, Qt::MiddleButton);
+    f.ClickCell(9, {U("Azzera"), U("Effetto")}, Qt::MiddleButton);
     QCOMPARE(lit(), (QList<int>{0, 7, 15, 47, 72, 79}));
     QCOMPARE(w.windowTitle(), U("Miravel6"));
     Command(f, 10, "Azzera", "Uscita (riga)");
@@ -301,7 +271,7 @@ void TstEffectMenus::clearScopesAndTitle() {
     QCOMPARE(Captions(f.ui.menus.back()), U("Azzera|Copia|Incolla"));
     QCOMPARE(Captions(f.ui.menus.back().items[0]), U("Effetto|Uscita (riga)|Fase (colonna)|Tutto"));
     w.setWindowTitle(file);
-    Press(f, 40, {}, Qt::RightButton); // closed without a choice
+    f.ClickCell(40, {}, Qt::RightButton); // closed without a choice
     QCOMPARE(w.windowTitle(), file);
     Command(f, 40, "Azzera", "Tutto");
     QCOMPARE(lit(), QList<int>{});
@@ -312,8 +282,7 @@ void TstEffectMenus::clearScopesAndTitle() {
 
 void TstEffectMenus::busyWindowIgnoresPresses() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
+    frmMain& w = f.Show();
     auto* timer = w.findChild<QTimer*>(U("tmrTimeCursor"));
     timer->start(100);
     QTest::mouseClick(f.Child<QLabel>("lblEffMode", 9), Qt::LeftButton);
@@ -322,14 +291,13 @@ void TstEffectMenus::busyWindowIgnoresPresses() {
     QTest::mouseClick(f.Child<QLabel>("lblFaseName", 6), Qt::LeftButton);
     timer->stop();
     QVERIFY(f.ui.menus.empty());
-    Press(f, 9, {}); // and they answer again once the cursor stops
+    f.ClickCell(9, {}); // and they answer again once the cursor stops
     QCOMPARE(f.ui.menus.size(), size_t{1});
 }
 
 void TstEffectMenus::realMenuUnderTheKeyboard() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
+    frmMain& w = f.Show();
     QtModalUi real;
     const MenuEntry menu = EffectSettingsMenu(Rec(7, 0), U("1,7sec"));
     // Down twice passes the separator to "Luminosità Parte1"; Right opens it on "Spenta"; Down

@@ -1,5 +1,5 @@
 // Opening and saving configuration files on the real window: the dialogs, what a file
-// sets, every refusal, failed saves, the title and the five sample buttons.
+// sets, refusals, failed saves, the title and the five sample buttons.
 
 #include "files/dm6_file.h"
 #include "files/format/dm6_format.h"
@@ -18,35 +18,7 @@
 
 namespace {
 
-const QString kSamplesDir = QStringLiteral(MIRAVEL6_SAMPLES_DIR);
-
-void Click(QPushButton* button) {
-    QVERIFY(button != nullptr);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-QPushButton* OpenButton(const WindowFixture& f, int index) {
-    return f.Child<QPushButton>("cmdFileOpen", index);
-}
-
-QPushButton* SaveButton(const WindowFixture& f) {
-    return f.Child<QPushButton>(QStringLiteral("cmdFileSave"));
-}
-
-QByteArray Bytes(const std::string& text) {
-    return QByteArray::fromStdString(text);
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+const QString kOpen = QStringLiteral("cmdFileOpen_0"), kSave = QStringLiteral("cmdFileSave");
 
 QByteArray StartUpFile() {
     QByteArray text = "** Miravel6 Data File **\r\n\r\n[lblOutName]\r\n";
@@ -71,54 +43,41 @@ QByteArray StartUpFile() {
 // A configuration that differs from the start-up one in every kind of field.
 Configuration BusyConfiguration() {
     Configuration config;
-    for (int o = 0; o < 10; ++o) {
-        config.outNames[static_cast<std::size_t>(o)] = "Luce " + std::to_string(o);
-    }
-    for (int p = 0; p < 8; ++p) {
-        config.faseNames[static_cast<std::size_t>(p)] = "Momento " + std::to_string(p);
+    for (std::size_t k = 0; k < 10; ++k) {
+        config.outNames[k] = "Luce " + std::to_string(k);
+        config.faseNames[k % 8] = "Momento " + std::to_string(k % 8);
     }
     config.outNames[0] = "Citt\u00e0 \u20ac";
     config.outNames[9] = "  Sole  ";
     config.faseNames[7] = " ";
     config.faseCodes = {0, 25, 1, 63, 22, 31, 6, 10};
     for (int i = 0; i < 80; ++i) {
-        typEffSet& rec = config.recEffSet[static_cast<std::size_t>(i)];
-        rec.bytePart1 = static_cast<std::uint8_t>(i % 16);
-        rec.bytePart2 = static_cast<std::uint8_t>((i * 7) % 16);
-        rec.byteFlicker = static_cast<std::uint8_t>(i % 8);
-        rec.blnRandom = i % 3 == 0 ? kTrue : kFalse;
+        config.recEffSet[static_cast<std::size_t>(i)] = {
+            static_cast<std::uint8_t>(i % 16), static_cast<std::uint8_t>((i * 7) % 16),
+            static_cast<std::uint8_t>(i % 8), i % 3 == 0 ? kTrue : kFalse};
     }
     return config;
 }
 
-// Everything a file could change, as the window shows it.
-struct Shown {
-    QStringList names;
-    QList<int> codes;
-    QStringList tooltips;
-    QStringList cells;
-    EffGrid records;
-    QString image;
-    QString title;
-    bool operator==(const Shown&) const = default;
-};
+QByteArray BusyFile() {
+    return QByteArray::fromStdString(WriteDm6(BusyConfiguration()));
+}
 
-Shown WhatIsShown(const WindowFixture& f, const frmMain& w) {
-    Shown shown;
-    for (int o = 0; o < 10; ++o) {
-        shown.names << f.Child<QLabel>("lblOutName", o)->text();
+// Everything a file could change, as the window shows it.
+QStringList WhatIsShown(WindowFixture& f) {
+    QStringList shown = {f.window().windowTitle(),
+                         f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText()};
+    for (int k = 0; k < 10; ++k) {
+        shown << f.Child<QLabel>("lblOutName", k)->text();
     }
     for (int p = 0; p < 8; ++p) {
-        shown.names << f.Child<QLabel>("lblFaseName", p)->text();
-        shown.codes << f.Child<QComboBox>("cboFaseTime", p)->currentIndex();
-        shown.tooltips << f.Child<QComboBox>("cboFaseTime", p)->toolTip();
+        shown << f.Child<QLabel>("lblFaseName", p)->text()
+              << f.Child<QComboBox>("cboFaseTime", p)->toolTip();
     }
     for (int i = 0; i < 80; ++i) {
-        shown.cells << f.Child<QLabel>("lblEffMode", i)->text();
+        shown << f.Child<QLabel>("lblEffMode", i)->text() +
+                     f.Child<QLabel>("lblEffMode", i)->toolTip();
     }
-    shown.records = w.EffSet();
-    shown.image = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
-    shown.title = w.windowTitle();
     return shown;
 }
 
@@ -127,19 +86,11 @@ QString OpenFailure(const QString& path) {
            QStringLiteral("\r\noppure dati non validi");
 }
 
-// A path of exactly `length` characters in the folder.
-QString PathOfLength(const QString& folder, int length, const QString& marker = QString()) {
-    const int nameLength = length - static_cast<int>(folder.size()) - 1;
-    const QString name = marker + QString(nameLength - marker.size() - 4, QLatin1Char('n'));
-    return folder + QLatin1Char('/') + name + QStringLiteral(".dm6");
-}
-
 // Writes beyond this many bytes fail while it lives, as on a full disk.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes) : oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &saved);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = saved;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
@@ -153,7 +104,7 @@ public:
 
 private:
     rlimit saved{};
-    void (*oldHandler)(int) = nullptr;
+    void (*oldHandler)(int);
 };
 
 } // namespace
@@ -162,13 +113,10 @@ class TstFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void saveStartUpConfiguration();
-    void openDialogAndItsFolder();
+    void dialogsAndTheirFolder();
     void openSetsEveryFieldAndSaveWritesItBack();
-    void openRefreshesTheGridOnce();
     void refusedFileChangesNothing_data();
     void refusedFileChangesNothing();
-    void sizeLimit();
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void nameTheFileCannotHoldIsNotSaved();
@@ -176,92 +124,68 @@ private slots:
     void titleShowsThePath();
     void samplesLoadThroughTheirButtons_data();
     void samplesLoadThroughTheirButtons();
-    void missingSampleIsReported();
 };
 
-void TstFiles::saveStartUpConfiguration() {
+void TstFiles::dialogsAndTheirFolder() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
+    frmMain& w = f.Show();
+    const QStringList before = WhatIsShown(f);
+    f.ClickButton(kOpen); // cancelled
+    f.ClickButton(kOpen); // cancelled again: still the program folder
     const QString path = f.FolderPath() + QStringLiteral("/start.dm6");
     f.ui.saveAnswers.push_back(path);
-    Click(SaveButton(f));
-
-    QCOMPARE(ReadFile(path), StartUpFile());
-    QCOMPARE(StartUpFile().count("\r\n"), 115);
-    QVERIFY(f.ui.messages.empty());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
-    QCOMPARE(f.ui.saveRequests.size(), size_t{1});
-    const FileDialogRequest& request = f.ui.saveRequests[0];
-    QCOMPARE(request.title, QStringLiteral("Salva configurazione su file"));
-    QCOMPARE(request.filter,
-             QStringLiteral("File dati miravel5 (*.dm6)|*.dm6|Tutti i file (*.*)|*.*"));
-    QCOMPARE(request.defaultExt, QStringLiteral(".dat"));
-    QCOMPARE(request.initialDir, f.FolderPath());
-    QVERIFY(request.confirmOverwrite);
-    QVERIFY(!request.mustExist);
-
-    // After a confirmed dialog both dialogs stop forcing the program folder; a cancelled
-    // save changes nothing.
-    Click(SaveButton(f));
-    QCOMPARE(f.ui.saveRequests.back().initialDir, QString());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
-    Click(OpenButton(f, 0));
-    QCOMPARE(f.ui.openRequests.back().initialDir, QString());
-    QVERIFY(f.ui.messages.empty());
-}
-
-void TstFiles::openDialogAndItsFolder() {
-    WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    const Shown before = WhatIsShown(f, w);
-    Click(OpenButton(f, 0)); // cancelled
-    Click(OpenButton(f, 0)); // cancelled again: still the program folder
+    f.ClickButton(kSave);
     QCOMPARE(f.ui.openRequests.size(), size_t{2});
+    const QString filter =
+        QStringLiteral("File dati miravel5 (*.dm6)|*.dm6|Tutti i file (*.*)|*.*");
     for (const FileDialogRequest& request : f.ui.openRequests) {
         QCOMPARE(request.title, QStringLiteral("Apri file configurazione"));
-        QCOMPARE(request.filter,
-                 QStringLiteral("File dati miravel5 (*.dm6)|*.dm6|Tutti i file (*.*)|*.*"));
+        QCOMPARE(request.filter, filter);
         QCOMPARE(request.defaultExt, QStringLiteral(".dat"));
         QCOMPARE(request.initialDir, f.FolderPath());
-        QVERIFY(request.mustExist);
-        QVERIFY(!request.confirmOverwrite);
+        QVERIFY(request.mustExist && !request.confirmOverwrite);
     }
-    QVERIFY(WhatIsShown(f, w) == before);
-    QVERIFY(f.ui.messages.empty());
+    const FileDialogRequest& request = f.ui.saveRequests.at(0);
+    QCOMPARE(request.title, QStringLiteral("Salva configurazione su file"));
+    QCOMPARE(request.filter, filter);
+    QCOMPARE(request.defaultExt, QStringLiteral(".dat"));
+    QCOMPARE(request.initialDir, f.FolderPath());
+    QVERIFY(!request.mustExist && request.confirmOverwrite);
 
-    const QString path = f.FolderPath() + QStringLiteral("/busy.dm6");
-    WriteFile(path, Bytes(WriteDm6(BusyConfiguration())));
-    f.ui.openAnswers.push_back(path);
-    Click(OpenButton(f, 0));
+    // The start-up configuration, byte for byte.
+    QCOMPARE(f.ReadProgramFile(QStringLiteral("start.dm6")), StartUpFile());
+    QCOMPARE(StartUpFile().count("\r\n"), 115);
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
-    Click(OpenButton(f, 0));
+    QCOMPARE(WhatIsShown(f).mid(1), before.mid(1));
+
+    // After a confirmed dialog neither dialog forces the program folder; cancelling changes
+    // nothing.
+    f.ClickButton(kOpen);
+    f.ClickButton(kSave);
     QCOMPARE(f.ui.openRequests.back().initialDir, QString());
-    Click(SaveButton(f));
     QCOMPARE(f.ui.saveRequests.back().initialDir, QString());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
+    QVERIFY(f.ui.messages.empty());
 }
 
 void TstFiles::openSetsEveryFieldAndSaveWritesItBack() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
+    frmMain& w = f.Show();
     const Configuration config = BusyConfiguration();
-    const QByteArray bytes = Bytes(WriteDm6(config));
+    QVERIFY(f.WriteProgramFile(QStringLiteral("busy.dm6"), BusyFile()));
     const QString path = f.FolderPath() + QStringLiteral("/busy.dm6");
-    WriteFile(path, bytes);
     f.ui.openAnswers.push_back(path);
-    Click(OpenButton(f, 0));
+    f.ClickButton(kOpen);
     QVERIFY(f.ui.messages.empty());
 
-    QCOMPARE(f.Child<QLabel>("lblOutName", 0)->text(), QStringLiteral("Citt\u00e0 \u20ac"));
-    QCOMPARE(f.Child<QLabel>("lblOutName", 9)->text(), QStringLiteral("  Sole  "));
-    QCOMPARE(f.Child<QLabel>("lblOutName", 4)->text(), QStringLiteral("Luce 4"));
-    QCOMPARE(f.Child<QLabel>("lblFaseName", 7)->text(), QStringLiteral(" "));
-    QCOMPARE(f.Child<QLabel>("lblFaseName", 2)->text(), QStringLiteral("Momento 2"));
-    for (int p = 0; p < 8; ++p) {
-        QCOMPARE(f.Child<QComboBox>("cboFaseTime", p)->currentIndex(),
-                 config.faseCodes[static_cast<std::size_t>(p)]);
+    for (std::size_t k = 0; k < 10; ++k) {
+        QCOMPARE(f.Child<QLabel>("lblOutName", int(k))->text(),
+                 QString::fromStdString(config.outNames[k])); // accents and blanks kept
+    }
+    for (std::size_t p = 0; p < 8; ++p) {
+        QCOMPARE(f.Child<QLabel>("lblFaseName", int(p))->text(),
+                 QString::fromStdString(config.faseNames[p]));
+        QCOMPARE(f.Child<QComboBox>("cboFaseTime", int(p))->currentIndex(), config.faseCodes[p]);
     }
     QCOMPARE(f.Child<QComboBox>("cboFaseTime", 1)->currentText(), QStringLiteral("30 min"));
     QCOMPARE(f.Child<QComboBox>("cboFaseTime", 0)->toolTip(),
@@ -278,31 +202,14 @@ void TstFiles::openSetsEveryFieldAndSaveWritesItBack() {
 
     const QString copy = f.FolderPath() + QStringLiteral("/copy.dm6");
     f.ui.saveAnswers.push_back(copy);
-    Click(SaveButton(f));
-    QCOMPARE(ReadFile(copy), bytes);
+    f.ClickButton(kSave);
+    QCOMPARE(f.ui.saveRequests.back().initialDir, QString()); // an open was confirmed
+    QCOMPARE(f.ReadProgramFile(QStringLiteral("copy.dm6")), BusyFile());
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + copy);
 
     // A duration chosen afterwards means the grid may differ from every file.
     f.Child<QComboBox>("cboFaseTime", 2)->setCurrentIndex(5);
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
-}
-
-void TstFiles::openRefreshesTheGridOnce() {
-    WindowFixture f;
-    // Every refresh reports the report file it cannot write: one message per refresh.
-    QVERIFY(QDir(f.FolderPath()).mkdir(QStringLiteral("light_value.txt")));
-    frmMain& w = f.Open();
-    w.show();
-    f.ui.messages.clear();
-    const QString path = f.FolderPath() + QStringLiteral("/busy.dm6");
-    WriteFile(path, Bytes(WriteDm6(BusyConfiguration())));
-    f.ui.openAnswers.push_back(path);
-    Click(OpenButton(f, 0));
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QVERIFY(f.ui.messages[0].text.startsWith(QStringLiteral("Impossibile scrivere i valori")));
-    QCOMPARE(f.Child<QComboBox>("cboFaseTime", 1)->toolTip(),
-             QStringLiteral("Tempo fase temporale 2 - Impulsi per espansione: 512"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
 }
 
 void TstFiles::refusedFileChangesNothing_data() {
@@ -316,68 +223,44 @@ void TstFiles::refusedFileChangesNothing_data() {
     };
     QTest::newRow("eleventh output")
         << replaced("09=Uscita 10\r\n", "09=Uscita 10\r\n10=Altra\r\n");
-    QTest::newRow("duration -1") << replaced("\r\n00=1\r\n", "\r\n00=-1\r\n");
     QTest::newRow("one-digit codes") << replaced("05=00;00;0;0", "05=1;2;3;0");
     QTest::newRow("empty file") << QByteArray();
     QTest::newRow("missing file") << QByteArray("(none)");
     QTest::newRow("a folder") << QByteArray("(folder)");
+    QTest::newRow("one byte over 1 MiB")
+        << good + "*" + QByteArray(kDm6MaxFileBytes - good.size() - 2, 'c') + "\r\n";
 }
 
 void TstFiles::refusedFileChangesNothing() {
     QFETCH(QByteArray, bytes);
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    const QString loaded = f.FolderPath() + QStringLiteral("/busy.dm6");
-    WriteFile(loaded, Bytes(WriteDm6(BusyConfiguration())));
-    f.ui.openAnswers.push_back(loaded);
-    Click(OpenButton(f, 0));
-    const Shown before = WhatIsShown(f, w);
-    QCOMPARE(before.title, QStringLiteral("Miravel6 - ") + loaded);
+    frmMain& w = f.Show();
+    // A valid configuration padded with a comment line to exactly the size limit still loads.
+    QByteArray big = BusyFile();
+    big += "*" + QByteArray(kDm6MaxFileBytes - big.size() - 3, 'c') + "\r\n";
+    QCOMPARE(big.size(), kDm6MaxFileBytes);
+    QVERIFY(f.WriteProgramFile(QStringLiteral("big.dm6"), big));
+    f.ui.openAnswers.push_back(f.FolderPath() + QStringLiteral("/big.dm6"));
+    f.ClickButton(kOpen);
+    QVERIFY(f.ui.messages.empty());
+    QCOMPARE(f.Child<QLabel>("lblOutName", 9)->text(), QStringLiteral("  Sole  "));
+    const QStringList before = WhatIsShown(f);
 
     const QString path = f.FolderPath() + QStringLiteral("/bad.dm6");
     if (bytes == "(folder)") {
         QVERIFY(QDir(f.FolderPath()).mkdir(QStringLiteral("bad.dm6")));
     } else if (bytes != "(none)") {
-        WriteFile(path, bytes);
+        QVERIFY(f.WriteProgramFile(QStringLiteral("bad.dm6"), bytes));
     }
     f.ui.openAnswers.push_back(path);
-    Click(OpenButton(f, 0));
-
+    f.ClickButton(kOpen);
     QCOMPARE(f.ui.messages.size(), size_t{1});
     QCOMPARE(f.ui.messages[0].text, OpenFailure(path));
     QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
     QCOMPARE(f.ui.messages[0].buttons, MsgButtons::Ok);
     QCOMPARE(f.ui.messages[0].caption, QStringLiteral("Miravel6"));
-    QVERIFY(WhatIsShown(f, w) == before);
-}
-
-void TstFiles::sizeLimit() {
-    WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    // A valid configuration padded with comment lines to exactly the limit still loads.
-    QByteArray bytes = Bytes(WriteDm6(BusyConfiguration()));
-    const qsizetype padding = kDm6MaxFileBytes - bytes.size();
-    bytes += "*" + QByteArray(padding - 3, 'c') + "\r\n";
-    QCOMPARE(bytes.size(), kDm6MaxFileBytes);
-    const QString path = f.FolderPath() + QStringLiteral("/big.dm6");
-    WriteFile(path, bytes);
-    f.ui.openAnswers.push_back(path);
-    Click(OpenButton(f, 0));
-    QVERIFY(f.ui.messages.empty());
-    QCOMPARE(f.Child<QLabel>("lblOutName", 9)->text(), QStringLiteral("  Sole  "));
-
-    // One byte more and it is refused.
-    const QByteArray startUp = StartUpFile();
-    bytes = startUp + "*" + QByteArray(kDm6MaxFileBytes - startUp.size() - 2, 'c') + "\r\n";
-    QCOMPARE(bytes.size(), kDm6MaxFileBytes + 1);
-    WriteFile(path, bytes);
-    f.ui.openAnswers.push_back(path);
-    Click(OpenButton(f, 0));
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QCOMPARE(f.ui.messages[0].text, OpenFailure(path));
-    QCOMPARE(f.Child<QLabel>("lblOutName", 9)->text(), QStringLiteral("  Sole  "));
+    QCOMPARE(WhatIsShown(f), before);
+    QVERIFY(w.EffSet() == BusyConfiguration().recEffSet);
 }
 
 void TstFiles::failedSaveKeepsTheOldFile_data() {
@@ -392,14 +275,12 @@ void TstFiles::failedSaveKeepsTheOldFile() {
     QFETCH(QString, target);
     QFETCH(bool, writeFails);
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
+    frmMain& w = f.Show();
     QDir folder(f.FolderPath());
     QVERIFY(folder.mkdir(QStringLiteral("adir")));
-    const QByteArray oldBytes = Bytes(WriteDm6(BusyConfiguration()));
-    WriteFile(folder.filePath(QStringLiteral("old.dm6")), oldBytes);
+    QVERIFY(f.WriteProgramFile(QStringLiteral("old.dm6"), BusyFile()));
     f.ui.openAnswers.push_back(folder.filePath(QStringLiteral("old.dm6")));
-    Click(OpenButton(f, 0));
+    f.ClickButton(kOpen);
     f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(3); // something to save
     const QString title = w.windowTitle();
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -411,13 +292,13 @@ void TstFiles::failedSaveKeepsTheOldFile() {
         if (writeFails) {
             limit.emplace(256);
         }
-        Click(SaveButton(f));
+        f.ClickButton(kSave);
     }
     QCOMPARE(f.ui.messages.size(), size_t{1});
     QCOMPARE(f.ui.messages[0].text, QStringLiteral("Impossibile salvare su file"));
     QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
     QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(ReadFile(folder.filePath(QStringLiteral("old.dm6"))), oldBytes);
+    QCOMPARE(f.ReadProgramFile(QStringLiteral("old.dm6")), BusyFile());
     // No half-written or temporary file is left behind.
     QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
     QVERIFY(QDir(folder.filePath(QStringLiteral("adir"))).isEmpty());
@@ -425,76 +306,77 @@ void TstFiles::failedSaveKeepsTheOldFile() {
     // Without the fault the same save works.
     if (writeFails) {
         f.ui.saveAnswers.push_back(folder.filePath(target));
-        Click(SaveButton(f));
+        f.ClickButton(kSave);
         QCOMPARE(f.ui.messages.size(), size_t{1});
-        QVERIFY(ReadFile(folder.filePath(target)).contains("\r\n00=3\r\n"));
+        QVERIFY(f.ReadProgramFile(target).contains("\r\n00=3\r\n"));
     }
 }
 
 void TstFiles::nameTheFileCannotHoldIsNotSaved() {
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    // Renaming refuses such names; the save must not rely on it and alter the name.
-    f.Child<QLabel>("lblOutName", 2)->setText(QStringLiteral("\u03a9mega"));
+    frmMain& w = f.Show();
     const QString path = f.FolderPath() + QStringLiteral("/names.dm6");
-    f.ui.saveAnswers.push_back(path);
-    Click(SaveButton(f));
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QVERIFY(f.ui.messages[0].text.startsWith(QStringLiteral("Impossibile salvare su file:\r\n")));
-    QVERIFY(f.ui.messages[0].text.contains(QStringLiteral("uscita 3")));
-    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
-    QVERIFY(f.ui.saveRequests.empty());
-    QVERIFY(!QFile::exists(path));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
-
-    f.Child<QLabel>("lblOutName", 2)->setText(QStringLiteral("Omega"));
-    f.Child<QLabel>("lblFaseName", 6)->setText(QStringLiteral("due\nrighe"));
-    Click(SaveButton(f));
-    QCOMPARE(f.ui.messages.size(), size_t{2});
-    QVERIFY(f.ui.messages[1].text.contains(QStringLiteral("fase 7")));
-    QVERIFY(!QFile::exists(path));
+    // Renaming refuses such names; the save must not rely on it and alter the name.
+    const std::tuple<const char*, int, QString, QString> names[] = {
+        {"lblOutName", 2, QStringLiteral("\u03a9mega"), QStringLiteral("uscita 3")},
+        {"lblFaseName", 6, QStringLiteral("due\nrighe"), QStringLiteral("fase 7")},
+        {"lblOutName", 9, QString(), QStringLiteral("uscita 10")}};
+    for (const auto& [label, index, name, told] : names) {
+        const QString before = f.Child<QLabel>(label, index)->text();
+        f.Child<QLabel>(label, index)->setText(name);
+        f.ui.saveAnswers.push_back(path);
+        f.ClickButton(kSave);
+        f.Child<QLabel>(label, index)->setText(before);
+        QCOMPARE(f.ui.messages.size(), size_t{1});
+        QVERIFY(
+            f.ui.messages[0].text.startsWith(QStringLiteral("Impossibile salvare su file:\r\n")));
+        QVERIFY2(f.ui.messages[0].text.contains(told), qPrintable(f.ui.messages[0].text));
+        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        QVERIFY(f.ui.saveRequests.empty());
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
+        f.ui.messages.clear();
+        f.ui.saveAnswers.clear();
+    }
 }
 
 void TstFiles::titleShowsThePath_data() {
     QTest::addColumn<bool>("save");
     QTest::addColumn<int>("length");
     QTest::addColumn<QString>("marker");
-    QTest::addColumn<bool>("shortened");
-    QTest::newRow("open, 80 characters") << false << 80 << QString() << false;
-    QTest::newRow("open, 81 characters") << false << 81 << QString() << true;
-    QTest::newRow("save, 80 characters") << true << 80 << QString() << false;
-    QTest::newRow("save, 81 characters") << true << 81 << QString() << true;
+    QTest::newRow("open, 80 characters") << false << 80 << QString();
+    QTest::newRow("open, 81 characters") << false << 81 << QString();
+    QTest::newRow("save, 80 characters") << true << 80 << QString();
+    QTest::newRow("save, 81 characters") << true << 81 << QString();
     // Characters are counted, not bytes.
-    QTest::newRow("open, 80 with accents")
-        << false << 80 << QStringLiteral("\u00e0\u00e8") << false;
-    QTest::newRow("save, 81 with accents") << true << 81 << QStringLiteral("\u00e0\u00e8") << true;
+    QTest::newRow("open, 80 with accents") << false << 80 << QStringLiteral("\u00e0\u00e8");
+    QTest::newRow("save, 81 with accents") << true << 81 << QStringLiteral("\u00e0\u00e8");
 }
 
 void TstFiles::titleShowsThePath() {
     QFETCH(bool, save);
     QFETCH(int, length);
     QFETCH(QString, marker);
-    QFETCH(bool, shortened);
     WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    const QString path = PathOfLength(f.FolderPath(), length, marker);
+    frmMain& w = f.Show();
+    const QString name =
+        marker + QString(length - f.FolderPath().size() - 5 - marker.size(), QLatin1Char('n')) +
+        QStringLiteral(".dm6");
+    const QString path = f.FolderPath() + QLatin1Char('/') + name;
     QCOMPARE(path.size(), length);
     if (save) {
         f.ui.saveAnswers.push_back(path);
-        Click(SaveButton(f));
+        f.ClickButton(kSave);
     } else {
-        WriteFile(path, StartUpFile());
+        QVERIFY(f.WriteProgramFile(name, StartUpFile()));
         f.ui.openAnswers.push_back(path);
-        Click(OpenButton(f, 0));
+        f.ClickButton(kOpen);
     }
     QVERIFY(f.ui.messages.empty());
     QString expected = QStringLiteral("Miravel6 - ") + path;
-    if (shortened) {
-        expected = save ? QStringLiteral("Miravel6 - ...") + path.right(80)
-                        : QStringLiteral("Miravel6 - ") + path.left(3) + QStringLiteral("...") +
-                              path.right(80);
+    if (length > 80) {
+        expected = QStringLiteral("Miravel6 - ") + (save ? QString() : path.left(3)) +
+                   QStringLiteral("...") + path.right(80);
     }
     QCOMPARE(w.windowTitle(), expected);
 }
@@ -502,13 +384,14 @@ void TstFiles::titleShowsThePath() {
 void TstFiles::samplesLoadThroughTheirButtons_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("aName");
+    QTest::addColumn<QString>("aName"); // empty: the file is missing
     QTest::newRow("Miravel 4F") << 1 << QStringLiteral("e_mv4f.dm6") << QStringLiteral("Sole");
     QTest::newRow("Miravel 8F") << 2 << QStringLiteral("e_mv8f.dm6") << QStringLiteral("Sole");
     QTest::newRow("Effetti luce") << 3 << QStringLiteral("e_eff.dm6") << QStringLiteral("Corsa 1");
     QTest::newRow("Acquario") << 4 << QStringLiteral("e_acq.dm6") << QStringLiteral("Bianco 1");
     QTest::newRow("Innaffiamento")
         << 5 << QStringLiteral("e_inn.dm6") << QStringLiteral("Valvola 1");
+    QTest::newRow("missing") << 3 << QStringLiteral("e_eff.dm6") << QString();
 }
 
 void TstFiles::samplesLoadThroughTheirButtons() {
@@ -516,19 +399,27 @@ void TstFiles::samplesLoadThroughTheirButtons() {
     QFETCH(QString, file);
     QFETCH(QString, aName);
     WindowFixture f;
-    for (const QString& name : QDir(kSamplesDir).entryList({QStringLiteral("*.dm6")})) {
-        QVERIFY(QFile::copy(kSamplesDir + QLatin1Char('/') + name,
-                            f.FolderPath() + QLatin1Char('/') + name));
+    const QString samples = QStringLiteral(MIRAVEL6_SAMPLES_DIR);
+    for (const QString& name : QDir(samples).entryList({QStringLiteral("*.dm6")})) {
+        if (!aName.isEmpty()) {
+            QVERIFY(QFile::copy(samples + QLatin1Char('/') + name, f.ProgramPath(name)));
+        }
     }
-    frmMain& w = f.Open();
-    w.show();
-    Click(OpenButton(f, button));
-    QVERIFY(f.ui.messages.empty());
+    frmMain& w = f.Show();
+    const QStringList before = WhatIsShown(f);
+    f.ClickButton(QStringLiteral("cmdFileOpen_%1").arg(button));
     QVERIFY(f.ui.openRequests.empty());
-    const QString path = f.FolderPath() + QLatin1Char('/') + file;
+    const QString path = f.ProgramPath(file);
+    if (aName.isEmpty()) {
+        QCOMPARE(f.ui.messages.size(), size_t{1});
+        QCOMPARE(f.ui.messages[0].text, OpenFailure(path));
+        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        QCOMPARE(WhatIsShown(f), before);
+        return;
+    }
+    QVERIFY(f.ui.messages.empty());
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
     QCOMPARE(f.Child<QLabel>("lblOutName", 0)->text(), aName);
-
     const std::optional<Configuration> config = ReadDm6File(path);
     QVERIFY(config);
     QVERIFY(w.EffSet() == config->recEffSet);
@@ -537,19 +428,6 @@ void TstFiles::samplesLoadThroughTheirButtons() {
         QCOMPARE(f.Child<QLabel>("lblFaseName", p)->text(),
                  QString::fromStdString(config->faseNames[static_cast<std::size_t>(p)]));
     }
-}
-
-void TstFiles::missingSampleIsReported() {
-    WindowFixture f;
-    frmMain& w = f.Open();
-    w.show();
-    const Shown before = WhatIsShown(f, w);
-    Click(OpenButton(f, 3));
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QCOMPARE(f.ui.messages[0].text,
-             OpenFailure(QDir::toNativeSeparators(f.FolderPath() + QStringLiteral("/e_eff.dm6"))));
-    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
-    QVERIFY(WhatIsShown(f, w) == before);
 }
 
 QTEST_MAIN(TstFiles)
