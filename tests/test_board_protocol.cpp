@@ -17,6 +17,12 @@ std::string Digits(const std::string& pair, int count) {
     return text;
 }
 
+// The text with one character replaced.
+std::string With(std::string text, std::size_t at, char c) {
+    text[at] = c;
+    return text;
+}
+
 } // namespace
 
 TEST(ReadReply, CompleteReplyGivesEveryByteInOffsetOrder) {
@@ -33,60 +39,44 @@ TEST(ReadReply, CompleteReplyGivesEveryByteInOffsetOrder) {
 
 TEST(ReadReply, DamagedRepliesAreRejectedNotZeroed) {
     const std::string good = "R" + Digits("3C", 128);
-    std::string lowerCase = good;
-    lowerCase[100] = 'c';
-    std::string notHex = good;
-    notHex[256] = 'G';
-    std::string blank = good;
-    blank[1] = ' ';
+    ASSERT_TRUE(ParseReadReply(good).has_value());
     const std::vector<std::pair<const char*, std::string>> cases = {
-        {"no leading R", Digits("3C", 128)},
-        {"other first letter", "X" + Digits("3C", 128)},
-        {"lower-case R", "r" + Digits("3C", 128)},
+        {"no leading R", good.substr(1)},
+        {"other first letter", With(good, 0, 'X')},
+        {"lower-case R", With(good, 0, 'r')},
         {"one digit short", good.substr(0, 256)},
         {"one digit more", good + "0"},
-        {"lower-case digit", lowerCase},
-        {"G as last digit", notHex},
-        {"blank as first digit", blank},
+        {"lower-case digit", With(good, 100, 'c')},
+        {"G as last digit", With(good, 256, 'G')},
+        {"blank as first digit", With(good, 1, ' ')},
         {"empty", ""},
     };
-    ASSERT_TRUE(ParseReadReply(good).has_value());
     for (const auto& [name, reply] : cases) {
         EXPECT_FALSE(ParseReadReply(reply).has_value()) << name;
     }
 }
 
-struct EchoCase {
-    const char* name;
-    std::string reply;
-    std::uint8_t sent;
-    EchoCheck expected;
-};
-
 TEST(WriteEcho, OnlyTheDigitsOfTheByteSentConfirmIt) {
-    const std::vector<EchoCase> cases = {
-        {"same byte", "W3C", 0x3C, EchoCheck::Confirmed},
-        {"zero", "W00", 0x00, EchoCheck::Confirmed},
-        {"FF", "WFF", 0xFF, EchoCheck::Confirmed},
-        {"other byte", "W3D", 0x3C, EchoCheck::WriteError},
-        {"zero echoed for a byte", "W00", 0x01, EchoCheck::WriteError},
-        {"garbage for a zero byte", "Wxx", 0x00, EchoCheck::CommError},
-        {"lower-case digits", "W0a", 0x0A, EchoCheck::CommError},
-        {"three digits", "W03C", 0x3C, EchoCheck::CommError},
-        {"one digit", "W3", 0x03, EchoCheck::CommError},
-        {"other letter", "R3C", 0x3C, EchoCheck::CommError},
-        {"nothing", "", 0x00, EchoCheck::CommError},
+    const struct {
+        const char* reply;
+        std::uint8_t sent;
+        EchoCheck expected;
+    } cases[] = {
+        {"W3C", 0x3C, EchoCheck::Confirmed},  {"W00", 0x00, EchoCheck::Confirmed},
+        {"WFF", 0xFF, EchoCheck::Confirmed},  {"W3D", 0x3C, EchoCheck::WriteError},
+        {"W00", 0x01, EchoCheck::WriteError}, {"Wxx", 0x00, EchoCheck::CommError},
+        {"W0a", 0x0A, EchoCheck::CommError},  {"W03C", 0x3C, EchoCheck::CommError},
+        {"W3", 0x03, EchoCheck::CommError},   {"R3C", 0x3C, EchoCheck::CommError},
+        {"", 0x00, EchoCheck::CommError},
     };
-    for (const EchoCase& c : cases) {
-        EXPECT_EQ(CheckWriteEcho(c.reply, c.sent), c.expected) << c.name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckWriteEcho(c.reply, c.sent), c.expected) << c.reply;
     }
 }
 
 TEST(OutputReply, LetterCaseGivesTheStateOfEachOutput) {
-    const std::optional<OutputStates> mixed = ParseOutputReply("AbCdEfGhIj");
-    ASSERT_TRUE(mixed.has_value());
-    const OutputStates expected = {true, false, true, false, true, false, true, false, true, false};
-    EXPECT_EQ(*mixed, expected);
+    const OutputStates mixed = {true, false, true, false, true, false, true, false, true, false};
+    EXPECT_EQ(ParseOutputReply("AbCdEfGhIj"), std::optional<OutputStates>(mixed));
     EXPECT_EQ(ParseOutputReply("abcdefghij"), std::optional<OutputStates>(OutputStates{}));
     OutputStates allOn{};
     allOn.fill(true);

@@ -6,23 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace {
 
-int CodeOf(const std::string& caption) {
-    for (int code = 0; code < kFaseTimeCount; ++code) {
-        if (caption == FaseTime(code).caption) {
-            return code;
-        }
-    }
-    ADD_FAILURE() << "no duration " << caption;
-    return 0;
-}
-
-FaseCodes Codes(std::initializer_list<const char*> captions) {
+// Duration codes by caption, first phase first; an unknown caption gives the last code.
+FaseCodes Codes(std::initializer_list<std::string_view> captions) {
     FaseCodes codes{};
     std::size_t p = 0;
-    for (const char* caption : captions) {
-        codes[p++] = CodeOf(caption);
+    for (const std::string_view caption : captions) {
+        while (codes[p] < kFaseTimeCount - 1 && FaseTime(codes[p]).caption != caption) {
+            ++codes[p];
+        }
+        ++p;
     }
     return codes;
 }

@@ -1,72 +1,11 @@
-// The link test, port opening and the output buttons, through the program's own serial
-// code against the virtual board on a pseudo-terminal.
+// Board operations through the program's own serial code against a healthy virtual board on
+// a pseudo-terminal: the link test's verdicts, read and write, the output buttons, ports that
+// cannot be opened and the busy rule.
 
 #include "tests/support/board_window.h"
 
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
-
-namespace {
-
-const QString kCheckLines =
-    QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
-                   "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).");
-
-QString BoardFound(const QString& port) {
-    return QStringLiteral("Test su porta seriale ") + port +
-           QStringLiteral(" concluso con successo!\r\nRilevata scheda Miravel6.");
-}
-QString LoopbackFound(const QString& port) {
-    return QStringLiteral("Test su porta seriale ") + port +
-           QStringLiteral(" concluso con successo!\r\nRilevato Loopback.");
-}
-QString NothingFound(const QString& port) {
-    return QStringLiteral("Porta seriale ") + port +
-           QStringLiteral(" aperta con successo.\r\nNessun dispositivo connesso.\r\n") +
-           kCheckLines;
-}
-QString OtherFound(const QString& port) {
-    return QStringLiteral("Porta seriale ") + port +
-           QStringLiteral(" aperta con successo.\r\nRilevato modem AT o altro dispositivo.\r\n") +
-           kCheckLines;
-}
-QString TestFailed(const QString& port) {
-    return QStringLiteral("Test su porta seriale ") + port +
-           QStringLiteral(" fallito.\r\nImpossibile aprire la porta.\r\n") + kCheckLines;
-}
-
-QStringList Args(std::initializer_list<const char*> args) {
-    QStringList list;
-    for (const char* a : args) {
-        list << QString::fromLatin1(a);
-    }
-    return list;
-}
-
-bool IsRed(const QPushButton* button) {
-    return button->palette().color(QPalette::Button) == QColor(255, 0, 0);
-}
-
-// The colour a button has when nobody set one.
-bool HasButtonFace(const QPushButton* button) {
-    const QPushButton plain;
-    return button->palette().color(QPalette::Button) == plain.palette().color(QPalette::Button);
-}
-
-// Reds of the ten output buttons as a string like "--R-------".
-QString Reds(BoardWindow& b) {
-    QString text;
-    for (int o = 0; o < 10; ++o) {
-        QPushButton* button = b.Output(o);
-        text += IsRed(button)           ? QLatin1Char('R')
-                : HasButtonFace(button) ? QLatin1Char('-')
-                                        : QLatin1Char('?');
-    }
-    return text;
-}
-
-} // namespace
 
 Q_DECLARE_METATYPE(MsgIcon)
 
@@ -78,10 +17,11 @@ private slots:
     void linkTestTellsWhatIsConnected();
     void portThatCannotBeOpenedIsReported_data();
     void portThatCannotBeOpenedIsReported();
+    void readThenWriteGivesTheBoardItsOwnBytes_data();
+    void readThenWriteGivesTheBoardItsOwnBytes();
+    void writeNeedsOnePhaseOn();
     void outputButtonsShowWhatTheBoardReports();
-    void outputRepliesThatAreNotTakenAsGiven_data();
-    void outputRepliesThatAreNotTakenAsGiven();
-    void everythingElseWaitsWhileAnExchangeWaits();
+    void everythingElseWaitsWhileTheLinkIsBusy();
 };
 
 void TstBoardLink::linkTestTellsWhatIsConnected_data() {
@@ -90,27 +30,25 @@ void TstBoardLink::linkTestTellsWhatIsConnected_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<MsgIcon>("icon");
 
-    const QString com3 = QStringLiteral("COM3");
     const MsgIcon info = MsgIcon::Information;
     const MsgIcon warn = MsgIcon::Exclamation;
-    QTest::newRow("board") << QStringList() << false << BoardFound(com3) << info;
-    QTest::newRow("board at 9600 baud") << QStringList() << true << BoardFound(com3) << info;
-    QTest::newRow("board reply in two chunks")
-        << Args({"--chunk", "200", "--chunk-gap-ms", "100"}) << false << BoardFound(com3) << info;
-    QTest::newRow("loop-back") << Args({"--loopback"}) << false << LoopbackFound(com3) << info;
-    QTest::newRow("loop-back at 9600 baud, byte by byte")
-        << Args({"--loopback"}) << true << LoopbackFound(com3) << info;
-    QTest::newRow("nothing answers") << Args({"--silent"}) << false << NothingFound(com3) << warn;
+    QTest::newRow("board") << QStringList() << false << kBoardFound << info;
+    QTest::newRow("board at 9600 baud") << QStringList() << true << kBoardFound << info;
+    QTest::newRow("loop-back") << Args({"--loopback"}) << false << kLoopbackFound << info;
+    // The echo comes back a character at a time: every split of "RAT" CR LF.
+    QTest::newRow("loop-back at 9600 baud")
+        << Args({"--loopback"}) << true << kLoopbackFound << info;
+    QTest::newRow("nothing answers") << Args({"--silent"}) << false << kNothingFound << warn;
     QTest::newRow("reply still without CR LF after 0.5 s")
-        << Args({"--chunk", "100", "--chunk-gap-ms", "900"}) << false << NothingFound(com3) << warn;
+        << Args({"--chunk", "100", "--chunk-gap-ms", "900"}) << false << kNothingFound << warn;
     QTest::newRow("complete reply later than 0.5 s")
-        << Args({"--delay-ms", "700"}) << false << NothingFound(com3) << warn;
+        << Args({"--delay-ms", "700"}) << false << kNothingFound << warn;
     QTest::newRow("modem echoing the command and OK in one burst")
-        << Args({"--modem"}) << false << OtherFound(com3) << warn;
+        << Args({"--modem"}) << false << kOtherFound << warn;
     QTest::newRow("modem CR LF OK CR LF in one burst")
-        << Args({"--modem-style", "ok-only"}) << false << OtherFound(com3) << warn;
+        << Args({"--modem-style", "ok-only"}) << false << kOtherFound << warn;
     QTest::newRow("modem whose first CR LF comes alone")
-        << Args({"--modem-style", "crlf-first"}) << false << NothingFound(com3) << warn;
+        << Args({"--modem-style", "crlf-first"}) << false << kNothingFound << warn;
 }
 
 void TstBoardLink::linkTestTellsWhatIsConnected() {
@@ -118,26 +56,14 @@ void TstBoardLink::linkTestTellsWhatIsConnected() {
     QFETCH(bool, paced);
     QFETCH(QString, text);
     QFETCH(MsgIcon, icon);
-
     BoardWindow b(options, paced);
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
-    QString statusDuringMessage;
-    bool openDuringMessage = false;
-    b.f.ui.onMessage = [&](const RecordedMessage&) {
-        statusDuringMessage = b.Status();
-        openDuringMessage = b.w().PortIsOpen();
-    };
 
     b.Click("cmdCommTest");
 
-    QCOMPARE(b.f.ui.messages.size(), std::size_t{1});
-    const RecordedMessage& shown = b.f.ui.messages.front();
-    QCOMPARE(shown.text, text);
-    QCOMPARE(shown.icon, icon);
-    QCOMPARE(shown.buttons, MsgButtons::Ok);
-    QCOMPARE(shown.caption, QStringLiteral("Miravel6"));
-    QCOMPARE(statusDuringMessage, QStringLiteral("Test funzionamento porta seriale in corso..."));
-    QVERIFY(openDuringMessage);
+    b.ExpectOneMessage(text, icon);
+    QCOMPARE(b.statusAtMessage, QStringLiteral("Test funzionamento porta seriale in corso..."));
+    QVERIFY(b.openAtMessage);
     QCOMPARE(b.Status(), kIdleStatusText);
     QVERIFY(b.PortFreeForOthers());
     QCOMPARE(b.board.receivedBytes(), QByteArray("RAT\r\n"));
@@ -149,10 +75,14 @@ void TstBoardLink::portThatCannotBeOpenedIsReported_data() {
     QTest::addColumn<bool>("heldByAnother");
     QTest::addColumn<QString>("text");
 
+    const auto testFailed = [](const QString& port) {
+        return QStringLiteral("Test su porta seriale ") + port +
+               QStringLiteral(" fallito.\r\nImpossibile aprire la porta.\r\n") + kCheckLines;
+    };
     const QString missing = QStringLiteral("Impossibile aprire la porta COM5");
-    QTest::newRow("Test, no port chosen") << "cmdCommTest" << -1 << false << TestFailed(QString());
+    QTest::newRow("Test, no port chosen") << "cmdCommTest" << -1 << false << testFailed({});
     QTest::newRow("Test, no such device")
-        << "cmdCommTest" << 4 << false << TestFailed(QStringLiteral("COM5"));
+        << "cmdCommTest" << 4 << false << testFailed(QStringLiteral("COM5"));
     QTest::newRow("Scrivi, no such device") << "cmdEdataWrite" << 4 << false << missing;
     QTest::newRow("Cmd Out 1, no such device") << "cmdOutOnoff_0" << 4 << false << missing;
     QTest::newRow("Leggi, COM16") << "cmdEdataRead" << 15 << false
@@ -166,7 +96,6 @@ void TstBoardLink::portThatCannotBeOpenedIsReported() {
     QFETCH(int, selection);
     QFETCH(bool, heldByAnother);
     QFETCH(QString, text);
-
     BoardWindow b;
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
     b.f.StoreSetting(QStringLiteral("ports/COM5"), QStringLiteral("/nonexistent/miravel6-com5"));
@@ -177,107 +106,115 @@ void TstBoardLink::portThatCannotBeOpenedIsReported() {
         other.setPortName(b.board.devicePath());
         QVERIFY(other.open(QIODevice::ReadWrite));
     }
-    const EdataBytes image = b.w().EdataImage();
-    const QString edataText = b.f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
+    const WindowState before(b);
 
     b.Click(b.f.Child<QPushButton>(button));
 
-    QCOMPARE(b.f.ui.messages.size(), std::size_t{1});
-    QCOMPARE(b.f.ui.messages.front().text, text);
-    QCOMPARE(b.f.ui.messages.front().icon, MsgIcon::Critical);
-    QCOMPARE(b.f.ui.messages.front().caption, QStringLiteral("Miravel6"));
-    QCOMPARE(b.Status(), kIdleStatusText);
-    QVERIFY(!b.w().PortIsOpen());
-    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
-    QVERIFY(b.w().EdataImage() == image);
-    QCOMPARE(b.f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText(), edataText);
-    QCOMPARE(Reds(b), QStringLiteral("----------"));
+    b.ExpectOneMessage(text, MsgIcon::Critical);
+    b.ExpectIdle();
+    QVERIFY(WindowState(b) == before);
     QVERIFY(b.board.receivedBytes().isEmpty());
 }
 
-void TstBoardLink::outputButtonsShowWhatTheBoardReports() {
-    // The reply comes in chunks of three letters; it must still be taken whole.
-    BoardWindow b(Args({"--chunk", "3", "--chunk-gap-ms", "20"}));
+void TstBoardLink::readThenWriteGivesTheBoardItsOwnBytes_data() {
+    QTest::addColumn<bool>("paced");
+    QTest::newRow("fast line") << false;
+    // A read takes 0.27 s at this pace: well within the 0.5 s.
+    QTest::newRow("at 9600 baud") << true;
+}
+
+void TstBoardLink::readThenWriteGivesTheBoardItsOwnBytes() {
+    QFETCH(bool, paced);
+    BoardWindow b({}, paced);
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
-    QCOMPARE(Reds(b), QStringLiteral("----------"));
 
-    QString statusDuringExchange;
-    QTimer::singleShot(0, [&] { statusDuringExchange = b.Status(); });
+    b.Click("cmdEdataRead");
+
+    QVERIFY(b.f.ui.messages.empty());
+    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
+    QCOMPARE(b.Duration(0)->currentText(), QStringLiteral("50 sec")); // C5: code 5
+    // The grid and the durations hold the board's image, phase bytes cut to their code.
+    QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
+    QVERIFY(b.f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))
+                ->toPlainText()
+                .startsWith(QStringLiteral("00:05\n01:01\n02:3F\n03:00\n04:00\n")));
+    QCOMPARE(b.Status(), kIdleStatusText);
+    QVERIFY(b.PortFreeForOthers());
+
+    b.Click("cmdEdataWrite");
+
+    b.ExpectOneMessage(QStringLiteral("Scrittura e verifica dati completata"),
+                       MsgIcon::Information);
+    QCOMPARE(b.statusAtMessage, QStringLiteral("Scrittura dati su scheda in corso") +
+                                    QString(128, QLatin1Char('.')) + QStringLiteral("OK!"));
+    QCOMPARE(b.board.receivedBytes(), "RW" + SampleImageAsRead());
+    QCOMPARE(b.board.image(), SampleImageAsRead());
+    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
+    QCOMPARE(b.Status(), kIdleStatusText);
+    QVERIFY(b.PortFreeForOthers());
+}
+
+void TstBoardLink::writeNeedsOnePhaseOn() {
+    BoardWindow b;
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    for (int p = 0; p < 8; ++p) {
+        b.PressKeyOnDuration(p, Qt::Key_Home);
+    }
+    const WindowState before(b);
+    QCOMPARE(before.codes, FaseCodes{});
+
+    b.Click("cmdEdataWrite");
+
+    b.ExpectOneMessage(QStringLiteral("Abilitare almeno una fase temporale."), MsgIcon::Question);
+    QVERIFY(b.board.receivedBytes().isEmpty()); // the port was not even opened
+    QVERIFY(WindowState(b) == before);
+
+    // A phase switched on while the port is busy is not followed up: the image keeps all
+    // phases off, and the image is what would be sent.
+    QTimer::singleShot(0, [&] { b.PressKeyOnDuration(0, Qt::Key_Down); });
+    b.Click("cmdCommTest");
+    QCOMPARE(b.Duration(0)->currentIndex(), 1);
+    b.Click("cmdEdataWrite");
+
+    QCOMPARE(b.f.ui.messages.size(), std::size_t{3});
+    QCOMPARE(b.f.ui.messages.back().text, QStringLiteral("Abilitare almeno una fase temporale."));
+    QCOMPARE(b.board.receivedBytes(), QByteArray("RAT\r\n"));
+}
+
+void TstBoardLink::outputButtonsShowWhatTheBoardReports() {
+    // Replies come in chunks of three letters and must still be taken whole; the board
+    // keeps output 5 as it is.
+    BoardWindow b(Args({"--chunk", "3", "--chunk-gap-ms", "20", "--refuse-output", "5"}));
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    QCOMPARE(b.Reds(), QStringLiteral("----------"));
+
     b.Click(b.Output(2));
-    QCOMPARE(statusDuringExchange, QStringLiteral("Invio comando on/off per uscite scheda..."));
     QCOMPARE(b.board.receivedBytes(), QByteArray("C"));
-    QCOMPARE(Reds(b), QStringLiteral("--R-------"));
-
+    QCOMPARE(b.Reds(), QStringLiteral("--R-------"));
     b.Click(b.Output(9));
-    QCOMPARE(Reds(b), QStringLiteral("--R------R"));
+    QCOMPARE(b.Reds(), QStringLiteral("--R------R"));
     b.Click(b.Output(2));
-    QCOMPARE(Reds(b), QStringLiteral("---------R"));
-    b.Click(b.Output(0));
-    QCOMPARE(Reds(b), QStringLiteral("R--------R"));
+    QCOMPARE(b.Reds(), QStringLiteral("---------R"));
+    b.Click(b.Output(4));
+    QCOMPARE(b.Reds(), QStringLiteral("---------R"));
 
-    QCOMPARE(b.board.receivedBytes(), QByteArray("CJcA"));
+    QCOMPARE(b.board.receivedBytes(), QByteArray("CJcE"));
     QVERIFY(b.f.ui.messages.empty());
     QCOMPARE(b.Status(), kIdleStatusText);
     QVERIFY(b.PortFreeForOthers());
 }
 
-void TstBoardLink::outputRepliesThatAreNotTakenAsGiven_data() {
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QString>("message"); // empty: none
-    QTest::addColumn<QString>("reds");    // after clicking output 3 on the second board
-
-    const QString commError = QStringLiteral("Errore comunicazione");
-    // Output 1 was switched on through a first board; the second one is asked for output 3.
-    QTest::newRow("nine letters") << Args({"--reply-short"}) << commError
-                                  << QStringLiteral("R---------");
-    QTest::newRow("K instead of J")
-        << Args({"--output-reply-k"}) << commError << QStringLiteral("R---------");
-    QTest::newRow("no reply") << Args({"--silent"}) << commError << QStringLiteral("R---------");
-    // The second board starts with every output off and keeps output 3 off: its reply rules.
-    QTest::newRow("refused change")
-        << Args({"--refuse-output", "3"}) << QString() << QStringLiteral("----------");
-}
-
-void TstBoardLink::outputRepliesThatAreNotTakenAsGiven() {
-    QFETCH(QStringList, options);
-    QFETCH(QString, message);
-    QFETCH(QString, reds);
-
-    BoardWindow b;
-    QVERIFY2(b.Ready(), qPrintable(b.Why()));
-    b.Click(b.Output(0));
-    QCOMPARE(Reds(b), QStringLiteral("R---------"));
-
-    VirtualBoard second(options + QStringList{QStringLiteral("--no-pace")});
-    QVERIFY2(second.isReady(), qPrintable(second.errorString()));
-    b.f.StoreSetting(QStringLiteral("ports/COM3"), second.devicePath());
-    b.Click(b.Output(2));
-
-    QCOMPARE(second.receivedBytes(), QByteArray("C"));
-    QCOMPARE(Reds(b), reds);
-    if (message.isEmpty()) {
-        QVERIFY(b.f.ui.messages.empty());
-    } else {
-        QCOMPARE(b.f.ui.messages.size(), std::size_t{1});
-        QCOMPARE(b.f.ui.messages.front().text, message);
-        QCOMPARE(b.f.ui.messages.front().icon, MsgIcon::Critical);
-    }
-    QCOMPARE(b.Status(), kIdleStatusText);
-    QVERIFY(!b.w().PortIsOpen());
-}
-
-void TstBoardLink::everythingElseWaitsWhileAnExchangeWaits() {
-    // Nobody answers, so the link test waits its full time for a reply.
+void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
+    // Nobody answers: the link test waits its full time for a reply, then reports with the
+    // port still open. Everything is tried in both states.
     BoardWindow b(Args({"--silent"}));
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
-    auto* duration = b.f.Child<QComboBox>("cboFaseTime", 2);
-    const QString durationTip = duration->toolTip();
+    const QString durationTip = b.Duration(2)->toolTip();
     const EdataBytes image = b.w().EdataImage();
-
-    bool ranDuringTheWait = false;
-    bool closed = true;
-    QTimer::singleShot(0, [&] {
-        ranDuringTheWait = b.w().PortIsOpen();
+    int triedWhileOpen = 0;
+    int closed = 0;
+    const auto tryEverything = [&] {
+        triedWhileOpen += b.w().PortIsOpen() ? 1 : 0;
         b.Click("cmdCommTest");
         b.Click("cmdEdataRead");
         b.Click("cmdEdataWrite");
@@ -285,30 +222,32 @@ void TstBoardLink::everythingElseWaitsWhileAnExchangeWaits() {
         QTest::mousePress(b.f.Child<QLabel>("lblEffMode", 12), Qt::LeftButton);
         QTest::mousePress(b.f.Child<QLabel>("lblEffMode", 13), Qt::RightButton);
         QTest::mousePress(b.f.Child<QLabel>("lblOutName", 1), Qt::LeftButton);
-        QTest::mousePress(b.f.Child<QLabel>("lblFaseName", 1), Qt::LeftButton);
+        QTest::mousePress(b.f.Child<QLabel>("lblFaseName", 7), Qt::RightButton);
         b.Click("cmdFileOpen_0");
-        b.Click("cmdFileOpen_1");
+        b.Click("cmdFileOpen_5");
         b.Click("cmdFileSave");
-        duration->setFocus();
-        QTest::keyClick(duration, Qt::Key_Down);
-        closed = b.w().close();
-    });
+        b.PressKeyOnDuration(2, Qt::Key_Down);
+        closed += b.w().close() ? 1 : 0;
+    };
+    QTimer::singleShot(0, tryEverything);
+    b.f.ui.onMessage = [&](const RecordedMessage&) { tryEverything(); };
+
     b.Click("cmdCommTest");
 
-    QVERIFY(ranDuringTheWait);
-    QVERIFY(!closed);
+    QCOMPARE(triedWhileOpen, 2);
+    QCOMPARE(closed, 0);
     QVERIFY(b.w().isVisible());
     QCOMPARE(b.f.ui.messages.size(), std::size_t{1});
-    QCOMPARE(b.f.ui.messages.front().text, NothingFound(QStringLiteral("COM3")));
+    QCOMPARE(b.f.ui.messages.front().text, kNothingFound);
     QCOMPARE(b.board.receivedBytes(), QByteArray("RAT\r\n"));
     QVERIFY(b.f.ui.menus.empty());
     QVERIFY(b.f.ui.inputs.empty());
     QVERIFY(b.f.ui.openRequests.empty());
     QVERIFY(b.f.ui.saveRequests.empty());
-    QCOMPARE(Reds(b), QStringLiteral("----------"));
-    // The list shows the new choice, but nothing followed it up.
-    QCOMPARE(duration->currentIndex(), 2);
-    QCOMPARE(duration->toolTip(), durationTip);
+    QCOMPARE(b.Reds(), QStringLiteral("----------"));
+    // The list shows the new choices, but nothing followed them up.
+    QCOMPARE(b.Duration(2)->currentIndex(), 3);
+    QCOMPARE(b.Duration(2)->toolTip(), durationTip);
     QVERIFY(b.w().EdataImage() == image);
     QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
 

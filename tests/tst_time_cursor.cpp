@@ -18,33 +18,23 @@ const QString kQuestion = QStringLiteral(
     "Premere sulla scheda il pulsante Reset per sincronizzare l'inizio del ciclo\r\n"
     "e accertarsi che i tempi di ciascuna fase coincidano con quelli scritti sulla scheda.");
 const QString kFinished = QStringLiteral("Attivazione cursore terminata");
+const QString kNoPhase =
+    QStringLiteral("Nessuna fase temporale attivata\r\nImpossibile visualizzare il cursore");
+const QString kTen = QStringLiteral("10 sec");
+const QString kOff = QStringLiteral("OFF");
 
 // The controls a running cursor locks, by object name.
 QStringList LockedControls() {
-    QStringList names;
-    for (int p = 0; p < 8; ++p) {
-        names << QStringLiteral("cboFaseTime_%1").arg(p);
+    QStringList names = {QStringLiteral("cmdFileSave"), QStringLiteral("cboComm"),
+                         QStringLiteral("cmdEdataRead"), QStringLiteral("cmdEdataWrite"),
+                         QStringLiteral("cmdCommTest")};
+    for (const auto& [base, count] :
+         {std::pair{"cmdOutOnoff_", 10}, {"cboFaseTime_", 8}, {"cmdFileOpen_", 6}}) {
+        for (int k = 0; k < count; ++k) {
+            names << QLatin1String(base) + QString::number(k);
+        }
     }
-    for (int o = 0; o < 10; ++o) {
-        names << QStringLiteral("cmdOutOnoff_%1").arg(o);
-    }
-    for (int k = 0; k < 6; ++k) {
-        names << QStringLiteral("cmdFileOpen_%1").arg(k);
-    }
-    names << QStringLiteral("cmdFileSave") << QStringLiteral("cboComm")
-          << QStringLiteral("cmdEdataRead") << QStringLiteral("cmdEdataWrite")
-          << QStringLiteral("cmdCommTest");
     return names;
-}
-
-QString Status(const WindowFixture& f) {
-    return f.Child<QLabel>(QStringLiteral("lblStatus"))->text();
-}
-
-QString Partial(const QString& total, const QString& cycle, int fase, const QString& faseSec,
-                const QString& faseLength) {
-    return QStringLiteral("Cursore tempo attivo - Totale: %1/%2 - Parziale: Fase%3 %4/%5")
-        .arg(total, cycle, QString::number(fase), faseSec, faseLength);
 }
 
 QString Hms(int seconds) {
@@ -54,6 +44,66 @@ QString Hms(int seconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+QString Partial(int total, int cycle, int fase, int faseSec, int faseLength) {
+    return QStringLiteral("Cursore tempo attivo - Totale: %1/%2 - Parziale: Fase%3 %4/%5")
+        .arg(Hms(total), Hms(cycle), QString::number(fase), Hms(faseSec), Hms(faseLength));
+}
+
+// A window whose cursor the test starts and ticks by hand.
+struct CursorWindow {
+    // Durations of the first phases by caption; the others keep theirs.
+    explicit CursorWindow(const QStringList& durations = {}) {
+        f.Open();
+        for (int p = 0; p < durations.size(); ++p) {
+            auto* combo = f.Child<QComboBox>("cboFaseTime", p);
+            combo->setCurrentIndex(combo->findText(durations[p]));
+        }
+    }
+    void Press() { QTest::mouseClick(Button(), Qt::LeftButton); }
+    // Presses the button and answers OK; the clock then reads `okMs`.
+    void Start() {
+        okMs = f.clock.nowMs;
+        f.ui.msgAnswers.push_back(MsgAnswer::Ok);
+        Press();
+    }
+    void TickAt(qint64 msAfterOk) {
+        f.clock.nowMs = okMs + msAfterOk;
+        f.window().tmrTimeCursor_Timer();
+    }
+    const GridLine& Line() const {
+        return f.Child<GridCanvas>(QStringLiteral("canvas"))->TimeCursor();
+    }
+    QTimer* Timer() const { return f.Child<QTimer>(QStringLiteral("tmrTimeCursor")); }
+    QString Status() const { return f.Child<QLabel>(QStringLiteral("lblStatus"))->text(); }
+    QPushButton* Button() const { return f.Child<QPushButton>(QStringLiteral("cmdTimeCursor")); }
+    // The count of messages so far and the last one.
+    void ExpectMessage(std::size_t count, const QString& text, MsgIcon icon = MsgIcon::Information,
+                       MsgButtons buttons = MsgButtons::Ok,
+                       const QString& caption = QStringLiteral("Miravel6")) {
+        QCOMPARE(f.ui.messages.size(), count);
+        QCOMPARE(f.ui.messages.back().text, text);
+        QCOMPARE(f.ui.messages.back().icon, icon);
+        QCOMPARE(f.ui.messages.back().buttons, buttons);
+        QCOMPARE(f.ui.messages.back().caption, caption);
+    }
+    void ExpectQuestion(std::size_t count) {
+        ExpectMessage(count, kQuestion, MsgIcon::Question, MsgButtons::OkCancel,
+                      QStringLiteral("Cursore tempo"));
+    }
+    void ExpectIdle() {
+        QVERIFY(!Timer()->isActive());
+        QVERIFY(!Line().visible);
+        QCOMPARE(Button()->text(), QStringLiteral("Cursore on"));
+        QCOMPARE(Status(), kIdle);
+        for (const QString& name : LockedControls()) {
+            QVERIFY2(f.Child<QWidget>(name)->isEnabled(), qPrintable(name));
+        }
+    }
+
+    WindowFixture f;
+    qint64 okMs = 0;
+};
+
 } // namespace
 
 class TstTimeCursor : public QObject {
@@ -61,317 +111,170 @@ class TstTimeCursor : public QObject {
 
 private slots:
     void exampleCycleRunsAcrossTheGridAndEnds();
-    void stopComesOneSecondAfterTheLastDisplay_data();
-    void stopComesOneSecondAfterTheLastDisplay();
+    void phasesFiveToEightOffEndTheCycleAfterPhaseFour();
     void stopRequestInTheMiddle();
     void twelveHourPhaseMovesOneTwipEveryFortySeconds();
     void lateTickCatchesUpWithTheBoard();
     void clockStandingStillMakesNoStep();
-    void controlsLockedWhileRunning();
-    void cancelLeavesEverythingIdle();
-    void allPhasesOffIsRefused();
-    void gridAndNamesIgnoreClicksWhileRunning();
-    void closingTheWindowWhileRunning();
-
-private:
-    void Open(WindowFixture& f, const QStringList& durations);
-    void PressCursor(WindowFixture& f);
-    // Starts and answers OK; returns the clock at the OK.
-    qint64 Start(WindowFixture& f);
-    void TickAt(WindowFixture& f, qint64 okMs, qint64 msAfterOk);
-    const GridLine& Line(const WindowFixture& f);
-    QTimer* Timer(const WindowFixture& f);
-    void VerifyIdle(const WindowFixture& f);
+    void refusedOrCancelledStartLeavesEverythingIdle();
+    void onlyTheCursorButtonWorksWhileRunning();
 };
 
-void TstTimeCursor::Open(WindowFixture& f, const QStringList& durations) {
-    f.Open();
-    for (int p = 0; p < durations.size(); ++p) {
-        auto* combo = f.Child<QComboBox>("cboFaseTime", p);
-        const int code = combo->findText(durations[p]);
-        QVERIFY2(code >= 0, qPrintable(durations[p]));
-        combo->setCurrentIndex(code);
-    }
-}
-
-void TstTimeCursor::PressCursor(WindowFixture& f) {
-    QTest::mouseClick(f.Child<QPushButton>(QStringLiteral("cmdTimeCursor")), Qt::LeftButton);
-}
-
-qint64 TstTimeCursor::Start(WindowFixture& f) {
-    const std::size_t before = f.ui.messages.size();
-    f.ui.msgAnswers.push_back(MsgAnswer::Ok);
-    PressCursor(f);
-    [&] { QCOMPARE(f.ui.messages.size(), before + 1); }();
-    return f.clock.nowMs;
-}
-
-void TstTimeCursor::TickAt(WindowFixture& f, qint64 okMs, qint64 msAfterOk) {
-    f.clock.nowMs = okMs + msAfterOk;
-    f.window().tmrTimeCursor_Timer();
-}
-
-const GridLine& TstTimeCursor::Line(const WindowFixture& f) {
-    return f.Child<GridCanvas>(QStringLiteral("canvas"))->TimeCursor();
-}
-
-QTimer* TstTimeCursor::Timer(const WindowFixture& f) {
-    return f.Child<QTimer>(QStringLiteral("tmrTimeCursor"));
-}
-
-void TstTimeCursor::VerifyIdle(const WindowFixture& f) {
-    QVERIFY(!Timer(f)->isActive());
-    QVERIFY(!Line(f).visible);
-    QCOMPARE(f.Child<QPushButton>(QStringLiteral("cmdTimeCursor"))->text(),
-             QStringLiteral("Cursore on"));
-    QCOMPARE(Status(f), kIdle);
-    for (const QString& name : LockedControls()) {
-        QVERIFY2(f.Child<QWidget>(name)->isEnabled(), qPrintable(name));
-    }
-}
-
 void TstTimeCursor::exampleCycleRunsAcrossTheGridAndEnds() {
-    WindowFixture f;
-    Open(f, {QStringLiteral("10 sec"), QStringLiteral("OFF"), QStringLiteral("20 sec"),
-             QStringLiteral("OFF"), QStringLiteral("OFF"), QStringLiteral("OFF"),
-             QStringLiteral("OFF"), QStringLiteral("OFF")});
-    const qint64 ok = Start(f);
-    const RecordedMessage& question = f.ui.messages.back();
-    QCOMPARE(question.text, kQuestion);
-    QCOMPARE(question.icon, MsgIcon::Question);
-    QCOMPARE(question.buttons, MsgButtons::OkCancel);
-    QCOMPARE(question.caption, QStringLiteral("Cursore tempo"));
+    CursorWindow c({kTen, kOff, QStringLiteral("20 sec"), kOff, kOff, kOff, kOff, kOff});
+    c.Start();
+    c.ExpectQuestion(1);
+    QCOMPARE(c.Button()->text(), QStringLiteral("Cursore off"));
+    QCOMPARE(c.Timer()->interval(), 100);
+    QVERIFY(c.Timer()->isActive());
+    QVERIFY(c.Line() == (GridLine{1440, 720, 1440, 5520, Rgb{0, 0, 255}, true}));
 
-    QCOMPARE(f.Child<QPushButton>(QStringLiteral("cmdTimeCursor"))->text(),
-             QStringLiteral("Cursore off"));
-    QVERIFY(Timer(f)->isActive());
-    QCOMPARE(Timer(f)->interval(), 100);
-    const GridLine start = Line(f);
-    QVERIFY(start.visible);
-    QCOMPARE(start.x1, 1440);
-    QCOMPARE(start.x2, 1440);
-    QCOMPARE(start.y1, 720);
-    QCOMPARE(start.y2, 5520);
-    QCOMPARE(start.colour, (Rgb{0, 0, 255}));
-
-    TickAt(f, ok, 100);
-    QCOMPARE(Status(f), QStringLiteral("Cursore tempo attivo - Totale: 00:00:00/00:00:30 - "
-                                       "Parziale: Fase1 00:00:00/00:00:10"));
+    c.TickAt(100);
+    QCOMPARE(c.Status(), QStringLiteral("Cursore tempo attivo - Totale: 00:00:00/00:00:30 - "
+                                        "Parziale: Fase1 00:00:00/00:00:10"));
     for (int n = 0; n < 30; ++n) {
-        TickAt(f, ok, n * 1000 + 100);
+        c.TickAt(n * 1000 + 100);
         const bool first = n < 10;
         const int x = first ? 1440 + 108 * n : 3600 + 54 * (n - 10);
-        QCOMPARE(Line(f).x1, x);
-        QCOMPARE(Line(f).x2, x);
-        QVERIFY(Line(f).visible);
-        QCOMPARE(Status(f), Partial(Hms(n), Hms(30), first ? 1 : 3, Hms(first ? n : n - 10),
-                                    Hms(first ? 10 : 20)));
+        QVERIFY(c.Line() == (GridLine{x, 720, x, 5520, Rgb{0, 0, 255}, true}));
+        QCOMPARE(c.Status(), Partial(n, 30, first ? 1 : 3, first ? n : n - 10, first ? 10 : 20));
     }
-    TickAt(f, ok, 30'000 - 1); // still the last displayed second
-    QVERIFY(Timer(f)->isActive());
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
+    c.TickAt(30'000 - 1); // still the last displayed second
+    QVERIFY(c.Timer()->isActive());
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
 
     QString statusDuringMessage;
-    f.ui.onMessage = [&](const RecordedMessage&) { statusDuringMessage = Status(f); };
-    TickAt(f, ok, 30'000);
-    VerifyIdle(f);
+    c.f.ui.onMessage = [&](const RecordedMessage&) { statusDuringMessage = c.Status(); };
+    c.TickAt(30'000);
+    c.ExpectIdle();
     QCOMPARE(statusDuringMessage, kIdle); // the window is idle behind the message
-    QCOMPARE(f.ui.messages.size(), std::size_t{2});
-    const RecordedMessage& end = f.ui.messages.back();
-    QCOMPARE(end.text, kFinished);
-    QCOMPARE(end.icon, MsgIcon::Information);
-    QCOMPARE(end.buttons, MsgButtons::Ok);
-    QCOMPARE(end.caption, QStringLiteral("Miravel6"));
+    c.ExpectMessage(2, kFinished);
 }
 
-void TstTimeCursor::stopComesOneSecondAfterTheLastDisplay_data() {
-    QTest::addColumn<QStringList>("durations");
-    QTest::addColumn<int>("lastSecond");
-    QTest::addColumn<int>("lastX");
-    QTest::addColumn<QString>("lastStatus");
-    const QString ten = QStringLiteral("10 sec");
-    const QString off = QStringLiteral("OFF");
-    QTest::newRow("phases 5 to 8 off")
-        << QStringList{ten, ten, ten, ten, off, off, off, off} << 39 << 4680 + 972
-        << Partial(Hms(39), Hms(40), 4, Hms(9), Hms(10));
-    QTest::newRow("phase 8 on") << QStringList{ten, off, off, off, off, off, off, ten} << 19
-                                << 9000 + 972 << Partial(Hms(19), Hms(20), 8, Hms(9), Hms(10));
-    QTest::newRow("only phase 1 on") << QStringList{ten, off, off, off, off, off, off, off} << 9
-                                     << 1440 + 972 << Partial(Hms(9), Hms(10), 1, Hms(9), Hms(10));
-}
-
-void TstTimeCursor::stopComesOneSecondAfterTheLastDisplay() {
-    QFETCH(QStringList, durations);
-    QFETCH(int, lastSecond);
-    QFETCH(int, lastX);
-    QFETCH(QString, lastStatus);
-    WindowFixture f;
-    Open(f, durations);
-    const qint64 ok = Start(f);
-    for (int n = 0; n <= lastSecond; ++n) {
-        TickAt(f, ok, n * 1000 + 100);
-        QVERIFY(Timer(f)->isActive());
+void TstTimeCursor::phasesFiveToEightOffEndTheCycleAfterPhaseFour() {
+    CursorWindow c({kTen, kTen, kTen, kTen, kOff, kOff, kOff, kOff});
+    c.Start();
+    for (int n = 0; n < 40; ++n) {
+        c.TickAt(n * 1000 + 100);
+        QVERIFY(c.Timer()->isActive());
     }
-    QCOMPARE(Line(f).x1, lastX);
-    QCOMPARE(Status(f), lastStatus);
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
-    TickAt(f, ok, (lastSecond + 1) * 1000 + 100);
-    VerifyIdle(f);
-    QCOMPARE(f.ui.messages.size(), std::size_t{2});
-    QCOMPARE(f.ui.messages.back().text, kFinished);
+    QCOMPARE(c.Line().x1, 4680 + 972);
+    QCOMPARE(c.Status(), Partial(39, 40, 4, 9, 10));
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
+    c.TickAt(40'100);
+    c.ExpectIdle();
+    c.ExpectMessage(2, kFinished);
 }
 
 void TstTimeCursor::stopRequestInTheMiddle() {
-    WindowFixture f;
-    Open(f, {QStringLiteral("20 sec"), QStringLiteral("20 sec")});
-    const qint64 ok = Start(f);
-    TickAt(f, ok, 25'100);
-    QCOMPARE(Status(f), Partial(Hms(25), Hms(100), 2, Hms(5), Hms(20)));
+    CursorWindow c({QStringLiteral("20 sec"), QStringLiteral("20 sec")});
+    c.Start();
+    c.TickAt(25'100);
+    QCOMPARE(c.Status(), Partial(25, 100, 2, 5, 20));
 
-    PressCursor(f); // "Cursore off": the next tick stops, even with the clock unchanged
-    QVERIFY(Timer(f)->isActive());
-    TickAt(f, ok, 25'100);
-    VerifyIdle(f);
-    QCOMPARE(f.ui.messages.size(), std::size_t{1}); // no message for a stop on request
+    c.Press(); // "Cursore off": the next tick stops, even with the clock unchanged
+    QVERIFY(c.Timer()->isActive());
+    c.TickAt(25'100);
+    c.ExpectIdle();
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{1}); // no message for a stop on request
 
     // A new start at once begins at phase 1 from nothing.
-    const qint64 again = Start(f);
-    TickAt(f, again, 0);
-    QCOMPARE(Line(f).x1, 1440);
-    QCOMPARE(Status(f), Partial(Hms(0), Hms(100), 1, Hms(0), Hms(20)));
-    TickAt(f, again, 1000);
-    QCOMPARE(Status(f), Partial(Hms(1), Hms(100), 1, Hms(1), Hms(20)));
+    c.Start();
+    c.TickAt(0);
+    QCOMPARE(c.Line().x1, 1440);
+    QCOMPARE(c.Status(), Partial(0, 100, 1, 0, 20));
+    c.TickAt(1000);
+    QCOMPARE(c.Status(), Partial(1, 100, 1, 1, 20));
 }
 
 void TstTimeCursor::twelveHourPhaseMovesOneTwipEveryFortySeconds() {
-    WindowFixture f;
-    Open(f, {QStringLiteral("12 ore"), QStringLiteral("OFF"), QStringLiteral("OFF"),
-             QStringLiteral("OFF"), QStringLiteral("OFF"), QStringLiteral("OFF"),
-             QStringLiteral("OFF"), QStringLiteral("OFF")});
-    const qint64 ok = Start(f);
+    CursorWindow c({QStringLiteral("12 ore"), kOff, kOff, kOff, kOff, kOff, kOff, kOff});
+    c.Start();
     for (int n = 0; n <= 120; ++n) {
-        TickAt(f, ok, n * 1000 + 100);
-        QCOMPARE(Line(f).x1, 1440 + n / 40);
+        c.TickAt(n * 1000 + 100);
+        QCOMPARE(c.Line().x1, 1440 + n / 40);
     }
-    QCOMPARE(Status(f), Partial(Hms(120), QStringLiteral("12:00:00"), 1, Hms(120),
-                                QStringLiteral("12:00:00")));
+    QCOMPARE(c.Status(), Partial(120, 12 * 3600, 1, 120, 12 * 3600));
 }
 
 void TstTimeCursor::lateTickCatchesUpWithTheBoard() {
-    WindowFixture f;
-    Open(f, {QStringLiteral("10 sec"), QStringLiteral("OFF"), QStringLiteral("20 sec"),
-             QStringLiteral("OFF"), QStringLiteral("OFF"), QStringLiteral("OFF"),
-             QStringLiteral("OFF"), QStringLiteral("OFF")});
-    const qint64 ok = Start(f);
-    TickAt(f, ok, 100);
-    TickAt(f, ok, 7'100); // the window was busy for seven seconds
-    QCOMPARE(Line(f).x1, 1440 + 7 * 108);
-    QCOMPARE(Status(f), Partial(Hms(7), Hms(30), 1, Hms(7), Hms(10)));
-    TickAt(f, ok, 8'100); // and then on time again
-    QCOMPARE(Status(f), Partial(Hms(8), Hms(30), 1, Hms(8), Hms(10)));
-    TickAt(f, ok, 15'400); // across the end of phase 1 and the phase that is off
-    QCOMPARE(Line(f).x1, 3600 + 5 * 54);
-    QCOMPARE(Status(f), Partial(Hms(15), Hms(30), 3, Hms(5), Hms(20)));
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
-    TickAt(f, ok, 95'000); // far past the cycle: it has ended on the board too
-    VerifyIdle(f);
-    QCOMPARE(f.ui.messages.back().text, kFinished);
+    CursorWindow c({kTen, kOff, QStringLiteral("20 sec"), kOff, kOff, kOff, kOff, kOff});
+    c.Start();
+    c.TickAt(100);
+    c.TickAt(7'100); // the window was busy for seven seconds
+    QCOMPARE(c.Line().x1, 1440 + 7 * 108);
+    QCOMPARE(c.Status(), Partial(7, 30, 1, 7, 10));
+    c.TickAt(8'100); // and then on time again
+    QCOMPARE(c.Status(), Partial(8, 30, 1, 8, 10));
+    c.TickAt(15'400); // across the end of phase 1 and the phase that is off
+    QCOMPARE(c.Line().x1, 3600 + 5 * 54);
+    QCOMPARE(c.Status(), Partial(15, 30, 3, 5, 20));
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
+    c.TickAt(95'000); // far past the cycle: it has ended on the board too
+    c.ExpectIdle();
+    c.ExpectMessage(2, kFinished);
 }
 
 void TstTimeCursor::clockStandingStillMakesNoStep() {
-    WindowFixture f;
-    Open(f, {});
-    const qint64 ok = Start(f);
-    // The real timer drives the first display.
-    QSignalSpy ticks(Timer(f), &QTimer::timeout);
+    CursorWindow c;
+    c.Start();
+    // The real timer drives the first display, and the next with the clock unchanged.
+    QSignalSpy ticks(c.Timer(), &QTimer::timeout);
     QVERIFY(ticks.wait());
-    QCOMPARE(Status(f), Partial(Hms(0), Hms(80), 1, Hms(0), Hms(10)));
     QVERIFY(ticks.wait());
-    QCOMPARE(Status(f), Partial(Hms(0), Hms(80), 1, Hms(0), Hms(10)));
+    QCOMPARE(c.Status(), Partial(0, 80, 1, 0, 10));
     for (int k = 0; k < 10; ++k) {
-        TickAt(f, ok, 999);
+        c.TickAt(999);
     }
-    QCOMPARE(Line(f).x1, 1440);
-    QCOMPARE(Status(f), Partial(Hms(0), Hms(80), 1, Hms(0), Hms(10)));
-    TickAt(f, ok, 1000);
-    QCOMPARE(Line(f).x1, 1548);
-    QCOMPARE(Status(f), Partial(Hms(1), Hms(80), 1, Hms(1), Hms(10)));
+    QCOMPARE(c.Line().x1, 1440);
+    QCOMPARE(c.Status(), Partial(0, 80, 1, 0, 10));
+    c.TickAt(1000);
+    QCOMPARE(c.Line().x1, 1548);
+    QCOMPARE(c.Status(), Partial(1, 80, 1, 1, 10));
 }
 
-void TstTimeCursor::controlsLockedWhileRunning() {
-    WindowFixture f;
-    Open(f, {});
-    const qint64 ok = Start(f);
-    for (const QString& name : LockedControls()) {
-        auto* control = f.Child<QWidget>(name);
-        QVERIFY2(control, qPrintable(name));
-        QVERIFY2(!control->isEnabled(), qPrintable(name));
-    }
-    QVERIFY(f.Child<QPushButton>(QStringLiteral("cmdTimeCursor"))->isEnabled());
-    // A press on a locked button does nothing.
-    QTest::mouseClick(f.Child<QPushButton>("cmdFileOpen", 1), Qt::LeftButton);
-    QVERIFY(f.ui.openRequests.empty());
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
+void TstTimeCursor::refusedOrCancelledStartLeavesEverythingIdle() {
+    CursorWindow c(QStringList(8, kOff));
+    c.Press();
+    c.ExpectMessage(1, kNoPhase, MsgIcon::Critical);
+    c.ExpectIdle();
 
-    TickAt(f, ok, 100);
-    PressCursor(f);
-    TickAt(f, ok, 200);
-    VerifyIdle(f);
-}
-
-void TstTimeCursor::cancelLeavesEverythingIdle() {
-    WindowFixture f;
-    Open(f, {});
-    f.ui.msgAnswers.push_back(MsgAnswer::Cancel);
-    PressCursor(f);
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
-    QCOMPARE(f.ui.messages[0].text, kQuestion);
-    VerifyIdle(f);
+    c.f.Child<QComboBox>("cboFaseTime", 3)->setCurrentIndex(1);
+    c.f.ui.msgAnswers.push_back(MsgAnswer::Cancel);
+    c.Press();
+    c.ExpectQuestion(2);
+    c.ExpectIdle();
     // A tick that somehow still came would find nothing to do.
-    f.window().tmrTimeCursor_Timer();
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
-    VerifyIdle(f);
+    c.f.window().tmrTimeCursor_Timer();
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{2});
+    c.ExpectIdle();
 }
 
-void TstTimeCursor::allPhasesOffIsRefused() {
-    WindowFixture f;
-    Open(f, QStringList(8, QStringLiteral("OFF")));
-    PressCursor(f);
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
-    const RecordedMessage& refusal = f.ui.messages[0];
-    QCOMPARE(refusal.text, QStringLiteral("Nessuna fase temporale attivata\r\n"
-                                          "Impossibile visualizzare il cursore"));
-    QCOMPARE(refusal.icon, MsgIcon::Critical);
-    QCOMPARE(refusal.buttons, MsgButtons::Ok);
-    QCOMPARE(refusal.caption, QStringLiteral("Miravel6"));
-    VerifyIdle(f);
-}
-
-void TstTimeCursor::gridAndNamesIgnoreClicksWhileRunning() {
-    WindowFixture f;
-    Open(f, {});
-    const qint64 ok = Start(f);
-    TickAt(f, ok, 100);
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-        QTest::mousePress(f.Child<QLabel>("lblEffMode", 12), button);
-        QTest::mousePress(f.Child<QLabel>("lblOutName", 3), button);
-        QTest::mousePress(f.Child<QLabel>("lblFaseName", 5), button);
+void TstTimeCursor::onlyTheCursorButtonWorksWhileRunning() {
+    CursorWindow c;
+    c.Start();
+    c.TickAt(100);
+    for (const QString& name : LockedControls()) {
+        QVERIFY2(!c.f.Child<QWidget>(name)->isEnabled(), qPrintable(name));
     }
-    QVERIFY(f.ui.menus.empty());
-    QVERIFY(f.ui.inputs.empty());
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
-    QVERIFY(Timer(f)->isActive());
-}
+    QVERIFY(c.Button()->isEnabled());
+    QTest::mouseClick(c.f.Child<QPushButton>("cmdFileOpen", 1), Qt::LeftButton);
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        QTest::mousePress(c.f.Child<QLabel>("lblEffMode", 12), button);
+        QTest::mousePress(c.f.Child<QLabel>("lblOutName", 3), button);
+        QTest::mousePress(c.f.Child<QLabel>("lblFaseName", 5), button);
+    }
+    QVERIFY(c.f.ui.menus.empty());
+    QVERIFY(c.f.ui.inputs.empty());
+    QVERIFY(c.f.ui.openRequests.empty());
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
+    QVERIFY(c.Timer()->isActive());
 
-void TstTimeCursor::closingTheWindowWhileRunning() {
-    WindowFixture f;
-    Open(f, {});
-    const qint64 ok = Start(f);
-    TickAt(f, ok, 100);
-    f.Close();
-    QVERIFY(!Timer(f)->isActive());
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
-    QCOMPARE(f.StoredSetting(QStringLiteral("frmMain/cboComm")), QStringLiteral("0"));
+    // Closing while running stops the cursor, asks nothing and keeps the port choice.
+    c.f.Close();
+    QVERIFY(!c.Timer()->isActive());
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
+    QCOMPARE(c.f.StoredSetting(QStringLiteral("frmMain/cboComm")), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TstTimeCursor)

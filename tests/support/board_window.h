@@ -1,28 +1,93 @@
 #pragma once
-// A shown main window whose port COM3 leads to a virtual board, for the board tests.
+// A shown main window whose port COM3 leads to a virtual board, and what the board tests read
+// back from the window.
 
+#include "model/edata.h"
 #include "tests/support/virtual_board.h"
 #include "tests/support/window_fixture.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QTest>
 
+#include <map>
+
 inline const QString kIdleStatusText =
     QStringLiteral("Clicca (sx o dx) sul grafico per modificare l'andamento, la modalit\u00e0 e "
                    "i nomi delle uscite e delle fasi");
+inline const QString kCommError = QStringLiteral("Errore comunicazione");
+inline const QString kCheckLines =
+    QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
+                   "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).");
+// The link test's verdicts on COM3.
+inline const QString kBoardFound = QStringLiteral(
+    "Test su porta seriale COM3 concluso con successo!\r\nRilevata scheda Miravel6.");
+inline const QString kLoopbackFound =
+    QStringLiteral("Test su porta seriale COM3 concluso con successo!\r\nRilevato Loopback.");
+inline const QString kNothingFound =
+    QStringLiteral("Porta seriale COM3 aperta con successo.\r\nNessun dispositivo connesso.\r\n") +
+    kCheckLines;
+inline const QString kOtherFound = QStringLiteral("Porta seriale COM3 aperta con successo.\r\n"
+                                                  "Rilevato modem AT o altro dispositivo.\r\n") +
+                                   kCheckLines;
+
+inline QStringList Args(std::initializer_list<const char*> args) {
+    QStringList list;
+    for (const char* a : args) {
+        list << QString::fromLatin1(a);
+    }
+    return list;
+}
+
+inline QByteArray Bytes(const EdataBytes& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), kEdataSize);
+}
+
+// The boards' image: phase bytes with their top bits set (C5 is code 5, 80 is OFF), cells
+// with every hex digit.
+inline QByteArray SampleImage() {
+    QByteArray image(kEdataSize, '\0');
+    const unsigned char phases[8] = {0xC5, 0x41, 0x3F, 0x00, 0x80, 0x01, 0x82, 0x03};
+    for (int i = 0; i < kEdataSize; ++i) {
+        image[i] = static_cast<char>(i < 8 ? phases[i] : (i * 151 + 7) & 0xFF);
+    }
+    return image;
+}
+
+// What the window holds after reading SampleImage(): phase bytes cut to their duration code.
+inline QByteArray SampleImageAsRead() {
+    QByteArray image = SampleImage();
+    for (int p = 0; p < 8; ++p) {
+        image[p] = static_cast<char>(image[p] & 0x3F);
+    }
+    return image;
+}
+
+// A board holding SampleImage() with the options; --no-pace unless paced.
+inline QStringList BoardOptions(const QStringList& options, bool paced = false) {
+    return QStringList{QStringLiteral("--image"),
+                       QString::fromLatin1(SampleImage().toHex().toUpper())} +
+           options + (paced ? QStringList() : QStringList{QStringLiteral("--no-pace")});
+}
 
 class BoardWindow {
 public:
-    // The board is started with the options; --no-pace unless paced.
-    explicit BoardWindow(const QStringList& boardOptions = {}, bool paced = false)
-        : board(paced ? boardOptions : boardOptions + QStringList{QStringLiteral("--no-pace")}) {
+    explicit BoardWindow(const QStringList& options = {}, bool paced = false)
+        : board(BoardOptions(options, paced)) {
         if (board.isReady()) {
-            f.StoreSetting(QStringLiteral("ports/COM3"), board.devicePath());
+            MapCom3(board);
         }
         f.StoreSetting(QStringLiteral("frmMain/cboComm"), QStringLiteral("2"));
+        // What shows behind the last message box.
+        f.ui.onMessage = [this](const RecordedMessage&) {
+            statusAtMessage = Status();
+            openAtMessage = w().PortIsOpen();
+        };
         frmMain& window = f.Open();
         window.show();
         shown = QTest::qWaitForWindowExposed(&window);
@@ -30,13 +95,46 @@ public:
 
     bool Ready() const { return board.isReady() && shown; }
     QString Why() const { return shown ? board.errorString() : QStringLiteral("window not shown"); }
+    void MapCom3(const VirtualBoard& to) {
+        f.StoreSetting(QStringLiteral("ports/COM3"), to.devicePath());
+    }
 
     frmMain& w() { return f.window(); }
-    QPushButton* Button(const char* name) { return f.Child<QPushButton>(QLatin1String(name)); }
     QPushButton* Output(int output) { return f.Child<QPushButton>("cmdOutOnoff", output); }
+    QComboBox* Duration(int fase) { return f.Child<QComboBox>("cboFaseTime", fase); }
     QString Status() { return f.Child<QLabel>(QStringLiteral("lblStatus"))->text(); }
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void Click(const char* name) { Click(Button(name)); }
+    void Click(const char* name) { Click(f.Child<QPushButton>(QLatin1String(name))); }
+    void PressKeyOnDuration(int fase, Qt::Key key) {
+        Duration(fase)->setFocus();
+        QTest::keyClick(Duration(fase), key);
+    }
+
+    // The ten output buttons as "R" (red) or "-" (button face), e.g. "R-R-------".
+    QString Reds() {
+        const QPushButton plain;
+        QString text;
+        for (int o = 0; o < 10; ++o) {
+            const QColor colour = Output(o)->palette().color(QPalette::Button);
+            text += colour == QColor(255, 0, 0)                         ? QLatin1Char('R')
+                    : colour == plain.palette().color(QPalette::Button) ? QLatin1Char('-')
+                                                                        : QLatin1Char('?');
+        }
+        return text;
+    }
+
+    void ExpectOneMessage(const QString& text, MsgIcon icon) {
+        QCOMPARE(f.ui.messages.size(), std::size_t{1});
+        QCOMPARE(f.ui.messages.front().text, text);
+        QCOMPARE(f.ui.messages.front().icon, icon);
+        QCOMPARE(f.ui.messages.front().buttons, MsgButtons::Ok);
+        QCOMPARE(f.ui.messages.front().caption, QStringLiteral("Miravel6"));
+    }
+
+    void ExpectIdle() {
+        QCOMPARE(Status(), kIdleStatusText);
+        QVERIFY(!w().PortIsOpen());
+    }
 
     // The port is free again when another program can open it.
     bool PortFreeForOthers() {
@@ -49,7 +147,36 @@ public:
 
     WindowFixture f;
     VirtualBoard board;
+    QString statusAtMessage;
+    bool openAtMessage = false;
 
 private:
     bool shown = false;
+};
+
+// Everything a failed board operation must leave as it was, the program folder included.
+struct WindowState {
+    explicit WindowState(BoardWindow& b)
+        : grid(b.w().EffSet()), codes(b.w().CurrentFaseCodes()), image(b.w().EdataImage()),
+          text(b.f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText()),
+          title(b.w().windowTitle()), reds(b.Reds()) {
+        for (const QLabel* label : b.w().findChildren<QLabel*>()) {
+            labels << label->text() << label->toolTip(); // names, cells and the status line
+        }
+        const QDir folder(b.f.FolderPath());
+        for (const QString& name : folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            QFile file(folder.filePath(name));
+            files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?");
+        }
+    }
+    bool operator==(const WindowState&) const = default;
+
+    EffGrid grid;
+    FaseCodes codes;
+    EdataBytes image;
+    QString text;
+    QString title;
+    QString reds;
+    QStringList labels;
+    std::map<QString, QByteArray> files;
 };

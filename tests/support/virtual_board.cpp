@@ -1,9 +1,7 @@
 #include "tests/support/virtual_board.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QThread>
 
 namespace {
 
@@ -12,7 +10,7 @@ constexpr int kStartTimeoutMs = 30000;
 
 } // namespace
 
-VirtualBoard::VirtualBoard(const QStringList& arguments, const QProcessEnvironment& environment) {
+VirtualBoard::VirtualBoard(const QStringList& arguments) {
     if (!m_folder.isValid()) {
         m_error = QStringLiteral("no temporary folder: ") + m_folder.errorString();
         return;
@@ -23,7 +21,6 @@ VirtualBoard::VirtualBoard(const QStringList& arguments, const QProcessEnvironme
     QStringList all = arguments;
     all << QStringLiteral("--log") << m_logPath << QStringLiteral("--dump-image") << m_imagePath
         << QStringLiteral("--exit-on-stdin-eof");
-    m_process.setProcessEnvironment(environment);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral(MIRAVEL6_VIRTUAL_BOARD_PATH), all);
 
@@ -71,20 +68,6 @@ QByteArray VirtualBoard::receivedBytes() const {
         }
     }
     return bytes;
-}
-
-bool VirtualBoard::waitForReceived(qsizetype count, int timeoutMs) const {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (receivedBytes().size() < count) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        if (QCoreApplication::instance() != nullptr) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        QThread::msleep(5);
-    }
-    return true;
 }
 
 QByteArray VirtualBoard::image() const {

@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,9 +11,7 @@
 // it receives and dumps its image into a private folder; the destructor stops it.
 class VirtualBoard {
 public:
-    explicit VirtualBoard(
-        const QStringList& arguments = {},
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+    explicit VirtualBoard(const QStringList& arguments = {});
     ~VirtualBoard();
     VirtualBoard(const VirtualBoard&) = delete;
     VirtualBoard& operator=(const VirtualBoard&) = delete;
@@ -25,7 +22,6 @@ public:
 
     // Every byte the board has received so far, in order.
     QByteArray receivedBytes() const;
-    bool waitForReceived(qsizetype count, int timeoutMs = 30000) const;
 
     // The image after the last complete write; empty before the first one.
     QByteArray image() const;
