@@ -181,18 +181,29 @@ void TstEffectMenus::itemsStoreShowAndMark() {
 void TstEffectMenus::darkCellOffersNoFlickerAndDropsIt() {
     WindowFixture f;
     frmMain& w = f.Show();
-    f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
-    QCOMPARE(f.ui.menuErrors.size(), 1); // disabled: nothing to choose
-    QVERIFY(!f.ui.menus[0].items[8].enabled && !f.ui.menus[0].items[9].enabled);
-    f.ui.menuErrors.clear();
+    // A file may hold a dark cell with flicker and random switch-on, which no menu makes.
+    const QString path = f.FolderPath() + U("/dark.dm6");
+    f.ui.saveAnswers.push_back(path);
+    f.ClickButton(U("cmdFileSave"));
+    QVERIFY(f.WriteProgramFile(
+        U("dark.dm6"),
+        f.ReadProgramFile(U("dark.dm6")).replace("\r\n00=00;00;0;0", "\r\n00=00;00;3;1")));
+    f.ui.openAnswers.push_back(path);
+    f.ClickButton(U("cmdFileOpen_0"));
+    QCOMPARE(w.EffSet()[0], Rec(0, 0, 3, true));
 
-    f.ClickCell(0, {kP1, U("Massima")});
+    // Both are marked but not offered; a Part edit that leaves the cell dark drops them.
     f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
-    f.ClickCell(0, {U("Accensione casuale"), U("On")});
-    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("T5 R"));
+    QCOMPARE(f.ui.menuErrors.size(), 1);
+    QVERIFY(!f.ui.menus[0].items[8].enabled && !f.ui.menus[0].items[9].enabled);
+    QCOMPARE(Marks(f.ui.menus[0]),
+             U("Off|Spenta|0 - 0 - 0|Spenta|0 - 0 - 0|Velocità casuale - Lum -25%|On"));
+    f.ui.menuErrors.clear();
+    f.ClickCell(0, {kP1, U("Massima")});
+    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("T3 R"));
     f.ClickCell(0, {kP2, U("Crescente 6%")});
     f.ClickCell(0, {kP1, U("Spenta")});
-    QCOMPARE(w.EffSet()[0], Rec(0, 8, 5, true)); // still lit in Part 2
+    QCOMPARE(w.EffSet()[0], Rec(0, 8, 3, true)); // still lit in Part 2
     f.ClickCell(0, {kOnoffP2, U("0 - 0 - 0")});
     QCOMPARE(w.EffSet()[0], Rec(0, 0));
     QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("-- -"));

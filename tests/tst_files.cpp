@@ -21,21 +21,15 @@ namespace {
 const QString kOpen = QStringLiteral("cmdFileOpen_0"), kSave = QStringLiteral("cmdFileSave");
 
 QByteArray StartUpFile() {
-    QByteArray text = "** Miravel6 Data File **\r\n\r\n[lblOutName]\r\n";
-    for (int o = 0; o < 10; ++o) {
-        text += "0" + QByteArray::number(o) + "=Uscita " + QByteArray::number(o + 1) + "\r\n";
-    }
-    text += "\r\n[lblFaseName]\r\n";
-    for (int p = 0; p < 8; ++p) {
-        text += "0" + QByteArray::number(p) + "=Fase " + QByteArray::number(p + 1) + "\r\n";
-    }
-    text += "\r\n[cboFaseTime]\r\n";
-    for (int p = 0; p < 8; ++p) {
-        text += "0" + QByteArray::number(p) + "=1\r\n";
-    }
-    text += "\r\n[recEffSet]\r\n";
-    for (int i = 0; i < 80; ++i) {
-        text += QByteArray::number(i).rightJustified(2, '0') + "=00;00;0;0\r\n";
+    QByteArray text = "** Miravel6 Data File **\r\n";
+    const char* const sections[] = {"lblOutName", "lblFaseName", "cboFaseTime", "recEffSet"};
+    for (int s = 0; s < 4; ++s) {
+        text += QByteArray("\r\n[") + sections[s] + "]\r\n";
+        for (int k = 0; k < (s == 0 ? 10 : s == 3 ? 80 : 8); ++k) {
+            const QByteArray n = QByteArray::number(k + 1);
+            const QByteArray values[] = {"Uscita " + n, "Fase " + n, "1", "00;00;0;0"};
+            text += QByteArray::number(k).rightJustified(2, '0') + '=' + values[s] + "\r\n";
+        }
     }
     return text;
 }
@@ -87,24 +81,18 @@ QString OpenFailure(const QString& path) {
 }
 
 // Writes beyond this many bytes fail while it lives, as on a full disk.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
     explicit FileSizeLimit(rlim_t bytes) : oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() {
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved{};
     void (*oldHandler)(int);
+    rlimit saved{};
 };
 
 } // namespace
@@ -114,15 +102,10 @@ class TstFiles : public QObject {
 
 private slots:
     void dialogsAndTheirFolder();
-    void openSetsEveryFieldAndSaveWritesItBack();
-    void refusedFileChangesNothing_data();
-    void refusedFileChangesNothing();
-    void failedSaveKeepsTheOldFile_data();
+    void openSetsEverythingRefusesBadFilesAndSavesItBack();
     void failedSaveKeepsTheOldFile();
     void nameTheFileCannotHoldIsNotSaved();
-    void titleShowsThePath_data();
     void titleShowsThePath();
-    void samplesLoadThroughTheirButtons_data();
     void samplesLoadThroughTheirButtons();
 };
 
@@ -135,22 +118,19 @@ void TstFiles::dialogsAndTheirFolder() {
     const QString path = f.FolderPath() + QStringLiteral("/start.dm6");
     f.ui.saveAnswers.push_back(path);
     f.ClickButton(kSave);
-    QCOMPARE(f.ui.openRequests.size(), size_t{2});
-    const QString filter =
-        QStringLiteral("File dati miravel5 (*.dm6)|*.dm6|Tutti i file (*.*)|*.*");
-    for (const FileDialogRequest& request : f.ui.openRequests) {
-        QCOMPARE(request.title, QStringLiteral("Apri file configurazione"));
-        QCOMPARE(request.filter, filter);
+    // Both cancelled opens and the save start in the program folder.
+    const FileDialogRequest forced[] = {f.ui.openRequests.at(0), f.ui.openRequests.at(1),
+                                        f.ui.saveRequests.at(0)};
+    for (const FileDialogRequest& request : forced) {
+        const bool save = &request == &forced[2];
+        QCOMPARE(request.title, save ? QStringLiteral("Salva configurazione su file")
+                                     : QStringLiteral("Apri file configurazione"));
+        QCOMPARE(request.filter,
+                 QStringLiteral("File dati miravel5 (*.dm6)|*.dm6|Tutti i file (*.*)|*.*"));
         QCOMPARE(request.defaultExt, QStringLiteral(".dat"));
         QCOMPARE(request.initialDir, f.FolderPath());
-        QVERIFY(request.mustExist && !request.confirmOverwrite);
+        QVERIFY(request.mustExist != save && request.confirmOverwrite == save);
     }
-    const FileDialogRequest& request = f.ui.saveRequests.at(0);
-    QCOMPARE(request.title, QStringLiteral("Salva configurazione su file"));
-    QCOMPARE(request.filter, filter);
-    QCOMPARE(request.defaultExt, QStringLiteral(".dat"));
-    QCOMPARE(request.initialDir, f.FolderPath());
-    QVERIFY(!request.mustExist && request.confirmOverwrite);
 
     // The start-up configuration, byte for byte.
     QCOMPARE(f.ReadProgramFile(QStringLiteral("start.dm6")), StartUpFile());
@@ -168,16 +148,18 @@ void TstFiles::dialogsAndTheirFolder() {
     QVERIFY(f.ui.messages.empty());
 }
 
-void TstFiles::openSetsEveryFieldAndSaveWritesItBack() {
+void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
     WindowFixture f;
     frmMain& w = f.Show();
-    const Configuration config = BusyConfiguration();
-    QVERIFY(f.WriteProgramFile(QStringLiteral("busy.dm6"), BusyFile()));
-    const QString path = f.FolderPath() + QStringLiteral("/busy.dm6");
+    // The busy configuration padded with a comment line to exactly the size limit.
+    QByteArray big = BusyFile();
+    big += "*" + QByteArray(kDm6MaxFileBytes - big.size() - 3, 'c') + "\r\n";
+    QVERIFY(big.size() == kDm6MaxFileBytes && f.WriteProgramFile(QStringLiteral("big.dm6"), big));
+    const QString path = f.FolderPath() + QStringLiteral("/big.dm6");
     f.ui.openAnswers.push_back(path);
     f.ClickButton(kOpen);
     QVERIFY(f.ui.messages.empty());
-
+    const Configuration config = BusyConfiguration();
     for (std::size_t k = 0; k < 10; ++k) {
         QCOMPARE(f.Child<QLabel>("lblOutName", int(k))->text(),
                  QString::fromStdString(config.outNames[k])); // accents and blanks kept
@@ -200,6 +182,31 @@ void TstFiles::openSetsEveryFieldAndSaveWritesItBack() {
     QCOMPARE(w.EdataImage()[3], 63);
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
 
+    // A refused file changes nothing.
+    const QStringList shown = WhatIsShown(f);
+    const QByteArray good = StartUpFile();
+    QVERIFY(QDir(f.FolderPath()).mkdir(QStringLiteral("folder.dm6")));
+    const std::pair<const char*, QByteArray> refused[] = {
+        {"eleventh.dm6", QByteArray(good).replace("10\r\n", "10\r\n10=Altra\r\n")},
+        {"codes.dm6", QByteArray(good).replace("05=00;00;0;0", "05=1;2;3;0")},
+        {"empty.dm6", ""},
+        {"big.dm6", good + "*" + QByteArray(kDm6MaxFileBytes - good.size() - 2, 'c') + "\r\n"},
+        {"missing.dm6", "-"},
+        {"folder.dm6", "-"}};
+    for (const auto& [name, bytes] : refused) {
+        QVERIFY(bytes == "-" || f.WriteProgramFile(QLatin1String(name), bytes));
+        const QString bad = f.FolderPath() + QLatin1Char('/') + QLatin1String(name);
+        f.ui.openAnswers.push_back(bad);
+        f.ClickButton(kOpen);
+        QCOMPARE(f.ui.messages.size(), size_t{1});
+        QCOMPARE(f.ui.messages[0].text, OpenFailure(bad));
+        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        QCOMPARE(f.ui.messages[0].buttons, MsgButtons::Ok);
+        QCOMPARE(f.ui.messages[0].caption, QStringLiteral("Miravel6"));
+        QCOMPARE(WhatIsShown(f), shown);
+        f.ui.messages.clear();
+    }
+
     const QString copy = f.FolderPath() + QStringLiteral("/copy.dm6");
     f.ui.saveAnswers.push_back(copy);
     f.ClickButton(kSave);
@@ -212,68 +219,7 @@ void TstFiles::openSetsEveryFieldAndSaveWritesItBack() {
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
 }
 
-void TstFiles::refusedFileChangesNothing_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = StartUpFile();
-    auto replaced = [&good](const char* from, const char* to) {
-        QByteArray bytes = good;
-        const qsizetype at = bytes.indexOf(from);
-        Q_ASSERT(at >= 0 && bytes.indexOf(from, at + 1) < 0);
-        return bytes.replace(at, qsizetype(qstrlen(from)), to);
-    };
-    QTest::newRow("eleventh output")
-        << replaced("09=Uscita 10\r\n", "09=Uscita 10\r\n10=Altra\r\n");
-    QTest::newRow("one-digit codes") << replaced("05=00;00;0;0", "05=1;2;3;0");
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("missing file") << QByteArray("(none)");
-    QTest::newRow("a folder") << QByteArray("(folder)");
-    QTest::newRow("one byte over 1 MiB")
-        << good + "*" + QByteArray(kDm6MaxFileBytes - good.size() - 2, 'c') + "\r\n";
-}
-
-void TstFiles::refusedFileChangesNothing() {
-    QFETCH(QByteArray, bytes);
-    WindowFixture f;
-    frmMain& w = f.Show();
-    // A valid configuration padded with a comment line to exactly the size limit still loads.
-    QByteArray big = BusyFile();
-    big += "*" + QByteArray(kDm6MaxFileBytes - big.size() - 3, 'c') + "\r\n";
-    QCOMPARE(big.size(), kDm6MaxFileBytes);
-    QVERIFY(f.WriteProgramFile(QStringLiteral("big.dm6"), big));
-    f.ui.openAnswers.push_back(f.FolderPath() + QStringLiteral("/big.dm6"));
-    f.ClickButton(kOpen);
-    QVERIFY(f.ui.messages.empty());
-    QCOMPARE(f.Child<QLabel>("lblOutName", 9)->text(), QStringLiteral("  Sole  "));
-    const QStringList before = WhatIsShown(f);
-
-    const QString path = f.FolderPath() + QStringLiteral("/bad.dm6");
-    if (bytes == "(folder)") {
-        QVERIFY(QDir(f.FolderPath()).mkdir(QStringLiteral("bad.dm6")));
-    } else if (bytes != "(none)") {
-        QVERIFY(f.WriteProgramFile(QStringLiteral("bad.dm6"), bytes));
-    }
-    f.ui.openAnswers.push_back(path);
-    f.ClickButton(kOpen);
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QCOMPARE(f.ui.messages[0].text, OpenFailure(path));
-    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
-    QCOMPARE(f.ui.messages[0].buttons, MsgButtons::Ok);
-    QCOMPARE(f.ui.messages[0].caption, QStringLiteral("Miravel6"));
-    QCOMPARE(WhatIsShown(f), before);
-    QVERIFY(w.EffSet() == BusyConfiguration().recEffSet);
-}
-
-void TstFiles::failedSaveKeepsTheOldFile_data() {
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("writeFails");
-    QTest::newRow("folder missing") << QStringLiteral("missing/x.dm6") << false;
-    QTest::newRow("target is a folder") << QStringLiteral("adir") << false;
-    QTest::newRow("disk full part-way") << QStringLiteral("old.dm6") << true;
-}
-
 void TstFiles::failedSaveKeepsTheOldFile() {
-    QFETCH(QString, target);
-    QFETCH(bool, writeFails);
     WindowFixture f;
     frmMain& w = f.Show();
     QDir folder(f.FolderPath());
@@ -282,34 +228,33 @@ void TstFiles::failedSaveKeepsTheOldFile() {
     f.ui.openAnswers.push_back(folder.filePath(QStringLiteral("old.dm6")));
     f.ClickButton(kOpen);
     f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(3); // something to save
-    const QString title = w.windowTitle();
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-
-    f.ui.saveAnswers.push_back(folder.filePath(target));
-    {
-        // The limit is below the size of a file, so the writing stops part-way.
-        std::optional<FileSizeLimit> limit;
-        if (writeFails) {
-            limit.emplace(256);
+    // A missing folder, a folder as the target, and a disk full part-way.
+    for (const char* target : {"missing/x.dm6", "adir", "old.dm6"}) {
+        f.ui.saveAnswers.push_back(folder.filePath(QLatin1String(target)));
+        {
+            // The limit is below the size of a file, so the writing stops part-way.
+            std::optional<FileSizeLimit> limit;
+            if (qstrcmp(target, "old.dm6") == 0) {
+                limit.emplace(256);
+            }
+            f.ClickButton(kSave);
         }
-        f.ClickButton(kSave);
-    }
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QCOMPARE(f.ui.messages[0].text, QStringLiteral("Impossibile salvare su file"));
-    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
-    QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(f.ReadProgramFile(QStringLiteral("old.dm6")), BusyFile());
-    // No half-written or temporary file is left behind.
-    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
-    QVERIFY(QDir(folder.filePath(QStringLiteral("adir"))).isEmpty());
-
-    // Without the fault the same save works.
-    if (writeFails) {
-        f.ui.saveAnswers.push_back(folder.filePath(target));
-        f.ClickButton(kSave);
         QCOMPARE(f.ui.messages.size(), size_t{1});
-        QVERIFY(f.ReadProgramFile(target).contains("\r\n00=3\r\n"));
+        QCOMPARE(f.ui.messages[0].text, QStringLiteral("Impossibile salvare su file"));
+        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
+        QCOMPARE(f.ReadProgramFile(QStringLiteral("old.dm6")), BusyFile());
+        // No half-written or temporary file is left behind.
+        QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+        QVERIFY(QDir(folder.filePath(QStringLiteral("adir"))).isEmpty());
+        f.ui.messages.clear();
     }
+    // Without the fault the same save works.
+    f.ui.saveAnswers.push_back(folder.filePath(QStringLiteral("old.dm6")));
+    f.ClickButton(kSave);
+    QVERIFY(f.ui.messages.empty());
+    QVERIFY(f.ReadProgramFile(QStringLiteral("old.dm6")).contains("\r\n00=3\r\n"));
 }
 
 void TstFiles::nameTheFileCannotHoldIsNotSaved() {
@@ -340,94 +285,72 @@ void TstFiles::nameTheFileCannotHoldIsNotSaved() {
     }
 }
 
-void TstFiles::titleShowsThePath_data() {
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("marker");
-    QTest::newRow("open, 80 characters") << false << 80 << QString();
-    QTest::newRow("open, 81 characters") << false << 81 << QString();
-    QTest::newRow("save, 80 characters") << true << 80 << QString();
-    QTest::newRow("save, 81 characters") << true << 81 << QString();
-    // Characters are counted, not bytes.
-    QTest::newRow("open, 80 with accents") << false << 80 << QStringLiteral("\u00e0\u00e8");
-    QTest::newRow("save, 81 with accents") << true << 81 << QStringLiteral("\u00e0\u00e8");
-}
-
 void TstFiles::titleShowsThePath() {
-    QFETCH(bool, save);
-    QFETCH(int, length);
-    QFETCH(QString, marker);
     WindowFixture f;
     frmMain& w = f.Show();
-    const QString name =
-        marker + QString(length - f.FolderPath().size() - 5 - marker.size(), QLatin1Char('n')) +
-        QStringLiteral(".dm6");
-    const QString path = f.FolderPath() + QLatin1Char('/') + name;
-    QCOMPARE(path.size(), length);
-    if (save) {
-        f.ui.saveAnswers.push_back(path);
-        f.ClickButton(kSave);
-    } else {
-        QVERIFY(f.WriteProgramFile(name, StartUpFile()));
-        f.ui.openAnswers.push_back(path);
-        f.ClickButton(kOpen);
+    // Open or save, path length, its first characters: they count as characters, not bytes.
+    const std::tuple<bool, int, QString> cases[] = {{false, 80, QString()},
+                                                    {false, 81, QString()},
+                                                    {true, 80, QString()},
+                                                    {true, 81, QString()},
+                                                    {false, 80, QStringLiteral("\u00e0\u00e8")},
+                                                    {true, 81, QStringLiteral("\u00e0\u00e8")}};
+    for (const auto& [save, length, marker] : cases) {
+        const QString name =
+            marker + QString(length - f.FolderPath().size() - 5 - marker.size(), QLatin1Char('n')) +
+            QStringLiteral(".dm6");
+        const QString path = f.FolderPath() + QLatin1Char('/') + name;
+        QCOMPARE(path.size(), length);
+        if (save) {
+            f.ui.saveAnswers.push_back(path);
+            f.ClickButton(kSave);
+        } else {
+            QVERIFY(f.WriteProgramFile(name, StartUpFile()));
+            f.ui.openAnswers.push_back(path);
+            f.ClickButton(kOpen);
+        }
+        const QString shortened =
+            (save ? QString() : path.left(3)) + QStringLiteral("...") + path.right(80);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + (length > 80 ? shortened : path));
     }
     QVERIFY(f.ui.messages.empty());
-    QString expected = QStringLiteral("Miravel6 - ") + path;
-    if (length > 80) {
-        expected = QStringLiteral("Miravel6 - ") + (save ? QString() : path.left(3)) +
-                   QStringLiteral("...") + path.right(80);
-    }
-    QCOMPARE(w.windowTitle(), expected);
-}
-
-void TstFiles::samplesLoadThroughTheirButtons_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("aName"); // empty: the file is missing
-    QTest::newRow("Miravel 4F") << 1 << QStringLiteral("e_mv4f.dm6") << QStringLiteral("Sole");
-    QTest::newRow("Miravel 8F") << 2 << QStringLiteral("e_mv8f.dm6") << QStringLiteral("Sole");
-    QTest::newRow("Effetti luce") << 3 << QStringLiteral("e_eff.dm6") << QStringLiteral("Corsa 1");
-    QTest::newRow("Acquario") << 4 << QStringLiteral("e_acq.dm6") << QStringLiteral("Bianco 1");
-    QTest::newRow("Innaffiamento")
-        << 5 << QStringLiteral("e_inn.dm6") << QStringLiteral("Valvola 1");
-    QTest::newRow("missing") << 3 << QStringLiteral("e_eff.dm6") << QString();
 }
 
 void TstFiles::samplesLoadThroughTheirButtons() {
-    QFETCH(int, button);
-    QFETCH(QString, file);
-    QFETCH(QString, aName);
     WindowFixture f;
     const QString samples = QStringLiteral(MIRAVEL6_SAMPLES_DIR);
     for (const QString& name : QDir(samples).entryList({QStringLiteral("*.dm6")})) {
-        if (!aName.isEmpty()) {
-            QVERIFY(QFile::copy(samples + QLatin1Char('/') + name, f.ProgramPath(name)));
-        }
+        QVERIFY(QFile::copy(samples + QLatin1Char('/') + name, f.ProgramPath(name)));
     }
     frmMain& w = f.Show();
-    const QStringList before = WhatIsShown(f);
-    f.ClickButton(QStringLiteral("cmdFileOpen_%1").arg(button));
-    QVERIFY(f.ui.openRequests.empty());
-    const QString path = f.ProgramPath(file);
-    if (aName.isEmpty()) {
-        QCOMPARE(f.ui.messages.size(), size_t{1});
-        QCOMPARE(f.ui.messages[0].text, OpenFailure(path));
-        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
-        QCOMPARE(WhatIsShown(f), before);
-        return;
+    const QString firstNames[] = {QStringLiteral("Sole"), QStringLiteral("Sole"),
+                                  QStringLiteral("Corsa 1"), QStringLiteral("Bianco 1"),
+                                  QStringLiteral("Valvola 1")};
+    for (int k = 0; k < 5; ++k) {
+        f.ClickButton(QStringLiteral("cmdFileOpen_%1").arg(k + 1));
+        const QString path = f.ProgramPath(QLatin1String(kDm6SampleFiles[k]));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
+        QCOMPARE(f.Child<QLabel>("lblOutName", 0)->text(), firstNames[k]);
+        const std::optional<Configuration> config = ReadDm6File(path);
+        QVERIFY(config);
+        QVERIFY(w.EffSet() == config->recEffSet);
+        QVERIFY(w.CurrentFaseCodes() == config->faseCodes);
+        for (int p = 0; p < 8; ++p) {
+            QCOMPARE(f.Child<QLabel>("lblFaseName", p)->text(),
+                     QString::fromStdString(config->faseNames[static_cast<std::size_t>(p)]));
+        }
     }
     QVERIFY(f.ui.messages.empty());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
-    QCOMPARE(f.Child<QLabel>("lblOutName", 0)->text(), aName);
-    const std::optional<Configuration> config = ReadDm6File(path);
-    QVERIFY(config);
-    QVERIFY(w.EffSet() == config->recEffSet);
-    QVERIFY(w.CurrentFaseCodes() == config->faseCodes);
-    for (int p = 0; p < 8; ++p) {
-        QCOMPARE(f.Child<QLabel>("lblFaseName", p)->text(),
-                 QString::fromStdString(config->faseNames[static_cast<std::size_t>(p)]));
-    }
+    QVERIFY(f.ui.openRequests.empty());
+
+    // A missing sample is told and changes nothing.
+    QVERIFY(QFile::remove(f.ProgramPath(QStringLiteral("e_eff.dm6"))));
+    const QStringList before = WhatIsShown(f);
+    f.ClickButton(QStringLiteral("cmdFileOpen_3"));
+    QCOMPARE(f.ui.messages.size(), size_t{1});
+    QCOMPARE(f.ui.messages[0].text, OpenFailure(f.ProgramPath(QStringLiteral("e_eff.dm6"))));
+    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+    QCOMPARE(WhatIsShown(f), before);
 }
 
 QTEST_MAIN(TstFiles)

@@ -50,16 +50,18 @@ void TstNames::rename_data() {
         U("Il nome deve stare su una sola riga: non può contenere un ritorno a capo.") + kept;
     QTest::newRow("phase 3") << 12 << U("Introdurre il nome della Fase temporale 3") << U("Alba")
                              << QString();
-    QTest::newRow("output 10, blanks and Windows-1252")
-        << 9 << U("Introdurre il nome dell' Uscita 10") << U(" Città “vecchia” € ") << QString();
+    QTest::newRow("output 10, blanks, a tab and Windows-1252")
+        << 9 << U("Introdurre il nome dell' Uscita 10") << U(" Città\t“sì” € Œ ž ") << QString();
     QTest::newRow("cancelled") << 17 << phase8 << QString() << QString();
     QTest::newRow("Greek and an emoji")
-        << 17 << phase8 << U("Ω luce 😀 Ω")
+        << 17 << phase8 << U("Ω luce ☺ 😀 Ω")
         << U("Questi caratteri non possono essere salvati in un file di configurazione:\r\n"
-             "Ω (U+03A9)\r\n😀 (U+1F600)") +
+             "Ω (U+03A9)\r\n☺ (U+263A)\r\n😀 (U+1F600)") +
                kept;
     QTest::newRow("CR LF") << 17 << phase8 << U("Luce\r\nsala") << oneLine;
     QTest::newRow("LF and Greek") << 17 << phase8 << U("Ω\n") << oneLine;
+    QTest::newRow("lone CR") << 17 << phase8 << U("Riga\r") << oneLine;
+    QTest::newRow("line separator") << 17 << phase8 << U("a\u2028b") << oneLine;
 }
 
 void TstNames::rename() {

@@ -1,6 +1,6 @@
-// The light value report holds exactly the current course after every refresh, whatever the
-// file held before (a longer old file must lose its tail); a report that cannot be written is
-// told on every refresh while everything else still works.
+// The light value report, laid out in columns, holds exactly the current course after every
+// refresh, whatever the file held before (a longer old file must lose its tail); a report that
+// cannot be written is told on every refresh while everything else still works.
 
 #include "model/light_course.h"
 #include "model/light_report.h"
@@ -21,6 +21,28 @@ QByteArray ExpectedReport(const WindowFixture& f, frmMain& w) {
     return QByteArray::fromStdString(
         LightValueReport(f.ProgramPath(kReport).toStdString(),
                          ComputeLightCourse(w.EffSet(), w.CurrentFaseCodes())));
+}
+
+// The report's layout: CR LF lines, rows of 213 characters whose "|" stand under the title's.
+void CheckLayout(const QByteArray& report, const QString& path) {
+    const QList<QByteArray> lines = report.split('\n');
+    QCOMPARE(lines.size(), 16);
+    QVERIFY(lines[15].isEmpty()); // the last line ends with CR LF too
+    QCOMPARE(report.count('\r'), 15);
+    QCOMPARE(lines[0], "Light Value - File " + path.toUtf8() + "\r");
+    QCOMPARE(lines[1] + lines[3], QByteArray("\r\r"));
+    QCOMPARE(lines[2], "Value:  Start_Part1  Stop_Part1  Normal/Over/Under_Part1  Start_Part2  "
+                       "Stop_Part2  Normal/Over/Under_Part2\r");
+    QVERIFY(lines[4].startsWith("Out| Fase1                   |"));
+    QCOMPARE(lines[4].size(), 4 + 8 * 26 + 1);
+    QVERIFY(lines[14].startsWith("10 | "));
+    for (int row = 5; row < 15; ++row) {
+        QCOMPARE(lines[row].size(), 213 + 1);
+        QVERIFY(lines[row].endsWith(" \r"));
+        for (qsizetype col = 0; col < lines[row].size(); ++col) {
+            QVERIFY(lines[row][col] != '|' || lines[4][col] == '|');
+        }
+    }
 }
 
 void ChooseRisingQuarter(WindowFixture& f) {
@@ -56,11 +78,13 @@ void TstReportRewrite::reportHoldsExactlyTheCurrentCourse() {
     frmMain& w = f.Open();
     const QByteArray startUp = f.ReadProgramFile(kReport);
     QCOMPARE(startUp, ExpectedReport(f, w));
-    QVERIFY(startUp.startsWith("Light Value - File " + f.ProgramPath(kReport).toUtf8() + "\r\n"));
+    CheckLayout(startUp, f.ProgramPath(kReport));
+    QVERIFY(startUp.contains("\r\n1  | +000 +000 0 +000 +000 0 | "));
 
     ChooseRisingQuarter(f);
     const QByteArray edited = f.ReadProgramFile(kReport);
     QCOMPARE(edited, ExpectedReport(f, w));
+    CheckLayout(edited, f.ProgramPath(kReport));
     QVERIFY(edited.contains("\r\n1  | +000 +128 0 +000 +000 0 | "));
 
     // Someone else's bytes in the file; the same choice again changes nothing on the grid
