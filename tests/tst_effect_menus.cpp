@@ -66,8 +66,7 @@ private slots:
     void itemsStoreShowAndMark_data();
     void itemsStoreShowAndMark();
     void darkCellOffersNoFlickerAndDropsIt();
-    void copyAndPasteCellRowAndColumn();
-    void clearScopesAndTitle();
+    void clearCopyAndPaste();
     void busyWindowIgnoresPresses();
     void realMenuUnderTheKeyboard();
 };
@@ -145,10 +144,6 @@ void TstEffectMenus::itemsStoreShowAndMark_data() {
         << QList<int>{15, 11, 0, 0}
         << U("Rampa 256-->0 - Parte2: Rampa 0-->256 - Tremolo: Off - Random: Off")
         << U("Decrescente 50% + Crescente 50%|Decrescente 50%||Crescente 50%||Off|Off");
-    QTest::newRow("P2 1 - 0 - 1") << QList<QStringList>{{kOnoffP2, U("1 - 0 - 1")}}
-                                  << QList<int>{0, 5, 0, 0}
-                                  << U("000 - Parte2: 101 - Tremolo: Off - Random: Off")
-                                  << U("|Spenta|0 - 0 - 0||1 - 0 - 1|Off|Off");
 }
 
 void TstEffectMenus::itemsStoreShowAndMark() {
@@ -210,9 +205,10 @@ void TstEffectMenus::darkCellOffersNoFlickerAndDropsIt() {
     QVERIFY(f.ui.menuErrors.isEmpty());
 }
 
-void TstEffectMenus::copyAndPasteCellRowAndColumn() {
+void TstEffectMenus::clearCopyAndPaste() {
     WindowFixture f;
     frmMain& w = f.Show();
+    const QString file = U("Miravel6 - /tmp/a.dm6");
     auto pasteStates = [&f] {
         f.ClickCell(0, {}, Qt::RightButton);
         QString states;
@@ -222,73 +218,62 @@ void TstEffectMenus::copyAndPasteCellRowAndColumn() {
         return states;
     };
     QCOMPARE(pasteStates(), U("000"));
+    QCOMPARE(Captions(f.ui.menus.back()), U("Azzera|Copia|Incolla"));
+    QCOMPARE(Captions(f.ui.menus.back().items[0]), U("Effetto|Uscita (riga)|Fase (colonna)|Tutto"));
 
-    // Cell 0 with every field set, copied onto cell 79.
+    // Cell 0 with every field set, copied onto cell 79: a copy keeps the title, a paste not.
     f.ClickCell(0, {kPresets, U("Crescente 12%")});
     f.ClickCell(0, {U("Tremolo"), U("Velocità casuale - Lum -6%")});
     f.ClickCell(0, {U("Accensione casuale"), U("On")});
-    w.setWindowTitle(U("Miravel6 - /tmp/a.dm6"));
+    w.setWindowTitle(file);
     Command(f, 0, "Copia", "Effetto");
-    QCOMPARE(w.windowTitle(), U("Miravel6 - /tmp/a.dm6")); // a copy keeps the title
+    QCOMPARE(w.windowTitle(), file);
     QCOMPARE(pasteStates(), U("100"));
     Command(f, 79, "Incolla", "Effetto");
     QCOMPARE(w.EffSet()[79], Rec(9, 9, 1, true));
     QCOMPARE(f.Child<QLabel>("lblEffMode", 79)->text(), U("T1 R"));
     QCOMPARE(w.windowTitle(), U("Miravel6"));
 
-    // Output 3 copied, edited, pasted back from another of its cells.
+    // Output 3 copied, cleared, edited, pasted back from another of its cells.
     f.ClickCell(20, {kP1, U("Decrescente 6%")});
     f.ClickCell(23, {kOnoffP2, U("1 - 1 - 0")});
-    const EffGrid before = w.EffSet();
+    EffGrid expected = w.EffSet();
     Command(f, 17, "Copia", "Uscita (riga)");
     Command(f, 20, "Azzera", "Uscita (riga)");
+    QCOMPARE(w.EffSet()[20], typEffSet{});
+    QCOMPARE(w.EffSet()[23], typEffSet{});
     f.ClickCell(18, {kPresets, U("On")});
     Command(f, 22, "Incolla", "Uscita (riga)");
-    QCOMPARE(w.EffSet(), before);
+    QCOMPARE(w.EffSet(), expected);
 
     // Phase 8 pasted on phase 1: every output gets its own phase-8 record.
     Command(f, 8 * 9 + 7, "Copia", "Fase (colonna)");
     QCOMPARE(pasteStates(), U("111"));
     Command(f, 8 * 5, "Incolla", "Fase (colonna)");
-    for (int i = 0; i < 80; ++i) {
-        QCOMPARE(w.EffSet()[i], before[i % 8 == 0 ? i + 7 : i]);
+    for (std::size_t i = 0; i < 80; i += 8) {
+        expected[i] = expected[i + 7];
     }
-    QVERIFY(f.ui.menuErrors.isEmpty());
-}
+    QCOMPARE(w.EffSet(), expected);
 
-void TstEffectMenus::clearScopesAndTitle() {
-    WindowFixture f;
-    frmMain& w = f.Show();
-    for (const int cell : {0, 7, 9, 15, 47, 72, 79}) {
-        f.ClickCell(cell, {kPresets, U("On")});
-    }
-    auto lit = [&w] {
-        QList<int> cells;
-        for (int i = 0; i < 80; ++i) {
-            if (w.EffSet()[i] != typEffSet{}) {
-                cells << i;
-            }
-        }
-        return cells;
-    };
-    const QString file = U("Miravel6 - /tmp/a.dm6");
+    // A cell (by the middle button too), then a column, then everything is cleared.
     w.setWindowTitle(file);
-    f.ClickCell(9, {U("Azzera"), U("Effetto")}, Qt::MiddleButton);
-    QCOMPARE(lit(), (QList<int>{0, 7, 15, 47, 72, 79}));
+    f.ClickCell(20, {U("Azzera"), U("Effetto")}, Qt::MiddleButton);
     QCOMPARE(w.windowTitle(), U("Miravel6"));
-    Command(f, 10, "Azzera", "Uscita (riga)");
-    Command(f, 23, "Azzera", "Fase (colonna)");
-    QCOMPARE(lit(), (QList<int>{0, 72}));
-    QCOMPARE(Captions(f.ui.menus.back()), U("Azzera|Copia|Incolla"));
-    QCOMPARE(Captions(f.ui.menus.back().items[0]), U("Effetto|Uscita (riga)|Fase (colonna)|Tutto"));
+    Command(f, 32, "Azzera", "Fase (colonna)");
+    expected[20] = {};
+    for (std::size_t i = 0; i < 80; i += 8) {
+        expected[i] = {};
+    }
+    QCOMPARE(w.EffSet(), expected);
     w.setWindowTitle(file);
     f.ClickCell(40, {}, Qt::RightButton); // closed without a choice
     QCOMPARE(w.windowTitle(), file);
     Command(f, 40, "Azzera", "Tutto");
-    QCOMPARE(lit(), QList<int>{});
+    QCOMPARE(w.EffSet(), EffGrid{});
     QCOMPARE(w.windowTitle(), U("Miravel6"));
-    QCOMPARE(f.Child<QLabel>("lblEffMode", 72)->toolTip(),
-             U("Uscita10 Fase1 - Parte1: 000 - Parte2: 000 - Tremolo: Off - Random: Off"));
+    QCOMPARE(f.Child<QLabel>("lblEffMode", 79)->toolTip(),
+             U("Uscita10 Fase8 - Parte1: 000 - Parte2: 000 - Tremolo: Off - Random: Off"));
+    QVERIFY(f.ui.menuErrors.isEmpty());
 }
 
 void TstEffectMenus::busyWindowIgnoresPresses() {
@@ -311,43 +296,35 @@ void TstEffectMenus::realMenuUnderTheKeyboard() {
     frmMain& w = f.Show();
     QtModalUi real;
     const MenuEntry menu = EffectSettingsMenu(Rec(7, 0), U("1,7sec"));
-    // Down twice passes the separator to "Luminosità Parte1"; Right opens it on "Spenta"; Down
-    // twice to "Crescente 6%" and Enter. Escape closes the second menu without a choice.
+    // Types the keys into whichever menu is open, noting the marks of a submenu it opens.
     QStringList marked;
-    auto drive = [&marked] {
-        QWidget* top = QApplication::activePopupWidget();
-        QTest::keyClick(top, Qt::Key_Down);
-        QTest::keyClick(top, Qt::Key_Down);
-        QTest::keyClick(top, Qt::Key_Right);
-        auto* sub = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (sub != nullptr && sub != top) {
-            for (const QAction* action : sub->actions()) {
-                if (action->isCheckable() && action->isChecked()) {
-                    marked << action->text();
+    const auto type = [&](const QList<Qt::Key>& keys) {
+        QTimer::singleShot(0, &w, [keys, &marked] {
+            for (const Qt::Key key : keys) {
+                if (QApplication::activePopupWidget() == nullptr) {
+                    break;
+                }
+                QTest::keyClick(QApplication::activePopupWidget(), key);
+                if (key == Qt::Key_Right && QApplication::activePopupWidget() != nullptr) {
+                    for (const QAction* action : QApplication::activePopupWidget()->actions()) {
+                        marked << (action->isChecked() ? action->text() : QString());
+                    }
                 }
             }
-            QTest::keyClick(sub, Qt::Key_Down);
-            QTest::keyClick(sub, Qt::Key_Down);
-            QTest::keyClick(sub, Qt::Key_Return);
-        }
-        while (QWidget* open = QApplication::activePopupWidget()) {
-            open->close(); // never leave the test waiting for a user
-        }
+            while (QWidget* open = QApplication::activePopupWidget()) {
+                open->close(); // never leave the test waiting for a user
+            }
+        });
+        return real.PopupMenu(&w, menu, w.mapToGlobal(QPoint(50, 50)));
     };
-    QTimer::singleShot(0, &w, drive);
-    const std::optional<EffectChoice> choice =
-        DecodeEffectId(real.PopupMenu(&w, menu, w.mapToGlobal(QPoint(50, 50))));
-    QCOMPARE(marked, QStringList{U("Massima")});
+    // Down twice passes the separator to "Luminosità Parte1"; Right opens it on "Spenta"; Down
+    // twice to "Crescente 6%" and Enter.
+    const std::optional<EffectChoice> choice = DecodeEffectId(type(
+        {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}));
+    QCOMPARE(marked.join(QString()), U("Massima"));
     QVERIFY(choice.has_value());
     QCOMPARE(ApplyEffItem(Rec(7, 0), choice->menu, choice->index), Rec(8, 0));
-
-    QTimer::singleShot(0, &w, [] {
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-        while (QWidget* open = QApplication::activePopupWidget()) {
-            open->close();
-        }
-    });
-    QCOMPARE(real.PopupMenu(&w, menu, w.mapToGlobal(QPoint(50, 50))), -1);
+    QCOMPARE(type({Qt::Key_Escape}), -1); // closed without a choice
 }
 
 QTEST_MAIN(TstEffectMenus)
