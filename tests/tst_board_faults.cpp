@@ -149,9 +149,9 @@ void TstBoardFaults::failedOperationChangesNothing_data() {
     Row("Leggi, silence", Op::Read, {"--silent"}, 1);
     Row("Leggi, junk", Op::Read, {"--garbage"}, 1);
     Row("Leggi, hang-up after R", Op::Read, {"--hangup-after", "1"}, 1);
-    // The limit holds for the whole reply, not for its first character.
-    Row("Leggi, rest of the reply after 0.7 s", Op::Read,
-        {"--split-at", "100", "--chunk-gap-ms", "700"}, 1);
+    // The limit holds for the whole reply, not from the last character received.
+    Row("Leggi, reply from 0.45 s to 0.85 s", Op::Read,
+        {"--delay-ms", "450", "--split-at", "100", "--chunk-gap-ms", "400"}, 1);
     Row("Leggi, 256 digits without R", Op::Read, {"--no-r-prefix"}, 1);
     Row("Leggi, X instead of R", Op::Read, {"--r-letter", "X"}, 1);
     Row("Leggi, lower-case digits", Op::Read, {"--lowercase"}, 1);

@@ -211,9 +211,13 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
     const QString durationTip = b.Duration(2)->toolTip();
     const EdataBytes image = b.w().EdataImage();
+    int tries = 0;
     int triedWhileOpen = 0;
     int closed = 0;
     const auto tryEverything = [&] {
+        if (++tries > 2) {
+            return; // a message of an operation that should have done nothing
+        }
         triedWhileOpen += b.w().PortIsOpen() ? 1 : 0;
         b.Click("cmdCommTest");
         b.Click("cmdEdataRead");

@@ -13,7 +13,6 @@ namespace {
 
 bool OpenPort(QSerialPort& port, const QString& path) {
     port.setPortName(path);
-    port.setBaudRate(115200);
     return port.open(QIODevice::ReadWrite);
 }
 
