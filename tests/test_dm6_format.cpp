@@ -119,19 +119,15 @@ TEST(Dm6Reader, ReadsBackWhatWasWrittenInEveryAcceptedForm) {
     for (const auto& [what, text] : forms) {
         EXPECT_EQ(ReadDm6(text), BusyConfiguration()) << what;
     }
+    // A file with only the name sections: every phase "OFF", every cell empty.
+    Configuration onlyNames = BusyConfiguration();
+    onlyNames.faseCodes = {};
+    onlyNames.recEffSet = {};
+    EXPECT_EQ(ReadDm6(Join({lines.begin(), lines.begin() + 23})), onlyNames);
     // Only the CR right before the LF is part of the line end.
     const auto read = ReadDm6(Edited(4, "00=Sole\r"));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->outNames[0], "Sole\r");
-}
-
-TEST(Dm6Reader, FileWithOnlyTheNameSections) {
-    auto lines = Lines(WriteDm6(BusyConfiguration()));
-    lines.resize(23);
-    Configuration expected = BusyConfiguration();
-    expected.faseCodes = {}; // every phase "OFF"
-    expected.recEffSet = {};
-    EXPECT_EQ(ReadDm6(Join(lines)), expected);
 }
 
 TEST(Dm6Reader, RandomFlagIsTheLastCharacterOfTheLine) {
@@ -162,23 +158,18 @@ TEST(Dm6Reader, RefusedFiles) {
         {"empty output name", Edited(7, "03=")},
         {"output name line without a value", Edited(7, "03")},
         {"empty phase name", Edited(16, "00=")},
-        {"missing output name", Join(missingName)},
-        {"duration 64", Edited(26, "00=64")},
-        {"duration -1", Edited(26, "00=-1")},
-        {"empty duration", Edited(26, "00=")},
-        {"duration with letters", Edited(26, "00=1a")},
-        {"duration with a fraction", Edited(26, "00=1.5")},
-        {"huge duration", Edited(26, "00=99999999999999999999")},
-        {"Part1 code 16", Edited(36 + 5, "05=16;00;0;0")},
-        {"Part2 code 16", Edited(36 + 5, "05=00;16;0;0")},
-        {"flicker 8", Edited(36 + 5, "05=00;00;8;0")},
-        {"cell line ends before the flicker", Edited(36 + 5, "05=00;00;")},
-        {"one-digit codes", Edited(36 + 5, "05=1;2;3;0")},
-        {"negative Part", Edited(36 + 5, "05=-1;00;0;0")},
-        {"letters in a Part", Edited(36 + 5, "05=0a;00;0;0")},
-        {"blank in a Part", Edited(36 + 5, "05= 1;00;0;0")}};
+        {"missing output name", Join(missingName)}};
     for (const auto& [what, text] : files) {
         EXPECT_FALSE(ReadDm6(text)) << what;
+    }
+    for (const char* duration :
+         {"00=64", "00=-1", "00=", "00=1a", "00=1.5", "00=99999999999999999999"}) {
+        EXPECT_FALSE(ReadDm6(Edited(26, duration))) << duration;
+    }
+    // Parts 16, flicker 8, a short line, one-digit codes, and what is not two digits.
+    for (const char* cell : {"05=16;00;0;0", "05=00;16;0;0", "05=00;00;8;0", "05=00;00;",
+                             "05=1;2;3;0", "05=-1;00;0;0", "05=0a;00;0;0", "05= 1;00;0;0"}) {
+        EXPECT_FALSE(ReadDm6(Edited(36 + 5, cell))) << cell;
     }
 }
 

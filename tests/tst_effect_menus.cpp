@@ -5,10 +5,9 @@
 #include "window/effect_menus.h"
 #include "window/qt_modal_ui.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -22,11 +21,6 @@ QString U(const char* utf8) {
 const QString kPresets = U("Effetti Parte1+Parte2"), kP1 = U("Luminosità Parte1"),
               kP2 = U("Luminosità Parte2"), kOnoffP1 = U("OnOff Parte1 (passo 1,7sec)"),
               kOnoffP2 = U("OnOff Parte2 (passo 1,7sec)");
-
-typEffSet Rec(int p1, int p2, int flicker = 0, bool random = false) {
-    return {static_cast<std::uint8_t>(p1), static_cast<std::uint8_t>(p2),
-            static_cast<std::uint8_t>(flicker), random ? kTrue : kFalse};
-}
 
 void Command(WindowFixture& f, int cell, const char* command, const char* item) {
     f.ClickCell(cell, {U(command), U(item)}, Qt::RightButton);
@@ -160,14 +154,11 @@ void TstEffectMenus::itemsStoreShowAndMark() {
         QCOMPARE(w.windowTitle(), U("Miravel6"));
     }
     EffGrid expected{};
-    expected[cell] = Rec(record[0], record[1], record[2], record[3] == -1);
+    expected[cell] = {std::uint8_t(record[0]), std::uint8_t(record[1]), std::uint8_t(record[2]),
+                      std::int16_t(record[3])};
     QCOMPARE(w.EffSet(), expected);
     QCOMPARE(f.Child<QLabel>("lblEffMode", cell)->toolTip(), U("Uscita5 Fase1 - Parte1: ") + parts);
-    // The board image and its text follow: the cell's byte holds both Part codes.
-    const QString line = U("\n%1:%2\n")
-                             .arg(8 + cell, 2, 16, QLatin1Char('0'))
-                             .arg(record[0] * 16 + record[1], 2, 16, QLatin1Char('0'));
-    QVERIFY(f.Child<QPlainTextEdit>(U("txtEdata"))->toPlainText().contains(line.toUpper()));
+    QCOMPARE(w.EdataImage()[8 + cell], record[0] * 16 + record[1]); // the image follows
     f.ClickCell(cell, {});
     QVERIFY2(f.ui.menuErrors.isEmpty(), qPrintable(f.ui.menuErrors.join(QLatin1Char(';'))));
     QCOMPARE(Marks(f.ui.menus.back()), marks);
@@ -185,7 +176,7 @@ void TstEffectMenus::darkCellOffersNoFlickerAndDropsIt() {
         f.ReadProgramFile(U("dark.dm6")).replace("\r\n00=00;00;0;0", "\r\n00=00;00;3;1")));
     f.ui.openAnswers.push_back(path);
     f.ClickButton(U("cmdFileOpen_0"));
-    QCOMPARE(w.EffSet()[0], Rec(0, 0, 3, true));
+    QCOMPARE(w.EffSet()[0], (typEffSet{0, 0, 3, kTrue}));
 
     // Both are marked but not offered; a Part edit that leaves the cell dark drops them.
     f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
@@ -198,9 +189,9 @@ void TstEffectMenus::darkCellOffersNoFlickerAndDropsIt() {
     QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("T3 R"));
     f.ClickCell(0, {kP2, U("Crescente 6%")});
     f.ClickCell(0, {kP1, U("Spenta")});
-    QCOMPARE(w.EffSet()[0], Rec(0, 8, 3, true)); // still lit in Part 2
+    QCOMPARE(w.EffSet()[0], (typEffSet{0, 8, 3, kTrue})); // still lit in Part 2
     f.ClickCell(0, {kOnoffP2, U("0 - 0 - 0")});
-    QCOMPARE(w.EffSet()[0], Rec(0, 0));
+    QCOMPARE(w.EffSet()[0], typEffSet{});
     QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("-- -"));
     QVERIFY(f.ui.menuErrors.isEmpty());
 }
@@ -230,7 +221,7 @@ void TstEffectMenus::clearCopyAndPaste() {
     QCOMPARE(w.windowTitle(), file);
     QCOMPARE(pasteStates(), U("100"));
     Command(f, 79, "Incolla", "Effetto");
-    QCOMPARE(w.EffSet()[79], Rec(9, 9, 1, true));
+    QCOMPARE(w.EffSet()[79], (typEffSet{9, 9, 1, kTrue}));
     QCOMPARE(f.Child<QLabel>("lblEffMode", 79)->text(), U("T1 R"));
     QCOMPARE(w.windowTitle(), U("Miravel6"));
 
@@ -295,7 +286,7 @@ void TstEffectMenus::realMenuUnderTheKeyboard() {
     WindowFixture f;
     frmMain& w = f.Show();
     QtModalUi real;
-    const MenuEntry menu = EffectSettingsMenu(Rec(7, 0), U("1,7sec"));
+    const MenuEntry menu = EffectSettingsMenu({7, 0}, U("1,7sec"));
     // Types the keys into whichever menu is open, noting the marks of a submenu it opens.
     QStringList marked;
     const auto type = [&](const QList<Qt::Key>& keys) {
@@ -323,7 +314,7 @@ void TstEffectMenus::realMenuUnderTheKeyboard() {
         {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}));
     QCOMPARE(marked.join(QString()), U("Massima"));
     QVERIFY(choice.has_value());
-    QCOMPARE(ApplyEffItem(Rec(7, 0), choice->menu, choice->index), Rec(8, 0));
+    QCOMPARE(ApplyEffItem({7, 0}, choice->menu, choice->index), (typEffSet{8, 0}));
     QCOMPARE(type({Qt::Key_Escape}), -1); // closed without a choice
 }
 

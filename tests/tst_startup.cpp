@@ -8,8 +8,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QtTest>
+
+#include <numeric>
 
 class TstStartup : public QObject {
     Q_OBJECT
@@ -26,18 +27,15 @@ void TstStartup::idleWindowAfterStartUp() {
     frmMain& w = f.Open();
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
     QVERIFY(f.ui.messages.empty());
-    for (int o = 0; o < 10; ++o) {
-        QCOMPARE(f.Child<QLabel>("lblOutName", o)->text(), QStringLiteral("Uscita %1").arg(o + 1));
-        QCOMPARE(f.Child<QLabel>("lblOutName", o)->toolTip(),
-                 QStringLiteral("Nome uscita %1").arg(o + 1));
-        QCOMPARE(f.Child<QPushButton>("cmdOutOnoff", o)->text(), QString::number(o + 1));
-        QCOMPARE(f.Child<QPushButton>("cmdOutOnoff", o)->toolTip(),
-                 QStringLiteral("Comando uscita %1").arg(o + 1));
-    }
-    for (int p = 0; p < 8; ++p) {
-        QCOMPARE(f.Child<QLabel>("lblFaseName", p)->text(), QStringLiteral("Fase %1").arg(p + 1));
-        QCOMPARE(f.Child<QLabel>("lblFaseName", p)->toolTip(),
-                 QStringLiteral("Nome fase temporale %1").arg(p + 1));
+    const auto shown = [&f](const char* name, int k) {
+        const QWidget* widget = f.Child<QWidget>(name, k);
+        return widget->property("text").toString() + QLatin1Char('|') + widget->toolTip();
+    };
+    for (int k = 0; k < 10; ++k) {
+        QCOMPARE(shown("lblOutName", k), QStringLiteral("Uscita %1|Nome uscita %1").arg(k + 1));
+        QCOMPARE(shown("cmdOutOnoff", k), QStringLiteral("%1|Comando uscita %1").arg(k + 1));
+        QCOMPARE(shown("lblFaseName", k % 8),
+                 QStringLiteral("Fase %1|Nome fase temporale %1").arg(k % 8 + 1));
     }
     auto* ports = f.Child<QComboBox>(QStringLiteral("cboComm"));
     QCOMPARE(ports->count(), 16);
@@ -95,8 +93,8 @@ void TstStartup::durationChoices() {
     }
     QVERIFY(!w.Drawing().lineEffH[6].visible && !w.Drawing().lineEffH[11].visible);
     const QString image = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
-    QVERIFY(image.startsWith(QStringLiteral("00:01\n01:00\n")));
-    QVERIFY(image.contains(QStringLiteral("\n03:01\n")));
+    QVERIFY(image.startsWith(QStringLiteral("00:01\n01:00\n")) &&
+            image.contains(QStringLiteral("\n03:01\n")));
 }
 
 void TstStartup::portChoiceRestoredAndStored_data() {
@@ -128,10 +126,8 @@ void TstStartup::portChoiceRestoredAndStored() {
     const QString file = folder + QStringLiteral("/Miravel6.conf");
     QByteArray contents = "[frmMain]\ncboComm=" + value + "\n";
     if (value == "(junk)") {
-        contents.clear();
-        for (int i = 0; i < 4096; ++i) {
-            contents += static_cast<char>((i * 37 + 11) & 0xFF);
-        }
+        contents.resize(4096);
+        std::iota(contents.begin(), contents.end(), char(11)); // every byte value, in turn
     }
     if (value == "(folder)") {
         QVERIFY(QDir().mkpath(file));
@@ -155,8 +151,7 @@ void TstStartup::portChoiceRestoredAndStored() {
         }
         QCOMPARE(ports->currentText(), QStringLiteral("COM5"));
     }
-    QVERIFY(w.close());
-    QVERIFY(!w.isVisible());
+    QVERIFY(w.close() && !w.isVisible());
     QVERIFY(f.ui.messages.empty()); // a bad or unwritable store is not reported
 
     QFile settings(file);
