@@ -237,12 +237,12 @@ void TstEffectMenus::clearCopyAndPaste() {
     Command(f, 22, "Incolla", "Uscita (riga)");
     QCOMPARE(w.EffSet(), expected);
 
-    // Phase 8 pasted on phase 1: every output gets its own phase-8 record.
+    // Phase 8 pasted on phase 2: every output gets its own phase-8 record.
     Command(f, 8 * 9 + 7, "Copia", "Fase (colonna)");
     QCOMPARE(pasteStates(), U("111"));
-    Command(f, 8 * 5, "Incolla", "Fase (colonna)");
+    Command(f, 8 * 5 + 1, "Incolla", "Fase (colonna)");
     for (std::size_t i = 0; i < 80; i += 8) {
-        expected[i] = expected[i + 7];
+        expected[i + 1] = expected[i + 7];
     }
     QCOMPARE(w.EffSet(), expected);
 

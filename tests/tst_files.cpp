@@ -277,31 +277,31 @@ void TstFiles::nameTheFileCannotHoldIsNotSaved() {
 void TstFiles::titleShowsThePath() {
     WindowFixture f;
     frmMain& w = f.Show();
-    // Open or save, path length, its first characters: they count as characters, not bytes.
-    const std::tuple<bool, int, const char*> cases[] = {{false, 80, ""},
-                                                        {false, 81, ""},
-                                                        {true, 80, ""},
-                                                        {true, 81, ""},
-                                                        {false, 80, "\u00e0\u00e8"},
-                                                        {true, 81, "\u00e0\u00e8"}};
-    for (const auto& [save, length, start] : cases) {
-        const QString marker = QString::fromUtf8(start);
-        const QString name =
-            marker + QString(length - f.FolderPath().size() - 5 - marker.size(), QLatin1Char('n')) +
-            QStringLiteral(".dm6");
-        const QString path = f.FolderPath() + QLatin1Char('/') + name;
-        QCOMPARE(path.size(), length);
-        if (save) {
-            f.ui.saveAnswers.push_back(path);
-            f.ClickButton(kSave);
-        } else {
-            QVERIFY(f.WriteProgramFile(name, StartUpFile()));
-            f.ui.openAnswers.push_back(path);
-            f.ClickButton(kOpen);
+    // Path lengths and first characters of the name: characters count, not bytes.
+    const std::pair<int, const char*> cases[] = {
+        {80, ""}, {81, ""}, {80, "\u00e0\u00e8"}, {81, "\u00e0\u00e8"}};
+    for (const auto& [length, start] : cases) {
+        for (const bool save : {false, true}) {
+            const QString marker = QString::fromUtf8(start);
+            const QString name =
+                marker +
+                QString(length - f.FolderPath().size() - 5 - marker.size(), QLatin1Char('n')) +
+                QStringLiteral(".dm6");
+            const QString path = f.FolderPath() + QLatin1Char('/') + name;
+            QCOMPARE(path.size(), length);
+            if (save) {
+                f.ui.saveAnswers.push_back(path);
+                f.ClickButton(kSave);
+            } else {
+                QVERIFY(f.WriteProgramFile(name, StartUpFile()));
+                f.ui.openAnswers.push_back(path);
+                f.ClickButton(kOpen);
+            }
+            const QString shortened =
+                (save ? QString() : path.left(3)) + QStringLiteral("...") + path.right(80);
+            QCOMPARE(w.windowTitle(),
+                     QStringLiteral("Miravel6 - ") + (length > 80 ? shortened : path));
         }
-        const QString shortened =
-            (save ? QString() : path.left(3)) + QStringLiteral("...") + path.right(80);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + (length > 80 ? shortened : path));
     }
     QVERIFY(f.ui.messages.empty());
 }
