@@ -14,8 +14,8 @@ TEST(Edata, CellTwentyNineExample) {
     EXPECT_EQ(bytes[88], 0x08);
     const std::string text = EdataText(bytes);
     ASSERT_EQ(text.size(), 128U * 7);
-    EXPECT_EQ(text.substr(37 * 7, 7), "25:3C\r\n");
-    EXPECT_EQ(text.substr(102 * 7, 7), "66:2D\r\n"); // cell 28 high, 8 + 5 low
+    EXPECT_EQ(text.substr(std::size_t{37} * 7, 7), "25:3C\r\n");
+    EXPECT_EQ(text.substr(std::size_t{102} * 7, 7), "66:2D\r\n"); // cell 28 high, 8 + 5 low
 }
 
 TEST(Edata, ApplyThenBuildReproducesEveryByteButTheTopBitsOfPhases) {
