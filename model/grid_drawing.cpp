@@ -44,15 +44,19 @@ std::array<int, 6> HalfHeights(int code, int start, int stop) {
     return h;
 }
 
-std::string HalfText(int code, int start, int stop, std::int16_t range) {
+// Appends the text of one half: the three steps of a pattern, or the ramp's levels.
+void AppendHalfText(std::string& text, int code, int start, int stop, std::int16_t range) {
     if (IsPattern(code)) {
-        return ByteToBin(static_cast<std::uint8_t>(code)).substr(5);
+        text.append(ByteToBin(static_cast<std::uint8_t>(code)), 5, 3); // first step first
+        return;
     }
-    std::string text = "Rampa " + std::to_string(start) + "-->" + std::to_string(stop);
+    text += "Rampa ";
+    text += std::to_string(start);
+    text += "-->";
+    text += std::to_string(stop);
     if (range != kRangeNormal) {
         text += " Errore";
     }
-    return text;
 }
 
 } // namespace
@@ -62,21 +66,36 @@ int LevelToY(int level) {
 }
 
 std::string CellCaption(const typEffSet& rec) {
-    std::string caption =
-        rec.byteFlicker != 0 ? "T" + std::to_string(rec.byteFlicker) + " " : std::string("-- ");
-    caption += IsTrue(rec.blnRandom) ? "R" : "-";
+    std::string caption = "-- -";
+    if (rec.byteFlicker != 0) {
+        caption[0] = 'T';
+        caption[1] = static_cast<char>('0' + rec.byteFlicker);
+    }
+    if (IsTrue(rec.blnRandom)) {
+        caption[3] = 'R';
+    }
     return caption;
 }
 
+// Built by appending into one buffer: 80 of these on every refresh.
 std::string CellDescription(int cell, const typEffSet& rec, const typLightValue& lv) {
-    std::string text = "Uscita" + std::to_string(CellOutput(cell) + 1) + " Fase" +
-                       std::to_string(CellFase(cell) + 1);
-    text += " - Parte1: " +
-            HalfText(rec.bytePart1, lv.intStartPart1, lv.intStopPart1, lv.intRangePart1);
-    text += " - Parte2: " +
-            HalfText(rec.bytePart2, lv.intStartPart2, lv.intStopPart2, lv.intRangePart2);
+    std::string text;
+    text.reserve(112);
+    text += "Uscita";
+    text += std::to_string(CellOutput(cell) + 1);
+    text += " Fase";
+    text += static_cast<char>('1' + CellFase(cell));
+    text += " - Parte1: ";
+    AppendHalfText(text, rec.bytePart1, lv.intStartPart1, lv.intStopPart1, lv.intRangePart1);
+    text += " - Parte2: ";
+    AppendHalfText(text, rec.bytePart2, lv.intStartPart2, lv.intStopPart2, lv.intRangePart2);
     text += " - Tremolo: ";
-    text += rec.byteFlicker == 0 ? std::string("Off") : "Tipo" + std::to_string(rec.byteFlicker);
+    if (rec.byteFlicker == 0) {
+        text += "Off";
+    } else {
+        text += "Tipo";
+        text += static_cast<char>('0' + rec.byteFlicker);
+    }
     text += " - Random: ";
     text += IsTrue(rec.blnRandom) ? "On" : "Off";
     return text;

@@ -1,34 +1,67 @@
 #include "model/light_report.h"
 
-#include <cstdio>
+namespace {
 
-std::string FormatLightValue(std::int16_t level) {
-    std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "+%03d", static_cast<int>(level));
-    return buffer.data();
+// Appends "+" and three digits; the report's levels are always 0..256.
+void AppendLightValue(std::string& text, int level) {
+    text += '+';
+    text += static_cast<char>('0' + level / 100 % 10);
+    text += static_cast<char>('0' + level / 10 % 10);
+    text += static_cast<char>('0' + level % 10);
 }
 
+void AppendRange(std::string& text, int range) {
+    text += static_cast<char>('0' + range);
+}
+
+} // namespace
+
+std::string FormatLightValue(std::int16_t level) {
+    std::string text;
+    AppendLightValue(text, level);
+    return text;
+}
+
+// Built by appending into one buffer: it runs on every refresh of the grid.
 std::string LightValueReport(const std::string& reportPath, const LightCourse& course) {
-    const std::string crlf = "\r\n";
-    std::string text = "Light Value - File " + reportPath + crlf + crlf;
+    constexpr const char* crlf = "\r\n";
+    std::string text;
+    text.reserve(reportPath.size() + 2600);
+    text += "Light Value - File ";
+    text += reportPath;
+    text += crlf;
+    text += crlf;
     text += "Value:  Start_Part1  Stop_Part1  Normal/Over/Under_Part1  "
-            "Start_Part2  Stop_Part2  Normal/Over/Under_Part2" +
-            crlf + crlf;
+            "Start_Part2  Stop_Part2  Normal/Over/Under_Part2";
+    text += crlf;
+    text += crlf;
     text += "Out|";
     for (int fase = 1; fase <= kFasi; ++fase) {
-        text += " Fase" + std::to_string(fase) + std::string(19, ' ') + "|";
+        text += " Fase";
+        text += static_cast<char>('0' + fase);
+        text.append(19, ' ');
+        text += '|';
     }
     text += crlf;
     for (int output = 0; output < kOutputs; ++output) {
-        std::string number = std::to_string(output + 1);
-        number.resize(3, ' ');
-        text += number + "| ";
+        const std::size_t rowStart = text.size();
+        text += std::to_string(output + 1);
+        text.append(rowStart + 3 - text.size(), ' ');
+        text += "| ";
         for (int fase = 0; fase < kFasi; ++fase) {
             const typLightValue& lv = course[static_cast<std::size_t>(CellIndex(output, fase))];
-            text += FormatLightValue(lv.intStartPart1) + " " + FormatLightValue(lv.intStopPart1) +
-                    " " + std::to_string(lv.intRangePart1) + " " +
-                    FormatLightValue(lv.intStartPart2) + " " + FormatLightValue(lv.intStopPart2) +
-                    " " + std::to_string(lv.intRangePart2) + " | ";
+            AppendLightValue(text, lv.intStartPart1);
+            text += ' ';
+            AppendLightValue(text, lv.intStopPart1);
+            text += ' ';
+            AppendRange(text, lv.intRangePart1);
+            text += ' ';
+            AppendLightValue(text, lv.intStartPart2);
+            text += ' ';
+            AppendLightValue(text, lv.intStopPart2);
+            text += ' ';
+            AppendRange(text, lv.intRangePart2);
+            text += " | ";
         }
         text += crlf;
     }
