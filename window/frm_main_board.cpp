@@ -8,6 +8,7 @@
 #include "model/fase_time.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -150,21 +151,28 @@ void frmMain::cmdEdataWrite_Click() {
         Message(kCommError, MsgIcon::Critical);
         return;
     }
+    // One dot per byte. The 128 dots come in under a second: the line is repainted at most
+    // 25 times a second, which reads the same and keeps the wait nearly free of CPU. Before a
+    // message the line always shows every dot.
+    QString status = lblStatus->text();
+    QElapsedTimer sinceShown;
     for (const std::uint8_t byte : image) {
-        lblStatus->setText(lblStatus->text() + QLatin1Char('.'));
+        status += QLatin1Char('.');
+        if (!sinceShown.isValid() || sinceShown.elapsed() >= 40) {
+            lblStatus->setText(status);
+            sinceShown.start();
+        }
         const QByteArray strRx = CommTxRx(QByteArray(1, static_cast<char>(byte)));
-        switch (CheckWriteEcho(View(strRx), byte)) {
-        case EchoCheck::Confirmed:
-            break;
-        case EchoCheck::CommError:
-            Message(kCommError, MsgIcon::Critical);
-            return;
-        case EchoCheck::WriteError:
-            Message(QStringLiteral("Errore scrittura dati"), MsgIcon::Critical);
+        const EchoCheck echo = CheckWriteEcho(View(strRx), byte);
+        if (echo != EchoCheck::Confirmed) {
+            lblStatus->setText(status);
+            Message(echo == EchoCheck::CommError ? kCommError
+                                                 : QStringLiteral("Errore scrittura dati"),
+                    MsgIcon::Critical);
             return;
         }
     }
-    lblStatus->setText(lblStatus->text() + QStringLiteral("OK!"));
+    lblStatus->setText(status + QStringLiteral("OK!"));
     Message(QStringLiteral("Scrittura e verifica dati completata"), MsgIcon::Information);
 }
 
