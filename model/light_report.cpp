@@ -10,7 +10,12 @@ void AppendLightValue(std::string& text, int level) {
     text += static_cast<char>('0' + level % 10);
 }
 
-void AppendRange(std::string& text, int range) {
+// One half of a cell: start, stop and range digit.
+void AppendHalf(std::string& text, int start, int stop, int range) {
+    AppendLightValue(text, start);
+    text += ' ';
+    AppendLightValue(text, stop);
+    text += ' ';
     text += static_cast<char>('0' + range);
 }
 
@@ -50,17 +55,9 @@ std::string LightValueReport(const std::string& reportPath, const LightCourse& c
         text += "| ";
         for (int fase = 0; fase < kFasi; ++fase) {
             const typLightValue& lv = course[static_cast<std::size_t>(CellIndex(output, fase))];
-            AppendLightValue(text, lv.intStartPart1);
+            AppendHalf(text, lv.intStartPart1, lv.intStopPart1, lv.intRangePart1);
             text += ' ';
-            AppendLightValue(text, lv.intStopPart1);
-            text += ' ';
-            AppendRange(text, lv.intRangePart1);
-            text += ' ';
-            AppendLightValue(text, lv.intStartPart2);
-            text += ' ';
-            AppendLightValue(text, lv.intStopPart2);
-            text += ' ';
-            AppendRange(text, lv.intRangePart2);
+            AppendHalf(text, lv.intStartPart2, lv.intStopPart2, lv.intRangePart2);
             text += " | ";
         }
         text += crlf;
