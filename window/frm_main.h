@@ -100,6 +100,9 @@ private:
     QByteArray CommTxRx(const QByteArray& strTx);
     void CloseCommPort();
     void ShowOpenFailure();
+    // Opens the port for a read, write or output command and shows its status; false (with
+    // the failure message shown) when the port cannot be opened.
+    bool OpenForOperation(const QString& status);
 
     // Time cursor.
     void StopTimeCursor();

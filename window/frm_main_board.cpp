@@ -108,12 +108,10 @@ void frmMain::cmdEdataRead_Click() {
     if (PortIsOpen()) {
         return;
     }
-    if (!OpenCommPort()) {
-        ShowOpenFailure();
+    if (!OpenForOperation(QStringLiteral("Lettura dati dalla scheda in corso..."))) {
         return;
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
-    lblStatus->setText(QStringLiteral("Lettura dati dalla scheda in corso..."));
 
     const QByteArray strRx = CommTxRx(QByteArrayLiteral("R"));
     const std::optional<EdataBytes> received = ParseReadReply(View(strRx));
@@ -140,12 +138,10 @@ void frmMain::cmdEdataWrite_Click() {
         Message(QStringLiteral("Abilitare almeno una fase temporale."), MsgIcon::Question);
         return;
     }
-    if (!OpenCommPort()) {
-        ShowOpenFailure();
+    if (!OpenForOperation(QStringLiteral("Scrittura dati su scheda in corso"))) {
         return;
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
-    lblStatus->setText(QStringLiteral("Scrittura dati su scheda in corso"));
 
     if (!IsWriteReady(View(CommTxRx(QByteArrayLiteral("W"))))) {
         Message(kCommError, MsgIcon::Critical);
@@ -180,12 +176,10 @@ void frmMain::cmdOutOnoff_Click(int output) {
     if (PortIsOpen()) {
         return;
     }
-    if (!OpenCommPort()) {
-        ShowOpenFailure();
+    if (!OpenForOperation(QStringLiteral("Invio comando on/off per uscite scheda..."))) {
         return;
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
-    lblStatus->setText(QStringLiteral("Invio comando on/off per uscite scheda..."));
 
     const char command =
         OutputCommand(output, IsOutputOn(cmdOutOnoff[static_cast<std::size_t>(output)]));
@@ -217,6 +211,15 @@ QByteArray frmMain::CommTxRx(const QByteArray& strTx) {
 void frmMain::CloseCommPort() {
     MSComm->Close();
     SetIdleStatus();
+}
+
+bool frmMain::OpenForOperation(const QString& status) {
+    if (!OpenCommPort()) {
+        ShowOpenFailure();
+        return false;
+    }
+    lblStatus->setText(status);
+    return true;
 }
 
 void frmMain::ShowOpenFailure() {
