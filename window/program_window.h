@@ -1,7 +1,8 @@
 #pragma once
-// The main window as the program starts it, shared by main.cpp and the start-up probe so that
-// the probe measures the same objects: application names, the real modal UI and clock, the
-// window on the executable's folder, centred on the screen.
+// The main window as the program starts it, shared by main.cpp, the start-up probe and the
+// tests of an installed copy so that they all start the same objects: application names,
+// version, icon and desktop entry, the program folder chosen (and filled) for this copy, the
+// clock, the window centred on the screen.
 
 #include "window/clock.h"
 #include "window/frm_main.h"
@@ -9,10 +10,16 @@
 
 #include <memory>
 
+// The desktop entry, icon and metainfo are named after it.
+inline const QString kDesktopId = QStringLiteral("org.miravel6.Miravel6");
+
 class ProgramWindow {
 public:
     // Needs the QApplication; the names come first, since the window reads its settings.
+    // The real modal UI, the executable's folder, the user's data folder.
     ProgramWindow();
+    // The same start with another modal UI, executable folder and data folder.
+    ProgramWindow(ModalUi& ui, const QString& executableFolder, const QString& userDataFolder);
     ~ProgramWindow();
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
@@ -21,6 +28,8 @@ public:
     void ShowCentred();
 
 private:
+    void Start(ModalUi& ui, const QString& executableFolder, const QString& userDataFolder);
+
     QtModalUi modalUi;
     SteadyClock clock;
     std::unique_ptr<frmMain> win;

@@ -1,5 +1,7 @@
 #include "window/qt_modal_ui.h"
 
+#include "files/version.h"
+
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
@@ -129,7 +131,7 @@ int QtModalUi::PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalPo
 void QtModalUi::ShowHelp(QWidget* parent, const QString& helpFilePath) {
     if (helpWindow.isNull()) {
         helpWindow = new QWidget(parent, Qt::Window);
-        helpWindow->setWindowTitle(QStringLiteral("Miravel6 - Guida"));
+        helpWindow->setWindowTitle(QStringLiteral("Miravel6 %1 - Guida").arg(ProgramVersion()));
         helpWindow->resize(720, 560);
         auto* layout = new QVBoxLayout(helpWindow);
         helpBrowser = new QTextBrowser(helpWindow);

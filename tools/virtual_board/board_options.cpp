@@ -1,5 +1,7 @@
 #include "tools/virtual_board/board_options.h"
 
+#include "build_info.h"
+
 #include <QCommandLineParser>
 #include <QFile>
 #include <QRegularExpression>
@@ -63,6 +65,7 @@ void declareOptions(QCommandLineParser& parser) {
         "Scheda Miravel6 virtuale su uno pseudo-terminale, per provare il programma senza "
         "hardware."));
     parser.addHelpOption();
+    parser.addOption(flagOption("version", "Stampa la versione ed esce."));
     parser.addOptions({
         valueOption("as", "Associa la porta COMn del programma a questa scheda (tolta all'uscita).",
                     "COMn"),
@@ -299,6 +302,11 @@ ParsedOptions parseBoardOptions(const QStringList& arguments) {
     if (p.parser.isSet(QStringLiteral("help"))) {
         result.outcome = ParsedOptions::Outcome::Help;
         result.text = p.parser.helpText();
+        return result;
+    }
+    if (p.parser.isSet(QStringLiteral("version"))) {
+        result.outcome = ParsedOptions::Outcome::Help;
+        result.text = QStringLiteral("miravel6-virtual-board " MIRAVEL6_VERSION);
         return result;
     }
     if (!p.parser.positionalArguments().isEmpty()) {

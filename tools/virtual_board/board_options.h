@@ -42,7 +42,7 @@ struct BoardOptions {
     bool verbose = false;
 };
 
-// Run with the options, print text and end well (help), or print text and fail.
+// Run with the options, print text and end well (help, version), or print text and fail.
 struct ParsedOptions {
     enum class Outcome { Run, Help, Error };
     Outcome outcome = Outcome::Run;

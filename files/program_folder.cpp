@@ -1,0 +1,52 @@
+#include "files/program_folder.h"
+
+#include "build_info.h"
+#include "files/dm6_file.h"
+#include "files/shipped_files.h"
+#include "files/version.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+ProgramFolderChoice ChooseProgramFolder(const ProgramFolderFacts& facts) {
+    const bool portable = facts.executableFolderHoldsFiles && facts.executableFolderWritable;
+    if (portable || facts.userDataFolder.isEmpty()) {
+        return {facts.executableFolder, {}};
+    }
+    // A read-only copy that carries its files seeds from itself; an installed one from share/.
+    return {facts.userDataFolder,
+            facts.executableFolderHoldsFiles ? facts.executableFolder : facts.shippedFolder};
+}
+
+QString UserDataFolder() {
+    // Not AppDataLocation: with the organisation named like the program that would give
+    // ~/.local/share/Miravel6/Miravel6.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base.isEmpty() ? QString() : QDir(base).filePath(QStringLiteral("Miravel6"));
+}
+
+ProgramFolderFacts ExamineProgramFolders(const QString& executableFolder,
+                                         const QString& userDataFolder) {
+    ProgramFolderFacts facts;
+    facts.executableFolder = executableFolder;
+    const QDir executableDir(executableFolder);
+    for (const QString& name : ShippedFileNames()) {
+        facts.executableFolderHoldsFiles =
+            facts.executableFolderHoldsFiles || QFileInfo(executableDir.filePath(name)).isFile();
+    }
+    facts.executableFolderWritable = QFileInfo(executableFolder).isWritable();
+    facts.shippedFolder =
+        QDir::cleanPath(executableDir.filePath(QStringLiteral(MIRAVEL6_SHIPPED_FROM_BIN)));
+    facts.userDataFolder = userDataFolder;
+    return facts;
+}
+
+QString SetUpProgramFolder(const QString& executableFolder, const QString& userDataFolder) {
+    const ProgramFolderChoice choice =
+        ChooseProgramFolder(ExamineProgramFolders(executableFolder, userDataFolder));
+    if (!choice.seedFrom.isEmpty()) {
+        SeedProgramFolder(choice.seedFrom, choice.folder, ProgramVersion());
+    }
+    return choice.folder;
+}

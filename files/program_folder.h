@@ -1,0 +1,33 @@
+#pragma once
+// Where the program keeps its samples, help file and report: beside the executable when that
+// folder is a copy of the program the user can write to, otherwise the user's own data folder.
+
+#include <QString>
+
+// What start-up finds on disk; the choice below depends on nothing else.
+struct ProgramFolderFacts {
+    QString executableFolder;
+    bool executableFolderHoldsFiles = false; // a sample or the help file lies there
+    bool executableFolderWritable = false;
+    QString shippedFolder;  // the installed share/miravel6 beside bin/
+    QString userDataFolder; // empty when the platform names none
+};
+
+struct ProgramFolderChoice {
+    QString folder;   // the program folder
+    QString seedFrom; // where missing files are copied from; empty: nothing is copied
+};
+
+ProgramFolderChoice ChooseProgramFolder(const ProgramFolderFacts& facts);
+
+// The user's data folder for the program (~/.local/share/Miravel6 on Linux), or empty.
+QString UserDataFolder();
+
+// Looks at the executable's folder and its shipped folder.
+ProgramFolderFacts ExamineProgramFolders(const QString& executableFolder,
+                                         const QString& userDataFolder);
+
+// Chooses the program folder and, for an installed copy, fills it from the shipped files.
+// Runs once at start-up; nothing here is reported: a folder that cannot be made shows up as
+// the report's own failure.
+QString SetUpProgramFolder(const QString& executableFolder, const QString& userDataFolder);

@@ -1,0 +1,7 @@
+#include "files/version.h"
+
+#include "build_info.h"
+
+QString ProgramVersion() {
+    return QStringLiteral(MIRAVEL6_VERSION);
+}
