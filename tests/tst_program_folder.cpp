@@ -1,0 +1,101 @@
+// Where the program keeps its files: a copy the user can write keeps them beside itself; an
+// installed copy starts through ProgramWindow in the user's data folder, filled from share/.
+
+#include "files/shipped_files.h"
+#include "tests/support/window_fixture.h"
+#include "window/program_window.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+bool Put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
+}
+
+QByteArray Get(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TstProgramFolder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void installedCopy_data();
+    void installedCopy();
+};
+
+void TstProgramFolder::installedCopy_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("portable copy") << QStringLiteral("portable");
+    QTest::newRow("installed, fresh user") << QStringLiteral("fresh");
+    QTest::newRow("installed, a shipped sample missing") << QStringLiteral("missing");
+    QTest::newRow("installed, the user changed a sample") << QStringLiteral("changed");
+    QTest::newRow("installed, data folder blocked by a file") << QStringLiteral("blocked");
+}
+
+void TstProgramFolder::installedCopy() {
+    QFETCH(QString, layout);
+    WindowFixture settings; // scratch settings store
+    QTemporaryDir root;
+    const QString bin = root.filePath(QStringLiteral("usr/bin"));
+    const QString share = root.filePath(QStringLiteral("usr/share/miravel6"));
+    const QString user = root.filePath(QStringLiteral("home/.local/share/Miravel6"));
+    QVERIFY(QDir().mkpath(bin));
+    const QString shipFolder = layout == QStringLiteral("portable") ? bin : share;
+    for (const QString& name : ShippedFileNames()) {
+        if (layout != QStringLiteral("missing") || name != QStringLiteral("e_acq.dm6")) {
+            QVERIFY(Put(QDir(shipFolder).filePath(name),
+                        Get(QStringLiteral(MIRAVEL6_SAMPLES_DIR "/") + name)));
+        }
+    }
+    QVERIFY(Put(QDir(share).filePath(QStringLiteral("miravel6.hlp")), "<p>guida</p>"));
+    if (layout == QStringLiteral("changed")) {
+        QVERIFY(Put(QDir(user).filePath(QStringLiteral("e_eff.dm6")), "mio"));
+    }
+    if (layout == QStringLiteral("blocked")) {
+        QVERIFY(Put(user, "un file"));
+    }
+    ScriptedUi ui;
+    ProgramWindow program(ui, bin, user);
+    frmMain& w = program.window();
+    const QString folder = layout == QStringLiteral("portable") ? bin : user;
+    QCOMPARE(w.ProgramFolder(), folder);
+    const QString report = QDir::toNativeSeparators(folder) + QStringLiteral("/light_value.txt");
+    if (layout == QStringLiteral("blocked")) {
+        QCOMPARE(ui.messages.size(), std::size_t{1});
+        QCOMPARE(ui.messages[0].text,
+                 QStringLiteral("Impossibile scrivere i valori sul file ") + report);
+        return;
+    }
+    QVERIFY(ui.messages.empty());
+    QVERIFY(Get(report).startsWith("Light Value - File " + report.toUtf8() + "\r\n"));
+    QCOMPARE(QFileInfo::exists(user), layout != QStringLiteral("portable"));
+    if (layout == QStringLiteral("portable")) {
+        return;
+    }
+    QCOMPARE(QFileInfo::exists(QDir(user).filePath(QStringLiteral("e_acq.dm6"))),
+             layout != QStringLiteral("missing"));
+    QVERIFY(QFileInfo::exists(QDir(user).filePath(QStringLiteral("e_mv4f.dm6"))));
+    QVERIFY(QFileInfo::exists(QDir(user).filePath(QStringLiteral("miravel6.hlp"))));
+    if (layout == QStringLiteral("changed")) {
+        QCOMPARE(Get(QDir(user).filePath(QStringLiteral("e_eff.dm6"))), QByteArray("mio"));
+        QVERIFY(QFileInfo::exists(QDir(user).filePath(QStringLiteral("e_eff-nuovo-1.0.dm6"))));
+    }
+    // A sample button loads the copy in the user's folder.
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_2")), Qt::LeftButton);
+    QVERIFY(ui.messages.empty());
+    QVERIFY(w.windowTitle().endsWith(QStringLiteral("e_mv8f.dm6")));
+    QVERIFY(w.windowTitle().contains(user));
+}
+
+QTEST_MAIN(TstProgramFolder)
+#include "tst_program_folder.moc"
