@@ -162,7 +162,7 @@ void TstSeeding::helpWindowShowsTheVersion() {
     ui.ShowHelp(&parent, help);
     QWidget* shown = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->findChild<QTextBrowser*>() != nullptr) {
+        if (top != &parent && top->findChild<QTextBrowser*>() != nullptr) { // not its owner
             shown = top;
         }
     }
