@@ -19,5 +19,6 @@ QString ProgramFilePath(const QString& programFolder, const QString& fileName);
 // The configuration in the file, or empty when it cannot be read or is not valid.
 std::optional<Configuration> ReadDm6File(const QString& path);
 
-// Replaces the file only once every byte is written; on failure the old file stays.
+// Replaces the file only once every byte is written; on failure the old file stays. A link
+// at the path is replaced by the file; what it points to is never written.
 bool WriteDm6File(const QString& path, const Configuration& config);
