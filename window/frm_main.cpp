@@ -9,6 +9,7 @@
 #include "window/click_label.h"
 #include "window/clock.h"
 #include "window/grid_canvas.h"
+#include "window/output_button.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,6 +1,7 @@
 #pragma once
 // The one main window: owns the configuration (grid, durations, names) and every handler.
 
+#include "model/board_protocol.h"
 #include "model/edata.h"
 #include "model/effect_grid.h"
 #include "model/grid_drawing.h"
@@ -16,6 +17,7 @@
 class Clock;
 class ClickLabel;
 class GridCanvas;
+class OutputButton;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -145,6 +147,9 @@ private:
     std::int32_t lngCursorFaseSec = 0;
     std::int32_t lngCursorTotSec = 0;
 
+    // What the board last reported of each output; the output buttons show it.
+    OutputStates outputsOn{};
+
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
 
@@ -154,7 +159,7 @@ private:
     std::array<ClickLabel*, kFasi> lblFaseName{};
     std::array<QComboBox*, kFasi> cboFaseTime{};
     std::array<ClickLabel*, kOutputs> lblOutName{};
-    std::array<QPushButton*, kOutputs> cmdOutOnoff{};
+    std::array<OutputButton*, kOutputs> cmdOutOnoff{};
     std::array<ClickLabel*, kCells> lblEffMode{};
     GridCanvas* canvas = nullptr; // lineEffH, lineEffV, lineSepH, lineSepV, lineTimeCursor
     std::array<QPushButton*, 6> cmdFileOpen{};

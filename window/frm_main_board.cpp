@@ -6,11 +6,11 @@
 #include "board/serial_link.h"
 #include "model/board_protocol.h"
 #include "model/fase_time.h"
+#include "window/output_button.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStringList>
@@ -18,8 +18,6 @@
 #include <string_view>
 
 namespace {
-
-const QColor kOutputOnColor(255, 0, 0);
 
 const QString kCommError = QStringLiteral("Errore comunicazione");
 
@@ -29,22 +27,6 @@ QString Lines(const QStringList& lines) {
 
 std::string_view View(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-// The button's colour is the only record of what the board last reported.
-bool IsOutputOn(const QPushButton* button) {
-    return button->palette().color(QPalette::Button) == kOutputOnColor;
-}
-
-void ShowOutputState(QPushButton* button, bool on) {
-    if (on) {
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, kOutputOnColor);
-        button->setPalette(palette);
-    } else {
-        // Back to the inherited palette: the normal button face.
-        button->setPalette(QPalette());
-    }
 }
 
 const QString kCheckLines =
@@ -179,16 +161,16 @@ void frmMain::cmdOutOnoff_Click(int output) {
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
 
-    const char command =
-        OutputCommand(output, IsOutputOn(cmdOutOnoff[static_cast<std::size_t>(output)]));
+    const char command = OutputCommand(output, outputsOn[static_cast<std::size_t>(output)]);
     const std::optional<OutputStates> states =
         ParseOutputReply(View(CommTxRx(QByteArray(1, command))));
     if (!states) {
         Message(kCommError, MsgIcon::Critical);
         return;
     }
+    outputsOn = *states;
     for (std::size_t j = 0; j < cmdOutOnoff.size(); ++j) {
-        ShowOutputState(cmdOutOnoff[j], (*states)[j]);
+        cmdOutOnoff[j]->ShowOn(outputsOn[j]);
     }
 }
 
