@@ -2,7 +2,6 @@
 
 #include "files/format/dm6_format.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -12,14 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-
-QString ProgramFilePath(const QString& programFolder, const QString& fileName) {
-    QString path = QDir::toNativeSeparators(programFolder);
-    if (!path.endsWith(QDir::separator())) {
-        path += QDir::separator();
-    }
-    return path + fileName;
-}
 
 std::optional<Configuration> ReadDm6File(const QString& path) {
     const QFileInfo info(path);

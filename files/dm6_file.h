@@ -13,9 +13,6 @@ inline constexpr qint64 kDm6MaxFileBytes = qint64{1} << 20;
 inline constexpr const char* kDm6SampleFiles[] = {"e_mv4f.dm6", "e_mv8f.dm6", "e_eff.dm6",
                                                   "e_acq.dm6", "e_inn.dm6"};
 
-// The folder joined with a file name, with native separators.
-QString ProgramFilePath(const QString& programFolder, const QString& fileName);
-
 // The configuration in the file, or empty when it cannot be read or is not valid.
 std::optional<Configuration> ReadDm6File(const QString& path);
 

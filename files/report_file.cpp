@@ -1,8 +1,8 @@
 #include "files/report_file.h"
 
+#include "files/program_folder.h"
 #include "model/light_report.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -15,11 +15,7 @@
 #endif
 
 QString LightReportPath(const QString& programFolder) {
-    QString path = QDir::toNativeSeparators(programFolder);
-    if (!path.endsWith(QDir::separator())) {
-        path += QDir::separator();
-    }
-    return path + QString::fromLatin1(kLightReportFileName);
+    return ProgramFilePath(programFolder, QString::fromLatin1(kLightReportFileName));
 }
 
 #ifdef Q_OS_UNIX

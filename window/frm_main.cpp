@@ -27,7 +27,7 @@ const QString kIdleStatus = QStringLiteral(
     "uscite e delle fasi");
 
 QString SettingsKey() {
-    return QStringLiteral("frmMain/cboComm");
+    return QString::fromLatin1(kPortChoiceKey);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The one main window: owns the configuration (grid, durations, names) and every handler.
 
+#include "model/app_identity.h"
 #include "model/board_protocol.h"
 #include "model/edata.h"
 #include "model/effect_grid.h"
@@ -26,7 +27,7 @@ class QTimer;
 class SerialLink;
 struct Configuration;
 
-inline const QString kAppTitle = QStringLiteral("Miravel6");
+inline const QString kAppTitle = QString::fromLatin1(kAppName);
 
 class frmMain : public QWidget {
     Q_OBJECT
