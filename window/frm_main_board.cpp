@@ -119,9 +119,7 @@ void frmMain::cmdEdataRead_Click() {
         Message(kCommError, MsgIcon::Critical);
         return;
     }
-    ApplyEdata(*received);
-    RefreshEffects();
-    setWindowTitle(kAppTitle + QStringLiteral(" - Lettura da scheda"));
+    ApplyEdata(*received, kAppTitle + QStringLiteral(" - Lettura da scheda"));
 }
 
 void frmMain::cmdEdataWrite_Click() {
