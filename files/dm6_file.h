@@ -1,6 +1,7 @@
 #pragma once
 // Reading and writing .dm6 configuration files on disk.
 
+#include "files/format/dm6_format.h"
 #include "model/configuration.h"
 
 #include <QString>
@@ -19,3 +20,6 @@ std::optional<Configuration> ReadDm6File(const QString& path);
 // Replaces the file only once every byte is written; on failure the old file stays. A link
 // at the path is replaced by the file; what it points to is never written.
 bool WriteDm6File(const QString& path, const Configuration& config);
+
+// The reader's verdict on the file, with the reason when the file itself cannot be read.
+Dm6Verdict CheckDm6File(const QString& path);
