@@ -220,6 +220,39 @@ void PasteColumn(EffGrid& grid, int cell, const EffColumn& column) {
     }
 }
 
+void CopyCells(EffClipboard& clipboard, EffCopyScope scope, const EffGrid& grid, int cell) {
+    switch (scope) {
+    case EffCopyScope::Cell:
+        clipboard.recEffCopy = grid.at(static_cast<std::size_t>(cell));
+        break;
+    case EffCopyScope::Row:
+        clipboard.recEffCopyRow = CopyRow(grid, cell);
+        break;
+    case EffCopyScope::Column:
+        clipboard.recEffCopyCol = CopyColumn(grid, cell);
+        break;
+    }
+    clipboard.blnPasteEnabled.at(static_cast<std::size_t>(scope)) = true;
+}
+
+bool PasteCells(const EffClipboard& clipboard, EffCopyScope scope, EffGrid& grid, int cell) {
+    if (!clipboard.blnPasteEnabled.at(static_cast<std::size_t>(scope))) {
+        return false;
+    }
+    switch (scope) {
+    case EffCopyScope::Cell:
+        grid.at(static_cast<std::size_t>(cell)) = clipboard.recEffCopy;
+        break;
+    case EffCopyScope::Row:
+        PasteRow(grid, cell, clipboard.recEffCopyRow);
+        break;
+    case EffCopyScope::Column:
+        PasteColumn(grid, cell, clipboard.recEffCopyCol);
+        break;
+    }
+    return true;
+}
+
 std::string InfoText(std::string_view title, const FaseSecondsList& seconds) {
     std::string text(title);
     text += "\r\n\r\nTempi / Impulsi espansione";

@@ -56,6 +56,19 @@ EffColumn CopyColumn(const EffGrid& grid, int cell);
 void PasteRow(EffGrid& grid, int cell, const EffRow& row);
 void PasteColumn(EffGrid& grid, int cell, const EffColumn& column);
 
+// What the effect menu's copy keeps: one cell, one output's row, one phase's column, and
+// which of the three has been copied (only that paste item is enabled).
+enum class EffCopyScope { Cell = 0, Row = 1, Column = 2 };
+struct EffClipboard {
+    typEffSet recEffCopy{};
+    EffRow recEffCopyRow{};
+    EffColumn recEffCopyCol{};
+    std::array<bool, 3> blnPasteEnabled{};
+};
+void CopyCells(EffClipboard& clipboard, EffCopyScope scope, const EffGrid& grid, int cell);
+// False, and the grid unchanged, while nothing of that scope has been copied.
+bool PasteCells(const EffClipboard& clipboard, EffCopyScope scope, EffGrid& grid, int cell);
+
 // The 14 lines of "Info" joined by CR LF: phase times and pulses with the cycle totals.
 using FaseSecondsList = std::array<std::int32_t, kFasi>;
 std::string InfoText(std::string_view title, const FaseSecondsList& seconds);

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -68,7 +69,11 @@ void TstProgramFolder::installedCopy() {
     ProgramWindow program(ui, bin, user);
     frmMain& w = program.window();
     const QString folder = layout == QStringLiteral("portable") ? bin : user;
-    QCOMPARE(w.ProgramFolder(), folder);
+    // The help that a name's menu opens lies in the program folder.
+    ui.menuChoices.push_back({QStringLiteral("Guida")});
+    QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("lblOutName_0")), Qt::LeftButton);
+    QCOMPARE(ui.helpFiles,
+             QStringList{QDir::toNativeSeparators(folder) + QStringLiteral("/miravel6.hlp")});
     const QString report = QDir::toNativeSeparators(folder) + QStringLiteral("/light_value.txt");
     if (layout == QStringLiteral("blocked")) {
         QCOMPARE(ui.messages.size(), std::size_t{1});

@@ -96,7 +96,7 @@ void frmMain::Form_Load() {
     cdlOpenSave.defaultExt = QStringLiteral(".dat");
     cdlOpenSave.initialDir = programFolder;
 
-    blnPasteEnabled = {false, false, false};
+    clipboard = {};
 
     for (int o = 0; o < kOutputs; ++o) {
         lblOutName[static_cast<std::size_t>(o)]->setText(QString::fromStdString(DefaultOutName(o)));

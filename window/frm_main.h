@@ -5,8 +5,10 @@
 #include "model/board_protocol.h"
 #include "model/edata.h"
 #include "model/effect_grid.h"
+#include "model/effect_items.h"
 #include "model/grid_drawing.h"
 #include "model/light_course.h"
+#include "model/time_cursor.h"
 #include "window/modal_ui.h"
 
 #include <QByteArray>
@@ -42,7 +44,6 @@ public:
     const GridDrawing& Drawing() const { return drawing; }
     FaseCodes CurrentFaseCodes() const;
     bool PortIsOpen() const;
-    QString ProgramFolder() const { return programFolder; }
     // Names, durations and grid as the window holds them now.
     Configuration CurrentConfiguration() const;
 
@@ -134,18 +135,18 @@ private:
     std::int16_t intEffMenu = 0;
     std::int16_t intNameMenu = 0;
 
-    typEffSet recEffCopy{};
-    std::array<typEffSet, kFasi> recEffCopyRow{};
-    std::array<typEffSet, kOutputs> recEffCopyCol{};
-    std::array<bool, 3> blnPasteEnabled{};
+    EffClipboard clipboard;
 
     // Time cursor: positions come from whole seconds elapsed on a monotonic clock.
+    struct TimeCursorRun {
+        qint64 startMs = 0;        // when the user confirmed the board's reset
+        qint64 datCursorLast = -1; // whole seconds elapsed at the last tick that moved it
+        // The phase (intCursorFase) and the seconds into it and into the cycle
+        // (lngCursorFaseSec, lngCursorTotSec) where the cursor stands.
+        CursorPosition position;
+    };
     bool blnTimeCursor = false;
-    qint64 cursorStartMs = 0;
-    qint64 datCursorLast = -1;
-    std::int16_t intCursorFase = 0;
-    std::int32_t lngCursorFaseSec = 0;
-    std::int32_t lngCursorTotSec = 0;
+    TimeCursorRun cursorRun;
 
     // What the board last reported of each output; the output buttons show it.
     OutputStates outputsOn{};

@@ -49,11 +49,8 @@ void frmMain::cmdTimeCursor_Click() {
     canvas->SetTimeCursor(kCursorStartX, true);
 
     // The board restarted its cycle when the user pressed Reset and then OK.
-    cursorStartMs = clock.MonotonicMs();
-    datCursorLast = -1;
-    intCursorFase = 0;
-    lngCursorFaseSec = 0;
-    lngCursorTotSec = 0;
+    cursorRun = {};
+    cursorRun.startMs = clock.MonotonicMs();
 
     tmrTimeCursor->setInterval(kCursorTickMs);
     tmrTimeCursor->start();
@@ -65,16 +62,14 @@ void frmMain::tmrTimeCursor_Timer() {
         StopTimeCursor();
         return;
     }
-    const std::int64_t elapsed = ElapsedWholeSeconds(cursorStartMs, clock.MonotonicMs());
-    if (elapsed == datCursorLast) {
+    const std::int64_t elapsed = ElapsedWholeSeconds(cursorRun.startMs, clock.MonotonicMs());
+    if (elapsed == cursorRun.datCursorLast) {
         return;
     }
-    datCursorLast = elapsed;
+    cursorRun.datCursorLast = elapsed;
 
     const CursorPosition position = CursorAt(CurrentFaseCodes(), elapsed);
-    intCursorFase = static_cast<std::int16_t>(position.fase);
-    lngCursorFaseSec = position.faseSec;
-    lngCursorTotSec = position.totSec;
+    cursorRun.position = position;
     if (position.Complete()) {
         StopTimeCursor();
         return;
@@ -86,15 +81,13 @@ void frmMain::tmrTimeCursor_Timer() {
 void frmMain::StopTimeCursor() {
     tmrTimeCursor->stop();
     canvas->SetTimeCursor(canvas->TimeCursor().x1, false);
-    lngCursorFaseSec = 0;
-    lngCursorTotSec = 0;
     SetTimeCursorControlsEnabled(true);
     cmdTimeCursor->setText(QStringLiteral("Cursore on"));
     SetIdleStatus();
-    if (intCursorFase == kCursorCycleComplete) {
+    if (cursorRun.position.Complete()) {
         Message(QStringLiteral("Attivazione cursore terminata"), MsgIcon::Information);
     }
-    intCursorFase = 0;
+    cursorRun.position = {};
     blnTimeCursor = false;
 }
 

@@ -29,7 +29,7 @@ MenuEntry frmMain::BuildEffectSettingsMenu(int cell) const {
 }
 
 MenuEntry frmMain::BuildEffectCommandsMenu() const {
-    return EffectCommandsMenu(blnPasteEnabled);
+    return EffectCommandsMenu(clipboard.blnPasteEnabled);
 }
 
 void frmMain::ChooseEffectItem(int id) {
@@ -48,25 +48,11 @@ void frmMain::ChooseEffectItem(int id) {
         break;
     case EffectChoice::Kind::Copy:
         // A copy changes neither the grid nor the title.
-        if (choice->index == 0) {
-            recEffCopy = recEffSet.at(c);
-        } else if (choice->index == 1) {
-            recEffCopyRow = CopyRow(recEffSet, cell);
-        } else {
-            recEffCopyCol = CopyColumn(recEffSet, cell);
-        }
-        blnPasteEnabled.at(static_cast<std::size_t>(choice->index)) = true;
+        CopyCells(clipboard, static_cast<EffCopyScope>(choice->index), recEffSet, cell);
         return;
     case EffectChoice::Kind::Paste:
-        if (!blnPasteEnabled.at(static_cast<std::size_t>(choice->index))) {
+        if (!PasteCells(clipboard, static_cast<EffCopyScope>(choice->index), recEffSet, cell)) {
             return;
-        }
-        if (choice->index == 0) {
-            recEffSet.at(c) = recEffCopy;
-        } else if (choice->index == 1) {
-            PasteRow(recEffSet, cell, recEffCopyRow);
-        } else {
-            PasteColumn(recEffSet, cell, recEffCopyCol);
         }
         break;
     }
