@@ -28,7 +28,7 @@ std::array<int, 6> HalfHeights(int code, int start, int stop) {
     std::array<int, 6> h{};
     if (IsPattern(code)) {
         for (int step = 0; step < 3; ++step) {
-            const int y = ((code >> (2 - step)) & 1) ? 840 : 1200;
+            const int y = ((code >> (2 - step)) & 1) ? kRowTop : kRowTop + kBandHeight;
             h[static_cast<std::size_t>(step) * 2] = y;
             h[static_cast<std::size_t>(step) * 2 + 1] = y;
         }
@@ -62,7 +62,7 @@ void AppendHalfText(std::string& text, int code, int start, int stop, std::int16
 } // namespace
 
 int LevelToY(int level) {
-    return RoundHalfEven(1200.0 - level * 360.0 / 256.0);
+    return RoundHalfEven(kRowTop + kBandHeight - level * double{kBandHeight} / 256.0);
 }
 
 std::string CellCaption(const typEffSet& rec) {
@@ -122,11 +122,11 @@ GridDrawing DrawGrid(const EffGrid& recEffSet, const FaseCodes& faseCodes,
             for (int step = 0; step < 3; ++step) {
                 const int k = cell * 6 + part * 3 + step;
                 GridLine& line = drawing.lineEffH[static_cast<std::size_t>(k)];
-                line.x1 = 1440 + 180 * (k % kSegmentsPerRow);
-                line.x2 = line.x1 + 180;
+                line.x1 = kGridLeft + kStepWidth * (k % kSegmentsPerRow);
+                line.x2 = line.x1 + kStepWidth;
                 const auto& h = heights[static_cast<std::size_t>(part)];
-                line.y1 = h[static_cast<std::size_t>(step) * 2] + 480 * output;
-                line.y2 = h[static_cast<std::size_t>(step) * 2 + 1] + 480 * output;
+                line.y1 = h[static_cast<std::size_t>(step) * 2] + kRowHeight * output;
+                line.y2 = h[static_cast<std::size_t>(step) * 2 + 1] + kRowHeight * output;
                 line.colour = RangeColour(ranges[static_cast<std::size_t>(part)], output);
                 line.visible = true;
             }
@@ -167,4 +167,26 @@ GridDrawing DrawGrid(const EffGrid& recEffSet, const FaseCodes& faseCodes,
         }
     }
     return drawing;
+}
+
+std::array<GridLine, 11> GridSeparatorsH() {
+    std::array<GridLine, 11> lines{};
+    for (int k = 0; k < 11; ++k) {
+        const int y = kGridTop + kRowHeight * k;
+        lines[static_cast<std::size_t>(k)] = {0, y, kGridRight, y, kSeparatorGrey, true};
+    }
+    return lines;
+}
+
+std::array<GridLine, 10> GridSeparatorsV() {
+    std::array<GridLine, 10> lines{};
+    for (int k = 0; k < 10; ++k) {
+        const int x = k == 0 ? kNamesRight : ColumnLeft(k - 1);
+        lines[static_cast<std::size_t>(k)] = {x, 0, x, kGridBottom, kSeparatorGrey, true};
+    }
+    return lines;
+}
+
+GridLine TimeCursorLine(int x, bool visible) {
+    return {x, kGridTop, x, kGridBottom, kCursorBlue, visible};
 }

@@ -2,6 +2,7 @@
 // What the grid shows: every cell's caption, description and light-course segments, in twips.
 
 #include "model/effect_grid.h"
+#include "model/grid_geometry.h"
 #include "model/light_course.h"
 
 #include <array>
@@ -24,6 +25,8 @@ inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kGreen{0, 255, 0};
 inline constexpr Rgb kMagenta{255, 0, 255};
 inline constexpr Rgb kCyan{0, 255, 255};
+inline constexpr Rgb kSeparatorGrey{128, 128, 128};
+inline constexpr Rgb kCursorBlue{0, 0, 255};
 
 // A straight line of the grid, ends in twips.
 struct GridLine {
@@ -53,11 +56,17 @@ inline constexpr int ConnectorIndex(int segment) {
     return (segment / kSegmentsPerRow) * kConnectorsPerRow + segment % kSegmentsPerRow;
 }
 
-// Height in twips (for output 0) of level 0..256 inside the cell band 840..1200.
+// Height in twips (for output 0) of level 0..256 inside the band below kRowTop.
 int LevelToY(int level);
 
 std::string CellCaption(const typEffSet& rec);
 std::string CellDescription(int cell, const typEffSet& rec, const typLightValue& lv);
+
+// The grid's fixed lines: 11 grey rows of separators, 10 grey columns (names, then each
+// phase), and the blue time cursor at x, over the whole grid height.
+std::array<GridLine, 11> GridSeparatorsH();
+std::array<GridLine, 10> GridSeparatorsV();
+GridLine TimeCursorLine(int x, bool visible);
 
 GridDrawing DrawGrid(const EffGrid& recEffSet, const FaseCodes& faseCodes,
                      const LightCourse& course);

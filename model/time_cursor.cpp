@@ -1,13 +1,7 @@
 #include "model/time_cursor.h"
 
 #include "model/fase_time.h"
-
-namespace {
-
-constexpr int kGridLeft = 1440;
-constexpr int kColumnWidth = 1080;
-
-} // namespace
+#include "model/grid_geometry.h"
 
 std::int64_t ElapsedWholeSeconds(std::int64_t startMs, std::int64_t nowMs) {
     return nowMs <= startMs ? 0 : (nowMs - startMs) / 1000;

@@ -60,7 +60,7 @@ void frmMain::Form_Load() {
     cboComm->setCurrentIndex(-1);
     cboComm->setToolTip(QStringLiteral("Porta di comunicazione seriale"));
 
-    canvas->SetTimeCursor(1440, false);
+    canvas->SetTimeCursor(kGridLeft, false);
     tmrTimeCursor->stop();
     blnTimeCursor = false;
 

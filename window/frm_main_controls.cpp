@@ -30,7 +30,8 @@ double ScreenZoom(const QWidget* window) {
     if (screen == nullptr) {
         return 1.0;
     }
-    const double basePixelsHigh = kClientHeightTwips * screen->logicalDotsPerInchY() / 1440.0;
+    const double basePixelsHigh =
+        kClientHeightTwips * screen->logicalDotsPerInchY() / kTwipsPerInch;
     const double fit = screen->availableGeometry().height() * 0.6 / basePixelsHigh;
     return std::clamp(std::floor(fit * 4.0) / 4.0, 1.0, 2.5);
 }
@@ -44,7 +45,7 @@ QString Name(const char* base, int index) {
 void frmMain::CreateControls() {
     const double zoom = ScreenZoom(this);
     TwipsScale scale;
-    scale.pixelsPerTwip = logicalDpiX() / 1440.0 * zoom;
+    scale.pixelsPerTwip = logicalDpiX() / kTwipsPerInch * zoom;
 
     // A narrow sans serif keeps names like "Uscita 10" inside their fixed label width.
     QFont uiFont(QStringLiteral("Arial"));
@@ -80,7 +81,7 @@ void frmMain::CreateControls() {
         auto* label = new ClickLabel(this);
         label->setObjectName(Name("lblFaseName", p));
         label->setAlignment(Qt::AlignCenter);
-        place(label, 1560 + 1080 * p, 120, 920, 255);
+        place(label, ColumnLeft(p) + 120, 120, 920, 255);
         connect(label, &ClickLabel::pressed, this,
                 [this, p](Qt::MouseButton, QPoint pos) { lblFaseName_Click(p, pos); });
         lblFaseName[static_cast<std::size_t>(p)] = label;
@@ -88,7 +89,7 @@ void frmMain::CreateControls() {
         auto* combo = new QComboBox(this);
         combo->setObjectName(Name("cboFaseTime", p));
         combo->setMaxVisibleItems(20);
-        place(combo, 1500 + 1080 * p, 360, 975, 315);
+        place(combo, ColumnLeft(p) + 60, 360, 975, 315);
         connect(combo, &QComboBox::currentIndexChanged, this, [this, p] { cboFaseTime_Click(p); });
         cboFaseTime[static_cast<std::size_t>(p)] = combo;
     }
@@ -96,7 +97,7 @@ void frmMain::CreateControls() {
     for (int o = 0; o < kOutputs; ++o) {
         auto* label = new ClickLabel(this);
         label->setObjectName(Name("lblOutName", o));
-        place(label, 60, 840 + 480 * o, 700, 255);
+        place(label, 60, RowTop(o), 700, 255);
         connect(label, &ClickLabel::pressed, this,
                 [this, o](Qt::MouseButton, QPoint pos) { lblOutName_Click(o, pos); });
         lblOutName[static_cast<std::size_t>(o)] = label;
@@ -104,7 +105,7 @@ void frmMain::CreateControls() {
         auto* button = new OutputButton(QString::number(o + 1), this);
         button->setObjectName(Name("cmdOutOnoff", o));
         button->setAutoFillBackground(true);
-        place(button, 960, 840 + 480 * o, 375, 255);
+        place(button, 960, RowTop(o), 375, 255);
         connect(button, &QPushButton::clicked, this, [this, o] { cmdOutOnoff_Click(o); });
         cmdOutOnoff[static_cast<std::size_t>(o)] = button;
     }
@@ -114,7 +115,7 @@ void frmMain::CreateControls() {
         label->setObjectName(Name("lblEffMode", i));
         label->setFont(cellFont);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(label, 1440 + 1080 * CellFase(i), 840 + 480 * CellOutput(i), 1095, 255);
+        place(label, ColumnLeft(CellFase(i)), RowTop(CellOutput(i)), 1095, 255);
         connect(label, &ClickLabel::pressed, this, [this, i](Qt::MouseButton button, QPoint pos) {
             lblEffMode_MouseDown(i, button, pos);
         });

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int kCursorTickMs = 100;
-constexpr int kCursorStartX = 1440;
 
 } // namespace
 
@@ -46,7 +45,7 @@ void frmMain::cmdTimeCursor_Click() {
     }
     SetTimeCursorControlsEnabled(false);
     cmdTimeCursor->setText(QStringLiteral("Cursore off"));
-    canvas->SetTimeCursor(kCursorStartX, true);
+    canvas->SetTimeCursor(kGridLeft, true);
 
     // The board restarted its cycle when the user pressed Reset and then OK.
     cursorRun = {};

@@ -4,22 +4,10 @@
 #include <QPainter>
 #include <algorithm>
 
-namespace {
-constexpr Rgb kSeparator{128, 128, 128};
-constexpr Rgb kCursorBlue{0, 0, 255};
-} // namespace
-
-GridCanvas::GridCanvas(QWidget* parent) : QWidget(parent) {
+GridCanvas::GridCanvas(QWidget* parent)
+    : QWidget(parent), lineSepH(GridSeparatorsH()), lineSepV(GridSeparatorsV()),
+      lineTimeCursor(TimeCursorLine(kGridLeft, false)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    for (int k = 0; k < 11; ++k) {
-        const int y = 720 + 480 * k;
-        lineSepH[static_cast<std::size_t>(k)] = {0, y, 10080, y, kSeparator, true};
-    }
-    for (int k = 0; k < 10; ++k) {
-        const int x = k == 0 ? 840 : 1440 + 1080 * (k - 1);
-        lineSepV[static_cast<std::size_t>(k)] = {x, 0, x, 5520, kSeparator, true};
-    }
-    lineTimeCursor = {1440, 720, 1440, 5520, kCursorBlue, false};
 }
 
 void GridCanvas::SetScale(TwipsScale newScale) {
@@ -38,8 +26,7 @@ void GridCanvas::SetTimeCursor(int x, bool visible) {
     if (lineTimeCursor.x1 == x && lineTimeCursor.visible == visible) {
         return;
     }
-    lineTimeCursor.x1 = lineTimeCursor.x2 = x;
-    lineTimeCursor.visible = visible;
+    lineTimeCursor = TimeCursorLine(x, visible);
     update();
 }
 

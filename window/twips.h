@@ -4,6 +4,8 @@
 #include <QRect>
 #include <cmath>
 
+inline constexpr double kTwipsPerInch = 1440.0;
+
 struct TwipsScale {
     double pixelsPerTwip = 1.0 / 15.0; // 96 dpi
 
