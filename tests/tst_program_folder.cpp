@@ -2,6 +2,7 @@
 // installed copy starts through ProgramWindow in the user's data folder, filled from share/.
 
 #include "files/shipped_files.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/window_fixture.h"
 #include "window/program_window.h"
 
@@ -10,21 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
-
-namespace {
-
-bool Put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
-           file.write(bytes) == bytes.size();
-}
-
-QByteArray Get(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TstProgramFolder : public QObject {
     Q_OBJECT
@@ -54,16 +40,16 @@ void TstProgramFolder::installedCopy() {
     const QString shipFolder = layout == QStringLiteral("portable") ? bin : share;
     for (const QString& name : ShippedFileNames()) {
         if (layout != QStringLiteral("missing") || name != QStringLiteral("e_acq.dm6")) {
-            QVERIFY(Put(QDir(shipFolder).filePath(name),
-                        Get(QStringLiteral(MIRAVEL6_SAMPLES_DIR "/") + name)));
+            QVERIFY(PutFile(QDir(shipFolder).filePath(name),
+                            GetFile(QStringLiteral(MIRAVEL6_SAMPLES_DIR "/") + name)));
         }
     }
-    QVERIFY(Put(QDir(share).filePath(QStringLiteral("miravel6.hlp")), "<p>guida</p>"));
+    QVERIFY(PutFile(QDir(share).filePath(QStringLiteral("miravel6.hlp")), "<p>guida</p>"));
     if (layout == QStringLiteral("changed")) {
-        QVERIFY(Put(QDir(user).filePath(QStringLiteral("e_eff.dm6")), "mio"));
+        QVERIFY(PutFile(QDir(user).filePath(QStringLiteral("e_eff.dm6")), "mio"));
     }
     if (layout == QStringLiteral("blocked")) {
-        QVERIFY(Put(user, "un file"));
+        QVERIFY(PutFile(user, "un file"));
     }
     ScriptedUi ui;
     ProgramWindow program(ui, bin, user);
@@ -82,7 +68,7 @@ void TstProgramFolder::installedCopy() {
         return;
     }
     QVERIFY(ui.messages.empty());
-    QVERIFY(Get(report).startsWith("Light Value - File " + report.toUtf8() + "\r\n"));
+    QVERIFY(GetFile(report).startsWith("Light Value - File " + report.toUtf8() + "\r\n"));
     QCOMPARE(QFileInfo::exists(user), layout != QStringLiteral("portable"));
     if (layout == QStringLiteral("portable")) {
         return;
@@ -92,7 +78,7 @@ void TstProgramFolder::installedCopy() {
     QVERIFY(QFileInfo::exists(QDir(user).filePath(QStringLiteral("e_mv4f.dm6"))));
     QVERIFY(QFileInfo::exists(QDir(user).filePath(QStringLiteral("miravel6.hlp"))));
     if (layout == QStringLiteral("changed")) {
-        QCOMPARE(Get(QDir(user).filePath(QStringLiteral("e_eff.dm6"))), QByteArray("mio"));
+        QCOMPARE(GetFile(QDir(user).filePath(QStringLiteral("e_eff.dm6"))), QByteArray("mio"));
         QVERIFY(QFileInfo::exists(QDir(user).filePath(QStringLiteral("e_eff-nuovo-1.0.dm6"))));
     }
     // A sample button loads the copy in the user's folder.

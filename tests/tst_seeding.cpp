@@ -4,6 +4,7 @@
 
 #include "files/program_folder.h"
 #include "files/shipped_files.h"
+#include "tests/support/file_bytes.h"
 #include "window/qt_modal_ui.h"
 
 #include <QApplication>
@@ -20,22 +21,15 @@ const QString kShare = QStringLiteral("/opt/m6/share/miravel6");
 const QString kUser = QStringLiteral("/home/u/.local/share/Miravel6");
 const QString kSample = QStringLiteral("e_acq.dm6");
 
-bool Put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
-           file.write(bytes) == bytes.size();
-}
-
 QByteArray Get(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    return GetFile(path, "<none>");
 }
 
 // A shipped folder holding every file, the sample under test with these bytes.
 bool Ship(const QString& folder, const QByteArray& sample) {
     bool ok = true;
     for (const QString& name : ShippedFileNames()) {
-        ok = ok && Put(QDir(folder).filePath(name), name == kSample ? sample : name.toUtf8());
+        ok = ok && PutFile(QDir(folder).filePath(name), name == kSample ? sample : name.toUtf8());
     }
     return ok;
 }
@@ -116,7 +110,7 @@ void TstSeeding::seedingOverTwoStarts() {
     QCOMPARE(Get(target), first);
 
     if (!userBytes.isEmpty()) {
-        QVERIFY(Put(target, userBytes));
+        QVERIFY(PutFile(target, userBytes));
     }
     QVERIFY(Ship(share, second));
     const SeedResult again = SeedProgramFolder(share, user, QStringLiteral("2.0"));
@@ -146,7 +140,7 @@ void TstSeeding::shippedFolderWithoutASample() {
     QVERIFY(!QFileInfo::exists(QDir(user).filePath(kSample)));
 
     // A file where the folder should be: nothing is made, nothing is lost.
-    QVERIFY(Put(root.filePath(QStringLiteral("blocked")), "a file"));
+    QVERIFY(PutFile(root.filePath(QStringLiteral("blocked")), "a file"));
     const SeedResult blocked =
         SeedProgramFolder(share, root.filePath(QStringLiteral("blocked")), QStringLiteral("1.0"));
     QVERIFY(!blocked.folderReady);
@@ -156,7 +150,7 @@ void TstSeeding::shippedFolderWithoutASample() {
 void TstSeeding::helpWindowShowsTheVersion() {
     QTemporaryDir root;
     const QString help = root.filePath(QStringLiteral("miravel6.hlp"));
-    QVERIFY(Put(help, "<p>guida</p>"));
+    QVERIFY(PutFile(help, "<p>guida</p>"));
     QtModalUi ui;
     QWidget parent;
     ui.ShowHelp(&parent, help);
