@@ -1,10 +1,12 @@
 #include "board/serial_link.h"
 
+#include "board/open_failure_probe.h"
 #include "model/board_protocol.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QSerialPort>
+#include <QSerialPortInfo>
 #include <QTimer>
 
 #include <string_view>
@@ -13,6 +15,14 @@ namespace {
 
 bool EndsReply(const QByteArray& collected) {
     return ReplyComplete(std::string_view(collected.constData(), collected.size()));
+}
+
+QStringList PresentSerialDevices() {
+    QStringList devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        devices << info.systemLocation();
+    }
+    return devices;
 }
 
 } // namespace
@@ -33,14 +43,22 @@ bool SerialLink::Open(const QString& deviceName) {
     port->setFlowControl(QSerialPort::NoFlowControl);
     // Opening is exclusive: QSerialPort takes the device lock and sets TIOCEXCL.
     if (!port->open(QIODevice::ReadWrite)) {
+        // Qt reports a held lock and an exclusive opening elsewhere as a permission error.
+        const bool busy = port->error() == QSerialPort::PermissionError;
+        const QString systemText = port->errorString();
         port->close();
+        openFailure = ClassifyOpenFailure(
+            ObserveOpenFailure(deviceName, busy, systemText, PresentSerialDevices()));
         return false;
     }
+    openFailure = {};
+    latency.Apply(static_cast<int>(port->handle()));
     return true;
 }
 
 void SerialLink::Close() {
     if (port->isOpen()) {
+        latency.Restore(static_cast<int>(port->handle()));
         port->close();
     }
     lost = false;
@@ -107,6 +125,7 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
     if (lost) {
         // A hung-up device stays readable for ever: release it now, or every event loop
         // until the operation ends (its failure message included) would spin on it.
+        latency.Restore(static_cast<int>(port->handle()));
         port->close();
     }
 

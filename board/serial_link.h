@@ -2,6 +2,9 @@
 // Owns the serial port of the board link: opens it, exchanges one command and its reply,
 // closes it. Shows no dialogs; the window decides what the user sees.
 
+#include "board/low_latency_request.h"
+#include "board/open_failure.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -22,8 +25,9 @@ public:
     int CommPort() const { return commPort; }
 
     // 9600 baud, 8N1, no handshaking, exclusive. False when the device cannot be opened;
-    // the port is closed then.
+    // the port is closed then, and LastOpenFailure tells why.
     bool Open(const QString& deviceName);
+    const PortOpenFailure& LastOpenFailure() const { return openFailure; }
     void Close();
     bool IsOpen() const;
 
@@ -42,4 +46,6 @@ private:
     int commPort = 1;
     bool lost = false;
     bool waiting = false;
+    PortOpenFailure openFailure;
+    LowLatencyRequest latency;
 };

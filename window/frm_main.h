@@ -136,6 +136,7 @@ private:
 
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
+    QString openFailureDetail; // device and reason of the last failed open
 
     // Controls, by the names and indexes of the window layout.
     QLabel* lblOutNameTitle = nullptr;

@@ -2,6 +2,7 @@
 
 #include "window/frm_main.h"
 
+#include "board/open_failure.h"
 #include "board/port_naming.h"
 #include "board/serial_link.h"
 #include "model/board_protocol.h"
@@ -89,10 +90,11 @@ void frmMain::cmdCommTest_Click() {
         return;
     }
     if (!OpenCommPort()) {
-        Message(Lines({QStringLiteral("Test su porta seriale ") + cboComm->currentText() +
-                           QStringLiteral(" fallito."),
-                       QStringLiteral("Impossibile aprire la porta."), kCheckLines}),
-                MsgIcon::Critical);
+        ui.DetailedMsgBox(this,
+                          Lines({QStringLiteral("Test su porta seriale ") + cboComm->currentText() +
+                                     QStringLiteral(" fallito."),
+                                 QStringLiteral("Impossibile aprire la porta."), kCheckLines}),
+                          MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
         return;
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
@@ -197,11 +199,14 @@ void frmMain::cmdOutOnoff_Click(int output) {
 bool frmMain::OpenCommPort() {
     if (cboComm->currentIndex() < 0) {
         MSComm->Close();
+        openFailureDetail = NoPortChosenFailure().detail;
         return false;
     }
     const int number = ComPortNumber(cboComm->currentText());
     MSComm->SetCommPort(number);
-    return MSComm->Open(DeviceNameForPort(number));
+    const bool opened = MSComm->Open(DeviceNameForPort(number));
+    openFailureDetail = MSComm->LastOpenFailure().detail;
+    return opened;
 }
 
 QByteArray frmMain::CommTxRx(const QByteArray& strTx) {
@@ -223,6 +228,8 @@ bool frmMain::OpenForOperation(const QString& status) {
 }
 
 void frmMain::ShowOpenFailure() {
-    Message(QStringLiteral("Impossibile aprire la porta COM") + QString::number(MSComm->CommPort()),
-            MsgIcon::Critical);
+    ui.DetailedMsgBox(this,
+                      QStringLiteral("Impossibile aprire la porta COM") +
+                          QString::number(MSComm->CommPort()),
+                      MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
 }

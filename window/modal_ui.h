@@ -38,6 +38,14 @@ public:
     // Lines of text are joined by CR LF.
     virtual MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
                              const QString& caption) = 0;
+    // The same box with its details area (shown on request) holding `details`. Where a
+    // stand-in has no details area the plain box is shown.
+    virtual MsgAnswer DetailedMsgBox(QWidget* parent, const QString& text, MsgIcon icon,
+                                     MsgButtons buttons, const QString& caption,
+                                     const QString& details) {
+        static_cast<void>(details);
+        return MsgBox(parent, text, icon, buttons, caption);
+    }
     // Empty text when cancelled.
     virtual QString InputBox(QWidget* parent, const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;

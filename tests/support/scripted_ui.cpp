@@ -14,9 +14,15 @@ template <class T> T TakeFront(std::deque<T>& queue, const T& fallback) {
 
 } // namespace
 
-MsgAnswer ScriptedUi::MsgBox(QWidget* /*parent*/, const QString& text, MsgIcon icon,
-                             MsgButtons buttons, const QString& caption) {
-    messages.push_back({text, icon, buttons, caption});
+MsgAnswer ScriptedUi::MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                             const QString& caption) {
+    return DetailedMsgBox(parent, text, icon, buttons, caption, QString());
+}
+
+MsgAnswer ScriptedUi::DetailedMsgBox(QWidget* /*parent*/, const QString& text, MsgIcon icon,
+                                     MsgButtons buttons, const QString& caption,
+                                     const QString& details) {
+    messages.push_back({text, icon, buttons, caption, details});
     if (onMessage) {
         onMessage(messages.back());
     }

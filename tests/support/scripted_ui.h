@@ -15,6 +15,7 @@ struct RecordedMessage {
     MsgIcon icon;
     MsgButtons buttons;
     QString caption;
+    QString details; // the details area; empty for a plain box
 };
 
 struct RecordedInput {
@@ -27,6 +28,8 @@ class ScriptedUi final : public ModalUi {
 public:
     MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
                      const QString& caption) override;
+    MsgAnswer DetailedMsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                             const QString& caption, const QString& details) override;
     QString InputBox(QWidget* parent, const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     std::optional<QString> OpenFileDialog(QWidget* parent,
