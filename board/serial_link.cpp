@@ -27,7 +27,17 @@ QStringList PresentSerialDevices() {
 
 } // namespace
 
-SerialLink::SerialLink(QObject* parent) : QObject(parent), port(new QSerialPort(this)) {}
+SerialLink::SerialLink(QObject* parent)
+    : QObject(parent), port(new QSerialPort(this)), waitLoop(new QEventLoop(this)),
+      replyTimer(new QTimer(this)) {
+    // One set of wait objects for every exchange: a write is 129 of them in a row.
+    replyTimer->setSingleShot(true);
+    replyTimer->setTimerType(Qt::PreciseTimer);
+    connect(replyTimer, &QTimer::timeout, waitLoop, &QEventLoop::quit);
+    connect(port, &QSerialPort::readyRead, this, &SerialLink::CollectReply);
+    connect(port, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { NoteError(static_cast<int>(error)); });
+}
 
 SerialLink::~SerialLink() {
     Close();
@@ -69,6 +79,26 @@ bool SerialLink::IsOpen() const {
     return port->isOpen() || lost;
 }
 
+void SerialLink::CollectReply() {
+    if (!waiting || replyComplete) {
+        return; // between exchanges the bytes wait in the port for the next discard
+    }
+    collected += port->readAll();
+    if (EndsReply(collected)) {
+        replyComplete = true;
+        waitLoop->quit();
+    }
+}
+
+void SerialLink::NoteError(int error) {
+    if (!waiting || error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
+        return;
+    }
+    // The device is gone or broken: no reply can come any more.
+    lost = true;
+    waitLoop->quit();
+}
+
 QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
     // A second exchange cannot start while one waits; the handlers' busy checks keep
     // this from happening, so refusing is only a safety net.
@@ -76,31 +106,8 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
         return {};
     }
     waiting = true;
-
-    QByteArray collected;
-    bool complete = false;
-    QEventLoop loop;
-    const auto collect = [&] {
-        collected += port->readAll();
-        if (EndsReply(collected)) {
-            complete = true;
-            loop.quit();
-        }
-    };
-    const QMetaObject::Connection onData = connect(port, &QSerialPort::readyRead, &loop, collect);
-    const QMetaObject::Connection onError =
-        connect(port, &QSerialPort::errorOccurred, &loop, [&](QSerialPort::SerialPortError error) {
-            if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
-                return;
-            }
-            // The device is gone or broken: no reply can come any more.
-            lost = true;
-            loop.quit();
-        });
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    timeout.setTimerType(Qt::PreciseTimer);
-    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    replyComplete = false;
+    collected.clear();
 
     port->clear(QSerialPort::Input);
     port->write(strTx);
@@ -109,17 +116,16 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
     const QDeadlineTimer deadline(kReplyTimeoutMs, Qt::PreciseTimer);
 
     if (!lost) {
-        timeout.start(static_cast<int>(deadline.remainingTime()));
-        loop.exec();
+        replyTimer->start(static_cast<int>(deadline.remainingTime()));
+        waitLoop->exec();
+        replyTimer->stop();
     }
-    if (!complete && !lost) {
+    if (!replyComplete && !lost) {
         // A last look at what reached the driver before the time-out.
         port->waitForReadyRead(0);
         collected += port->readAll();
-        complete = EndsReply(collected);
+        replyComplete = EndsReply(collected);
     }
-    disconnect(onData);
-    disconnect(onError);
     waiting = false;
 
     if (lost) {
@@ -129,9 +135,10 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
         port->close();
     }
 
-    if (!complete || lost) {
+    if (!replyComplete || lost) {
         return {};
     }
-    collected.chop(2);
-    return collected;
+    QByteArray reply = collected;
+    reply.chop(2);
+    return reply;
 }

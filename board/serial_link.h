@@ -9,7 +9,9 @@
 #include <QObject>
 #include <QString>
 
+class QEventLoop;
 class QSerialPort;
+class QTimer;
 
 class SerialLink final : public QObject {
     Q_OBJECT
@@ -42,7 +44,14 @@ public:
     bool IsLost() const { return lost; }
 
 private:
+    void CollectReply();
+    void NoteError(int error);
+
     QSerialPort* port;
+    QEventLoop* waitLoop;
+    QTimer* replyTimer;
+    QByteArray collected;
+    bool replyComplete = false;
     int commPort = 1;
     bool lost = false;
     bool waiting = false;
