@@ -105,3 +105,17 @@ OpenFailureCase ObserveOpenFailure(const QString& devicePath, bool refusedAsBusy
 #endif
     return failure;
 }
+
+OpenFailureCase::PathType DevicePathType(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || ::stat(name.constData(), &info) != 0) {
+        return OpenFailureCase::PathType::Missing;
+    }
+    return PathTypeOf(info);
+#else
+    return path.isEmpty() ? OpenFailureCase::PathType::Missing
+                          : OpenFailureCase::PathType::CharDevice;
+#endif
+}

@@ -13,3 +13,6 @@ OpenFailureCase ObserveOpenFailure(const QString& devicePath, bool refusedAsBusy
 
 // The process named by the device's lock file, when one names a running process.
 std::optional<qint64> LockFilePid(const QString& devicePath);
+
+// What the path names: nothing, a character device, a folder, a regular file or another kind.
+OpenFailureCase::PathType DevicePathType(const QString& path);

@@ -12,6 +12,10 @@ QString PlatformDeviceName(int number) {
 #endif
 }
 
+QString PortKey(int number) {
+    return QStringLiteral("ports/COM") + QString::number(number);
+}
+
 } // namespace
 
 int ComPortNumber(const QString& entryText) {
@@ -27,8 +31,24 @@ int ComPortNumber(const QString& entryText) {
 }
 
 QString DeviceNameForPort(int number) {
-    const QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
-    const QString mapped =
-        settings.value(QStringLiteral("ports/COM") + QString::number(number)).toString();
+    const QString mapped = AssignedDevice(number);
     return mapped.isEmpty() ? PlatformDeviceName(number) : mapped;
+}
+
+QString DefaultDeviceName(int number) {
+    return PlatformDeviceName(number);
+}
+
+QString AssignedDevice(int number) {
+    const QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+    return settings.value(PortKey(number)).toString();
+}
+
+void AssignDevice(int number, const QString& path) {
+    QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+    if (path.isEmpty()) {
+        settings.remove(PortKey(number));
+    } else {
+        settings.setValue(PortKey(number), path);
+    }
 }

@@ -16,6 +16,7 @@
 class Clock;
 class ClickLabel;
 class GridCanvas;
+class PortInventory;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -41,6 +42,9 @@ public:
     bool PortIsOpen() const;
     QString ProgramFolder() const { return programFolder; }
 
+    // The serial devices the port assignment lists; nullptr: the system's own list.
+    void SetPortInventory(const PortInventory* inventory);
+
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
 
@@ -61,6 +65,8 @@ public slots:
     void cmdEdataRead_Click();
     void cmdEdataWrite_Click();
     void cmdOutOnoff_Click(int output);
+    // The port list's menu (right button, Menu key, Shift+F10).
+    void cboComm_ContextMenu(QPoint globalPos);
 
     // Time cursor.
     void cmdTimeCursor_Click();
@@ -104,6 +110,11 @@ private:
     // the failure message shown) when the port cannot be opened.
     bool OpenForOperation(const QString& status);
 
+    // Port assignment: the item tooltips name the device each entry opens.
+    void WatchPortList();
+    void RefreshPortTips();
+    void AssignDeviceToPort(int number);
+
     // Time cursor.
     void StopTimeCursor();
     void SetTimeCursorControlsEnabled(bool enabled);
@@ -136,6 +147,7 @@ private:
 
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
+    const PortInventory* portInventory = nullptr;
     QString openFailureDetail; // device and reason of the last failed open
 
     // Controls, by the names and indexes of the window layout.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 enum class MsgIcon { Critical, Exclamation, Question, Information };
@@ -57,4 +58,6 @@ public:
     // Shows the menu at a global position; returns the chosen item's id, or -1.
     virtual int PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalPos) = 0;
     virtual void ShowHelp(QWidget* parent, const QString& helpFilePath) = 0;
+    // Runs one of the program's own dialogs modally; true when it was accepted.
+    virtual bool ExecDialog(QDialog& dialog);
 };

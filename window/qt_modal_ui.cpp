@@ -3,6 +3,7 @@
 #include "files/version.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -159,4 +160,8 @@ void QtModalUi::ShowHelp(QWidget* parent, const QString& helpFilePath) {
     helpWindow->show();
     helpWindow->raise();
     helpWindow->activateWindow();
+}
+
+bool ModalUi::ExecDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }

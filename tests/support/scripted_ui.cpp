@@ -1,5 +1,7 @@
 #include "tests/support/scripted_ui.h"
 
+#include <QDialog>
+
 namespace {
 
 // The next scripted answer, or the fallback when the test gave none.
@@ -76,6 +78,21 @@ int ScriptedUi::PopupMenu(QWidget* /*parent*/, const MenuEntry& menu, QPoint glo
 
 void ScriptedUi::ShowHelp(QWidget* /*parent*/, const QString& helpFilePath) {
     helpFiles << helpFilePath;
+}
+
+bool ScriptedUi::ExecDialog(QDialog& dialog) {
+    dialogTitles << dialog.windowTitle();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    if (!dialogActions.empty()) {
+        const auto act = dialogActions.front();
+        dialogActions.pop_front();
+        act(dialog);
+    }
+    // A dialog still open when the user is done is closed as the window manager would.
+    const bool accepted = dialog.result() == QDialog::Accepted;
+    dialog.hide();
+    return accepted;
 }
 
 const MenuEntry* FindMenuEntry(const MenuEntry& menu, const QStringList& path) {

@@ -38,6 +38,7 @@ public:
                                           const FileDialogRequest& request) override;
     int PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalPos) override;
     void ShowHelp(QWidget* parent, const QString& helpFilePath) override;
+    bool ExecDialog(QDialog& dialog) override;
 
     // Answers, used in order; when a queue is empty: OK, cancel, cancel, close the menu.
     std::deque<MsgAnswer> msgAnswers;
@@ -50,6 +51,9 @@ public:
 
     // Called while a message box is "open", before it returns.
     std::function<void(const RecordedMessage&)> onMessage;
+    // What the user does in each dialog of the program's own while it is open (clicks, typing);
+    // with none left the dialog is closed as cancelled.
+    std::deque<std::function<void(QDialog&)>> dialogActions;
 
     // What was shown.
     std::vector<RecordedMessage> messages;
@@ -59,6 +63,7 @@ public:
     std::vector<MenuEntry> menus;
     std::vector<QPoint> menuPositions;
     QStringList helpFiles;
+    QStringList dialogTitles;
     // Choices that named no enabled item: a test must find this empty.
     QStringList menuErrors;
 };
