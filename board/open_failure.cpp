@@ -31,19 +31,22 @@ QString Lines(const QStringList& lines) {
     return lines.join(kCrLf);
 }
 
-} // namespace
+PortOpenFailure Make(const OpenFailureCase& failure, OpenFailureKind kind, const QString& detail) {
+    return {failure.devicePath, kind, detail, failure.systemText};
+}
 
-PortOpenFailure ClassifyOpenFailure(const OpenFailureCase& failure) {
+PortOpenFailure Classified(const OpenFailureCase& failure) {
     using PathType = OpenFailureCase::PathType;
     const QString device = DeviceLine(failure.devicePath);
     if (failure.pathType == PathType::Missing) {
-        return {failure.devicePath, OpenFailureKind::Missing,
-                Lines({device, QStringLiteral("Motivo: il dispositivo non esiste."),
-                       PresentDevicesLine(failure.presentDevices)})};
+        return Make(failure, OpenFailureKind::Missing,
+                    Lines({device, QStringLiteral("Motivo: il dispositivo non esiste."),
+                           PresentDevicesLine(failure.presentDevices)}));
     }
     if (failure.pathType != PathType::CharDevice) {
-        return {failure.devicePath, OpenFailureKind::NotADevice,
-                Lines({device, QStringLiteral("Motivo: ") + NotADeviceReason(failure.pathType)})};
+        return Make(
+            failure, OpenFailureKind::NotADevice,
+            Lines({device, QStringLiteral("Motivo: ") + NotADeviceReason(failure.pathType)}));
     }
     if (failure.accessDenied) {
         QStringList lines{device, QStringLiteral("Motivo: permesso negato.")};
@@ -58,7 +61,7 @@ PortOpenFailure ClassifyOpenFailure(const OpenFailureCase& failure) {
                   << QStringLiteral(
                          "La modifica vale da un nuovo login (uscire e rientrare nella sessione).");
         }
-        return {failure.devicePath, OpenFailureKind::Permission, Lines(lines)};
+        return Make(failure, OpenFailureKind::Permission, Lines(lines));
     }
     if (failure.lockPid || failure.refusedAsBusy) {
         QString reason = QStringLiteral("Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro "
@@ -67,16 +70,21 @@ PortOpenFailure ClassifyOpenFailure(const OpenFailureCase& failure) {
             reason += QStringLiteral(" (processo ") + QString::number(*failure.lockPid) +
                       QLatin1Char(')');
         }
-        return {failure.devicePath, OpenFailureKind::InUse,
-                Lines({device, reason + QLatin1Char('.')})};
+        return Make(failure, OpenFailureKind::InUse, Lines({device, reason + QLatin1Char('.')}));
     }
     const QString text =
         failure.systemText.isEmpty() ? QStringLiteral("errore sconosciuto.") : failure.systemText;
-    return {failure.devicePath, OpenFailureKind::System,
-            Lines({device, QStringLiteral("Motivo: ") + text})};
+    return Make(failure, OpenFailureKind::System,
+                Lines({device, QStringLiteral("Motivo: ") + text}));
+}
+
+} // namespace
+
+PortOpenFailure ClassifyOpenFailure(const OpenFailureCase& failure) {
+    return Classified(failure);
 }
 
 PortOpenFailure NoPortChosenFailure() {
     return {QString(), OpenFailureKind::NoPortChosen,
-            QStringLiteral("Nessuna porta selezionata nell'elenco delle porte.")};
+            QStringLiteral("Nessuna porta selezionata nell'elenco delle porte."), QString()};
 }

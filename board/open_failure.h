@@ -33,7 +33,8 @@ struct OpenFailureCase {
 struct PortOpenFailure {
     QString devicePath;
     OpenFailureKind kind = OpenFailureKind::System;
-    QString detail; // for the message box's details, lines joined by CR LF
+    QString detail;     // for the message box's details, lines joined by CR LF
+    QString systemText; // the serial port's own words, as it reported them
 };
 
 PortOpenFailure ClassifyOpenFailure(const OpenFailureCase& failure);

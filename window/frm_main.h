@@ -41,6 +41,8 @@ public:
     FaseCodes CurrentFaseCodes() const;
     bool PortIsOpen() const;
     QString ProgramFolder() const { return programFolder; }
+    // Names, durations and grid as the window holds them now.
+    Configuration CurrentConfiguration() const;
 
     // The serial devices the port assignment lists; nullptr: the system's own list.
     void SetPortInventory(const PortInventory* inventory);
@@ -80,8 +82,18 @@ private:
     void Form_Load();
     void Form_Unload(bool& cancel);
 
+    // The change path. Every edit of the configuration by the user ends in CommitEdit, which
+    // brings the grid, the report and the board image up to date and drops the file name or
+    // board mark from the title. A whole configuration from a file or the board comes in
+    // through ApplyConfiguration, which refreshes once and shows the given title.
+    enum class EditOf { Grid, Names };
+    void CommitEdit(EditOf what = EditOf::Grid);
+    void ApplyConfiguration(const Configuration& config, const QString& title);
+    // Selects the codes in the duration lists without a refresh per list (tooltips only).
+    void SetFaseCodesQuietly(const FaseCodes& codes);
+
     void BuildEdata();
-    void ApplyEdata(const EdataBytes& bytes);
+    void ApplyEdata(const EdataBytes& bytes, const QString& title);
     void WriteLightReport(const LightCourse& course);
     void SetIdleStatus();
     void ResetTitle();
@@ -97,13 +109,10 @@ private:
     void ChooseNameItem(int id);
 
     // Configuration files.
-    Configuration CurrentConfiguration() const;
-    void ApplyConfiguration(const Configuration& config);
     void LoadConfigurationFile(const QString& path);
 
     // Board link.
     bool OpenCommPort();
-    QByteArray CommTxRx(const QByteArray& strTx);
     void CloseCommPort();
     void ShowOpenFailure();
     // Opens the port for a read, write or output command and shows its status; false (with
@@ -128,6 +137,7 @@ private:
     EdataBytes Edata{};
     GridDrawing drawing;
 
+    // False while the lists are set by the program: a selection then only sets its tooltip.
     bool blnFaseTimeRefresh = false;
     std::int16_t intEffMenu = 0;
     std::int16_t intNameMenu = 0;

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <cstdio>
+
 namespace {
 
 // The next scripted answer, or the fallback when the test gave none.
@@ -25,6 +27,9 @@ MsgAnswer ScriptedUi::DetailedMsgBox(QWidget* /*parent*/, const QString& text, M
                                      MsgButtons buttons, const QString& caption,
                                      const QString& details) {
     messages.push_back({text, icon, buttons, caption, details});
+    if (printMessages) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
     if (onMessage) {
         onMessage(messages.back());
     }

@@ -54,6 +54,8 @@ public:
     // What the user does in each dialog of the program's own while it is open (clicks, typing);
     // with none left the dialog is closed as cancelled.
     std::deque<std::function<void(QDialog&)>> dialogActions;
+    // Each message also goes to stderr (the benchmarks' record of an unexpected failure).
+    bool printMessages = false;
 
     // What was shown.
     std::vector<RecordedMessage> messages;
