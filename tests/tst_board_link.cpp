@@ -3,6 +3,7 @@
 // cannot be opened and the busy rule.
 
 #include "tests/support/board_window.h"
+#include "window/grid_canvas.h"
 
 #include <QTimer>
 #include <QtTest>
@@ -227,6 +228,10 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
         QTest::mousePress(b.f.Child<QLabel>("lblEffMode", 13), Qt::RightButton);
         QTest::mousePress(b.f.Child<QLabel>("lblOutName", 1), Qt::LeftButton);
         QTest::mousePress(b.f.Child<QLabel>("lblFaseName", 7), Qt::RightButton);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_Menu}) {
+            QTest::keyClick(b.f.Child<QWidget>(QStringLiteral("canvas")), key);
+        }
+        QTest::keyClick(b.f.Child<QLabel>("lblOutName", 1), Qt::Key_Space);
         b.Click("cmdFileOpen_0");
         b.Click("cmdFileOpen_5");
         b.Click("cmdFileSave");
@@ -245,6 +250,7 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     QCOMPARE(b.f.ui.messages.front().text, kNothingFound);
     QCOMPARE(b.board.receivedBytes(), QByteArray("RAT\r\n"));
     QVERIFY(b.f.ui.menus.empty());
+    QCOMPARE(b.f.Child<GridCanvas>(QStringLiteral("canvas"))->FocusCell(), 0);
     QVERIFY(b.f.ui.inputs.empty());
     QVERIFY(b.f.ui.openRequests.empty());
     QVERIFY(b.f.ui.saveRequests.empty());

@@ -181,6 +181,7 @@ void frmMain::RefreshEffects() {
         lblEffMode[i]->setVisible(cell.visible);
     }
     canvas->SetCourse(drawing.lineEffH, drawing.lineEffV);
+    PlaceFocusCell(canvas->FocusCell());
 
     BuildEdata();
 }

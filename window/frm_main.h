@@ -4,6 +4,7 @@
 #include "model/edata.h"
 #include "model/effect_grid.h"
 #include "model/grid_drawing.h"
+#include "model/grid_focus.h"
 #include "model/light_course.h"
 #include "window/modal_ui.h"
 
@@ -52,6 +53,10 @@ public slots:
     void lblOutName_Click(int output, QPoint globalPos);
     void lblFaseName_Click(int fase, QPoint globalPos);
 
+    // The grid by keyboard: the focus cell's moves, and its two menus opened beside it.
+    void canvas_FocusMove(FocusMove move);
+    void canvas_MenuKey(bool commands);
+
     // Configuration files.
     void cmdFileOpen_Click(int index);
     void cmdFileSave_Click();
@@ -89,6 +94,10 @@ private:
     MenuEntry BuildNameMenu() const;
     void ChooseEffectItem(int id);
     void ChooseNameItem(int id);
+    ShownFasi ShownFasiNow() const;
+    // Keeps the focus cell on a shown phase after the grid changed.
+    void PlaceFocusCell(int cell);
+    void SetTabOrder();
 
     // Configuration files.
     Configuration CurrentConfiguration() const;
