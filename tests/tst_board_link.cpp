@@ -153,6 +153,16 @@ void TstBoardLink::readThenWriteGivesTheBoardItsOwnBytes() {
     QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
     QCOMPARE(b.Status(), kIdleStatusText);
     QVERIFY(b.PortFreeForOthers());
+
+    // The write took no step: an undo takes back the read, a redo brings it again.
+    b.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&b.w()));
+    QTest::keySequence(&b.w(), QKeySequence::Undo);
+    QVERIFY(b.w().EffSet() == EffGrid{});
+    QCOMPARE(b.Duration(0)->currentText(), QStringLiteral("10 sec"));
+    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
+    QTest::keySequence(&b.w(), QKeySequence::Redo);
+    QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
 }
 
 void TstBoardLink::writeNeedsOnePhaseOn() {
@@ -210,6 +220,10 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     // port still open. Everything is tried in both states.
     BoardWindow b(Args({"--silent"}));
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    b.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&b.w()));
+    b.f.ClickCell(9, {QStringLiteral("Effetti Parte1+Parte2"), QStringLiteral("On")});
+    b.f.ui.menus.clear(); // a step that the keys below must not undo
     const QString durationTip = b.Duration(2)->toolTip();
     const EdataBytes image = b.w().EdataImage();
     int tries = 0;
@@ -232,6 +246,7 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
             QTest::keyClick(b.f.Child<QWidget>(QStringLiteral("canvas")), key);
         }
         QTest::keyClick(b.f.Child<QLabel>("lblOutName", 1), Qt::Key_Space);
+        QTest::keySequence(&b.w(), QKeySequence::Undo);
         b.Click("cmdFileOpen_0");
         b.Click("cmdFileOpen_5");
         b.Click("cmdFileSave");
@@ -250,7 +265,7 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     QCOMPARE(b.f.ui.messages.front().text, kNothingFound);
     QCOMPARE(b.board.receivedBytes(), QByteArray("RAT\r\n"));
     QVERIFY(b.f.ui.menus.empty());
-    QCOMPARE(b.f.Child<GridCanvas>(QStringLiteral("canvas"))->FocusCell(), 0);
+    QCOMPARE(b.f.Child<GridCanvas>(QStringLiteral("canvas"))->FocusCell(), 9);
     QVERIFY(b.f.ui.inputs.empty());
     QVERIFY(b.f.ui.openRequests.empty());
     QVERIFY(b.f.ui.saveRequests.empty());

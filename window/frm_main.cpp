@@ -114,6 +114,8 @@ void frmMain::Form_Load() {
     }
 
     RefreshEffects();
+    history.Reset(CurrentConfiguration());
+    CreateHistoryKeys();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -148,6 +150,7 @@ void frmMain::cboFaseTime_Click(int index) {
     if (blnFaseTimeRefresh) {
         RefreshEffects();
         ResetTitle();
+        RecordStep();
     }
 }
 

@@ -2,6 +2,7 @@
 // The one main window: owns the configuration (grid, durations, names) and every handler.
 
 #include "model/edata.h"
+#include "model/edit_history.h"
 #include "model/effect_grid.h"
 #include "model/grid_drawing.h"
 #include "model/grid_focus.h"
@@ -22,6 +23,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class QAction;
 class SerialLink;
 struct Configuration;
 
@@ -71,6 +73,10 @@ public slots:
     void cmdTimeCursor_Click();
     void tmrTimeCursor_Timer();
 
+    // Undo and redo of the configuration (keys only: no visible menu).
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -113,6 +119,11 @@ private:
     // the failure message shown) when the port cannot be opened.
     bool OpenForOperation(const QString& status);
 
+    // The undo history: a step is recorded at the end of every change of the configuration.
+    void CreateHistoryKeys();
+    void RecordStep();
+    void RestoreStep(const Configuration& config);
+
     // Time cursor.
     void StopTimeCursor();
     void SetTimeCursorControlsEnabled(bool enabled);
@@ -134,6 +145,8 @@ private:
     std::array<typEffSet, kFasi> recEffCopyRow{};
     std::array<typEffSet, kOutputs> recEffCopyCol{};
     std::array<bool, 3> blnPasteEnabled{};
+
+    EditHistory history;
 
     // Time cursor: positions come from whole seconds elapsed on a monotonic clock.
     bool blnTimeCursor = false;
@@ -165,4 +178,6 @@ private:
     QPushButton* cmdTimeCursor = nullptr;
     QLabel* lblStatus = nullptr;
     QTimer* tmrTimeCursor = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
 };

@@ -122,6 +122,7 @@ void frmMain::cmdEdataRead_Click() {
     ApplyEdata(*received);
     RefreshEffects();
     setWindowTitle(kAppTitle + QStringLiteral(" - Lettura da scheda"));
+    RecordStep();
 }
 
 void frmMain::cmdEdataWrite_Click() {

@@ -78,4 +78,5 @@ void frmMain::ChooseEffectItem(int id) {
     }
     RefreshEffects();
     ResetTitle();
+    RecordStep();
 }

@@ -95,6 +95,7 @@ void frmMain::LoadConfigurationFile(const QString& path) {
     RefreshEffects();
     setWindowTitle(
         QString::fromStdString(TitleAfterOpen(kAppTitle.toStdString(), path.toStdString())));
+    RecordStep();
 }
 
 Configuration frmMain::CurrentConfiguration() const {

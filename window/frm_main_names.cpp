@@ -93,11 +93,13 @@ void frmMain::ChooseNameItem(int id) {
         }
         label->setText(name);
         ResetTitle();
+        RecordStep();
         return;
     }
     case kNameDefault:
         label->setText(defaultName);
         ResetTitle();
+        RecordStep();
         return;
     case kNameDefaultAll:
         for (int o = 0; o < kOutputs; ++o) {
@@ -109,6 +111,7 @@ void frmMain::ChooseNameItem(int id) {
                 ->setText(QString::fromStdString(DefaultFaseName(p)));
         }
         ResetTitle();
+        RecordStep();
         return;
     case kNameInfo: {
         FaseSecondsList seconds{};
