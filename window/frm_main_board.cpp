@@ -119,10 +119,7 @@ void frmMain::cmdEdataRead_Click() {
         Message(kCommError, MsgIcon::Critical);
         return;
     }
-    ApplyEdata(*received);
-    RefreshEffects();
-    setWindowTitle(kAppTitle + QStringLiteral(" - Lettura da scheda"));
-    RecordStep();
+    ApplyEdata(*received, kAppTitle + QStringLiteral(" - Lettura da scheda"));
 }
 
 void frmMain::cmdEdataWrite_Click() {

@@ -76,7 +76,5 @@ void frmMain::ChooseEffectItem(int id) {
         }
         break;
     }
-    RefreshEffects();
-    ResetTitle();
-    RecordStep();
+    CommitEdit();
 }

@@ -50,7 +50,6 @@ void frmMain::mnuRedo_Click() {
 }
 
 void frmMain::RestoreStep(const Configuration& config) {
-    ApplyConfiguration(config);
-    RefreshEffects();
-    ResetTitle();
+    // The history already holds this configuration as its present: applying it adds no step.
+    ApplyConfiguration(config, kAppTitle);
 }
