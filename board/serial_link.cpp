@@ -33,6 +33,7 @@ bool SerialLink::Open(const QString& deviceName) {
     port->setFlowControl(QSerialPort::NoFlowControl);
     // Opening is exclusive: QSerialPort takes the device lock and sets TIOCEXCL.
     if (!port->open(QIODevice::ReadWrite)) {
+        openError = port->errorString();
         port->close();
         return false;
     }

@@ -24,6 +24,8 @@ public:
     // 9600 baud, 8N1, no handshaking, exclusive. False when the device cannot be opened;
     // the port is closed then.
     bool Open(const QString& deviceName);
+    // The serial port's own words for why the last Open failed.
+    QString OpenErrorString() const { return openError; }
     void Close();
     bool IsOpen() const;
 
@@ -42,4 +44,5 @@ private:
     int commPort = 1;
     bool lost = false;
     bool waiting = false;
+    QString openError;
 };

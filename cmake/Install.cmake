@@ -6,7 +6,7 @@ set(MIRAVEL6_DATA_OUT ${PROJECT_BINARY_DIR}/data)
 execute_process(COMMAND date -R -u -d "${MIRAVEL6_RELEASE_DATE} 12:00"
     OUTPUT_VARIABLE MIRAVEL6_RELEASE_STAMP OUTPUT_STRIP_TRAILING_WHITESPACE)
 
-install(TARGETS miravel6 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS miravel6 miravel6-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(UNIX)
     install(TARGETS miravel6-virtual-board RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -22,7 +22,7 @@ install(FILES ${MIRAVEL6_DATA_OUT}/${MIRAVEL6_ID}.metainfo.xml
 
 # Man pages and the changelog go compressed, as Debian wants them.
 set(MIRAVEL6_COMPRESSED)
-foreach(page miravel6.1 miravel6-virtual-board.1)
+foreach(page miravel6.1 miravel6-cli.1 miravel6-virtual-board.1)
     configure_file(${MIRAVEL6_DATA}/man/${page}.in ${MIRAVEL6_DATA_OUT}/${page} @ONLY)
     list(APPEND MIRAVEL6_COMPRESSED ${MIRAVEL6_DATA_OUT}/${page}.gz)
     install(FILES ${MIRAVEL6_DATA_OUT}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

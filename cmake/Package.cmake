@@ -13,7 +13,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Miravel6 configura la scheda di controllo luci Miravel6 (10 uscite, un ciclo
 di fino a 8 fasi temporali) su una griglia che disegna l'andamento della
 luminosità di ogni uscita, salva le configurazioni in file .dm6 e le legge o
-le scrive sulla scheda attraverso una porta seriale. Comprende
+le scrive sulla scheda attraverso una porta seriale. Comprende miravel6-cli,
+che programma e verifica le schede dalla riga di comando, e
 miravel6-virtual-board, una scheda virtuale su uno pseudo-terminale per
 provare il programma senza hardware.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -16,22 +16,36 @@ QString ProgramFilePath(const QString& programFolder, const QString& fileName) {
 }
 
 std::optional<Configuration> ReadDm6File(const QString& path) {
+    return CheckDm6File(path).config;
+}
+
+Dm6Verdict CheckDm6File(const QString& path) {
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kDm6MaxFileBytes) {
-        return std::nullopt;
+    if (!info.exists()) {
+        return {std::nullopt, 0, "il file non esiste"};
+    }
+    if (!info.isFile()) {
+        return {std::nullopt, 0, "non è un file"};
+    }
+    if (info.size() > kDm6MaxFileBytes) {
+        return {std::nullopt, 0, "il file è troppo grande"};
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
+        return {std::nullopt, 0, "lettura impossibile: " + file.errorString().toStdString()};
     }
     // The size may have changed since it was checked; never hold more than the limit.
     const QByteArray bytes = file.read(kDm6MaxFileBytes + 1);
     const bool readFailed = file.error() != QFileDevice::NoError;
+    const QString readError = file.errorString();
     file.close();
-    if (readFailed || bytes.size() > kDm6MaxFileBytes) {
-        return std::nullopt;
+    if (readFailed) {
+        return {std::nullopt, 0, "lettura impossibile: " + readError.toStdString()};
     }
-    return ReadDm6(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (bytes.size() > kDm6MaxFileBytes) {
+        return {std::nullopt, 0, "il file è troppo grande"};
+    }
+    return CheckDm6(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 bool WriteDm6File(const QString& path, const Configuration& config) {

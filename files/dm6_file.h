@@ -1,6 +1,7 @@
 #pragma once
 // Reading and writing .dm6 configuration files on disk.
 
+#include "files/format/dm6_format.h"
 #include "model/configuration.h"
 
 #include <QString>
@@ -21,3 +22,6 @@ std::optional<Configuration> ReadDm6File(const QString& path);
 
 // Replaces the file only once every byte is written; on failure the old file stays.
 bool WriteDm6File(const QString& path, const Configuration& config);
+
+// The reader's verdict on the file, with the reason when the file itself cannot be read.
+Dm6Verdict CheckDm6File(const QString& path);

@@ -173,6 +173,38 @@ TEST(Dm6Reader, RefusedFiles) {
     }
 }
 
+TEST(Dm6Reader, RefusalNamesTheRuleAndItsLine) {
+    struct Case {
+        const char* what;
+        std::string text;
+        int line;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"empty file", "", 0, "il file è vuoto"},
+        {"eleventh output name", Edited(14, "10=Uscita 11", true), 14,
+         "troppe voci nella sezione [lblOutName] (al massimo 10)"},
+        {"ninth duration", Edited(34, "08=1", true), 34,
+         "troppe voci nella sezione [cboFaseTime] (al massimo 8)"},
+        {"duration 64", Edited(28, "02=64"), 28, "durata della fase 3 non valida (ammessi 0..63)"},
+        {"flicker 8 in cell 13", Edited(36 + 13, "13=00;00;8;0"), 49,
+         "effetto dell'uscita 2, fase 6 non valido (atteso NN=AA;BB;F;C, effetti 00..15, "
+         "tremolo 0..7)"},
+        {"empty phase name", Edited(19, "03="), 0, "nome della fase 4 vuoto o mancante"},
+        {"lone LF counts lines too", "[a]\n\n00=x\n[b]\n[c]\n00=x\n", 6,
+         "durata della fase 1 non valida (ammessi 0..63)"},
+    };
+    for (const Case& c : cases) {
+        const Dm6Verdict verdict = CheckDm6(c.text);
+        EXPECT_FALSE(verdict.config) << c.what;
+        EXPECT_EQ(verdict.line, c.line) << c.what;
+        EXPECT_EQ(verdict.reason, c.reason) << c.what;
+    }
+    const Dm6Verdict good = CheckDm6(WriteDm6(BusyConfiguration()));
+    EXPECT_EQ(good.config, BusyConfiguration());
+    EXPECT_EQ(good.reason, "");
+}
+
 TEST(Dm6Samples, CommittedFilesAreTheWritersOutputOfTheGenerator) {
     const auto samples = BuildSampleConfigurations();
     ASSERT_EQ(samples.size(), 5U);

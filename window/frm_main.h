@@ -122,7 +122,6 @@ private:
 
     // Board link.
     bool OpenCommPort();
-    QByteArray CommTxRx(const QByteArray& strTx);
     void CloseCommPort();
     void ShowOpenFailure();
     // Opens the port for a read, write or output command and shows its status; false (with

@@ -2,9 +2,10 @@
 
 #include "window/frm_main.h"
 
+#include "board/board_messages.h"
+#include "board/board_procedures.h"
 #include "board/port_naming.h"
 #include "board/serial_link.h"
-#include "model/board_protocol.h"
 #include "model/fase_time.h"
 
 #include <QComboBox>
@@ -13,23 +14,10 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QStringList>
-
-#include <string_view>
 
 namespace {
 
 const QColor kOutputOnColor(255, 0, 0);
-
-const QString kCommError = QStringLiteral("Errore comunicazione");
-
-QString Lines(const QStringList& lines) {
-    return lines.join(QStringLiteral("\r\n"));
-}
-
-std::string_view View(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
 
 // The button's colour is the only record of what the board last reported.
 bool IsOutputOn(const QPushButton* button) {
@@ -47,41 +35,6 @@ void ShowOutputState(QPushButton* button, bool on) {
     }
 }
 
-const QString kCheckLines =
-    QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
-                   "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).");
-
-// What the link test found on the port: a board or a loopback means the test succeeded;
-// anything else only that the port opened, with the advice to check the connection.
-struct LinkFinding {
-    bool recognised;
-    QString found;
-};
-
-LinkFinding FindingOf(LinkDevice device) {
-    switch (device) {
-    case LinkDevice::Board:
-        return {true, QStringLiteral("Rilevata scheda Miravel6.")};
-    case LinkDevice::Loopback:
-        return {true, QStringLiteral("Rilevato Loopback.")};
-    case LinkDevice::Other:
-        return {false, QStringLiteral("Rilevato modem AT o altro dispositivo.")};
-    case LinkDevice::Nothing:
-        break;
-    }
-    return {false, QStringLiteral("Nessun dispositivo connesso.")};
-}
-
-QString LinkTestText(const QString& port, const LinkFinding& finding) {
-    if (finding.recognised) {
-        return Lines({QStringLiteral("Test su porta seriale ") + port +
-                          QStringLiteral(" concluso con successo!"),
-                      finding.found});
-    }
-    return Lines({QStringLiteral("Porta seriale ") + port + QStringLiteral(" aperta con successo."),
-                  finding.found, kCheckLines});
-}
-
 } // namespace
 
 void frmMain::cmdCommTest_Click() {
@@ -89,19 +42,15 @@ void frmMain::cmdCommTest_Click() {
         return;
     }
     if (!OpenCommPort()) {
-        Message(Lines({QStringLiteral("Test su porta seriale ") + cboComm->currentText() +
-                           QStringLiteral(" fallito."),
-                       QStringLiteral("Impossibile aprire la porta."), kCheckLines}),
-                MsgIcon::Critical);
+        Message(LinkTestOpenFailedText(cboComm->currentText()), MsgIcon::Critical);
         return;
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
     lblStatus->setText(QStringLiteral("Test funzionamento porta seriale in corso..."));
 
-    const QByteArray strRx = CommTxRx(QByteArrayLiteral("RAT\r\n"));
-    const LinkFinding finding = FindingOf(ClassifyLinkReply(View(strRx)));
-    Message(LinkTestText(cboComm->currentText(), finding),
-            finding.recognised ? MsgIcon::Information : MsgIcon::Exclamation);
+    const LinkDevice device = RunLinkTest(*MSComm).device;
+    Message(LinkTestText(cboComm->currentText(), device),
+            LinkTestSucceeded(device) ? MsgIcon::Information : MsgIcon::Exclamation);
 }
 
 void frmMain::cmdEdataRead_Click() {
@@ -113,13 +62,12 @@ void frmMain::cmdEdataRead_Click() {
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
 
-    const QByteArray strRx = CommTxRx(QByteArrayLiteral("R"));
-    const std::optional<EdataBytes> received = ParseReadReply(View(strRx));
-    if (!received) {
-        Message(kCommError, MsgIcon::Critical);
+    const ReadOutcome read = ReadBoardImage(*MSComm);
+    if (read.fault != BoardFault::None) {
+        Message(kCommErrorText, MsgIcon::Critical);
         return;
     }
-    ApplyEdata(*received, kAppTitle + QStringLiteral(" - Lettura da scheda"));
+    ApplyEdata(read.image, kAppTitle + QStringLiteral(" - Lettura da scheda"));
 }
 
 void frmMain::cmdEdataWrite_Click() {
@@ -128,12 +76,8 @@ void frmMain::cmdEdataWrite_Click() {
     }
     // The image is what gets sent; it must agree with the lists that at least one phase runs.
     const EdataBytes image = Edata;
-    FaseCodes imageCodes{};
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        imageCodes[p] = image[p] & 63;
-    }
-    if (!AnyFaseEnabled(CurrentFaseCodes()) || !AnyFaseEnabled(imageCodes)) {
-        Message(QStringLiteral("Abilitare almeno una fase temporale."), MsgIcon::Question);
+    if (!AnyFaseEnabled(CurrentFaseCodes()) || !ImageHasEnabledFase(image)) {
+        Message(kNoFaseEnabledText, MsgIcon::Question);
         return;
     }
     if (!OpenForOperation(QStringLiteral("Scrittura dati su scheda in corso"))) {
@@ -141,33 +85,34 @@ void frmMain::cmdEdataWrite_Click() {
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
 
-    if (!IsWriteReady(View(CommTxRx(QByteArrayLiteral("W"))))) {
-        Message(kCommError, MsgIcon::Critical);
-        return;
-    }
     // One dot per byte. The 128 dots come in under a second: the line is repainted at most
     // 25 times a second, which reads the same and keeps the wait nearly free of CPU. Before a
     // message the line always shows every dot.
-    QString status = lblStatus->text();
+    const QString start = lblStatus->text();
+    QString status = start;
     QElapsedTimer sinceShown;
-    for (const std::uint8_t byte : image) {
-        status += QLatin1Char('.');
+    const WriteOutcome written = WriteBoardImage(*MSComm, image, [&](int attempted) {
+        status = start + QString(attempted, QLatin1Char('.'));
         if (!sinceShown.isValid() || sinceShown.elapsed() >= 40) {
             lblStatus->setText(status);
             sinceShown.start();
         }
-        const QByteArray strRx = CommTxRx(QByteArray(1, static_cast<char>(byte)));
-        const EchoCheck echo = CheckWriteEcho(View(strRx), byte);
-        if (echo != EchoCheck::Confirmed) {
-            lblStatus->setText(status);
-            Message(echo == EchoCheck::CommError ? kCommError
-                                                 : QStringLiteral("Errore scrittura dati"),
-                    MsgIcon::Critical);
-            return;
-        }
+    });
+    lblStatus->setText(status);
+    switch (written.fault) {
+    case BoardFault::None:
+        lblStatus->setText(status + QStringLiteral("OK!"));
+        Message(kWriteDoneText, MsgIcon::Information);
+        return;
+    case BoardFault::WrongEcho:
+        Message(kWriteErrorText, MsgIcon::Critical);
+        return;
+    case BoardFault::NoReply:
+    case BoardFault::DeviceLost:
+    case BoardFault::BadReply:
+        Message(kCommErrorText, MsgIcon::Critical);
+        return;
     }
-    lblStatus->setText(status + QStringLiteral("OK!"));
-    Message(QStringLiteral("Scrittura e verifica dati completata"), MsgIcon::Information);
 }
 
 void frmMain::cmdOutOnoff_Click(int output) {
@@ -179,16 +124,14 @@ void frmMain::cmdOutOnoff_Click(int output) {
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
 
-    const char command =
-        OutputCommand(output, IsOutputOn(cmdOutOnoff[static_cast<std::size_t>(output)]));
-    const std::optional<OutputStates> states =
-        ParseOutputReply(View(CommTxRx(QByteArray(1, command))));
-    if (!states) {
-        Message(kCommError, MsgIcon::Critical);
+    const OutputOutcome reply = SendOutputCommand(
+        *MSComm, output, IsOutputOn(cmdOutOnoff[static_cast<std::size_t>(output)]));
+    if (reply.fault != BoardFault::None) {
+        Message(kCommErrorText, MsgIcon::Critical);
         return;
     }
     for (std::size_t j = 0; j < cmdOutOnoff.size(); ++j) {
-        ShowOutputState(cmdOutOnoff[j], (*states)[j]);
+        ShowOutputState(cmdOutOnoff[j], reply.states[j]);
     }
 }
 
@@ -200,10 +143,6 @@ bool frmMain::OpenCommPort() {
     const int number = ComPortNumber(cboComm->currentText());
     MSComm->SetCommPort(number);
     return MSComm->Open(DeviceNameForPort(number));
-}
-
-QByteArray frmMain::CommTxRx(const QByteArray& strTx) {
-    return MSComm->CommTxRx(strTx);
 }
 
 void frmMain::CloseCommPort() {

@@ -3,6 +3,7 @@
 #include "model/charset.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -74,55 +75,48 @@ std::optional<typEffSet> ParseCell(std::string_view line) {
     return rec;
 }
 
-bool StoreItem(Configuration& config, int section, int item, std::string_view line) {
+// Empty when the item line is taken, otherwise why it is not.
+std::string StoreItem(Configuration& config, int section, int item, std::string_view line) {
     const auto index = static_cast<std::size_t>(item);
     switch (section) {
     case kOutNames:
         config.outNames[index] = Cp1252ToUtf8(ValueOf(line));
-        return true;
+        return {};
     case kFaseNames:
         config.faseNames[index] = Cp1252ToUtf8(ValueOf(line));
-        return true;
+        return {};
     case kFaseTimes:
         if (const auto code = ParseNumber(ValueOf(line), kMaxFaseCode)) {
             config.faseCodes[index] = *code;
-            return true;
+            return {};
         }
-        return false;
+        return "durata della fase " + std::to_string(item + 1) + " non valida (ammessi 0..63)";
     case kCellRecords:
         if (const auto rec = ParseCell(line)) {
             config.recEffSet[index] = *rec;
-            return true;
+            return {};
         }
-        return false;
+        return "effetto dell'uscita " + std::to_string(item / kFasi + 1) + ", fase " +
+               std::to_string(item % kFasi + 1) +
+               " non valido (atteso NN=AA;BB;F;C, effetti 00..15, tremolo 0..7)";
     default:
-        return true;
+        return {};
     }
 }
 
-bool IsValid(const Configuration& config) {
-    for (const std::string& name : config.outNames) {
-        if (name.empty()) {
-            return false;
+// Why the configuration as read is not complete; empty when it is.
+std::string MissingPart(const Configuration& config) {
+    for (std::size_t o = 0; o < config.outNames.size(); ++o) {
+        if (config.outNames[o].empty()) {
+            return "nome dell'uscita " + std::to_string(o + 1) + " vuoto o mancante";
         }
     }
-    for (const std::string& name : config.faseNames) {
-        if (name.empty()) {
-            return false;
+    for (std::size_t p = 0; p < config.faseNames.size(); ++p) {
+        if (config.faseNames[p].empty()) {
+            return "nome della fase " + std::to_string(p + 1) + " vuoto o mancante";
         }
     }
-    for (const int code : config.faseCodes) {
-        if (code < 0 || code > kMaxFaseCode) {
-            return false;
-        }
-    }
-    for (const typEffSet& rec : config.recEffSet) {
-        if (rec.bytePart1 > kMaxPartCode || rec.bytePart2 > kMaxPartCode ||
-            rec.byteFlicker > kMaxFlicker) {
-            return false;
-        }
-    }
-    return true;
+    return {};
 }
 
 bool NameIsSavable(const std::string& name) {
@@ -165,18 +159,26 @@ std::string WriteDm6(const Configuration& config) {
 }
 
 std::optional<Configuration> ReadDm6(std::string_view bytes) {
+    return CheckDm6(bytes).config;
+}
+
+Dm6Verdict CheckDm6(std::string_view bytes) {
+    static constexpr const char* kSectionNames[] = {"", "[lblOutName]", "[lblFaseName]",
+                                                    "[cboFaseTime]", "[recEffSet]"};
     if (bytes.empty()) {
-        return std::nullopt;
+        return {std::nullopt, 0, "il file è vuoto"};
     }
     Configuration config;
     int section = kBeforeFirst;
     int item = -1;
+    int lineNumber = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t lf = bytes.find('\n', pos);
         const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
         std::string_view line = bytes.substr(pos, end - pos);
         pos = end + 1;
+        ++lineNumber;
         // Files from older writers may end lines with a lone LF; CR LF is the norm.
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
@@ -193,15 +195,22 @@ std::optional<Configuration> ReadDm6(std::string_view bytes) {
             continue;
         }
         ++item;
-        if (item >= kSectionSize[static_cast<std::size_t>(section)] ||
-            !StoreItem(config, section, item, line)) {
-            return std::nullopt;
+        const auto size = kSectionSize[static_cast<std::size_t>(section)];
+        if (item >= size) {
+            // Sections are counted, not named: the name tells which one the reader meant.
+            return {std::nullopt, lineNumber,
+                    std::string("troppe voci nella sezione ") +
+                        kSectionNames[static_cast<std::size_t>(section)] + " (al massimo " +
+                        std::to_string(size) + ")"};
+        }
+        if (std::string why = StoreItem(config, section, item, line); !why.empty()) {
+            return {std::nullopt, lineNumber, std::move(why)};
         }
     }
-    if (!IsValid(config)) {
-        return std::nullopt;
+    if (std::string why = MissingPart(config); !why.empty()) {
+        return {std::nullopt, 0, std::move(why)};
     }
-    return config;
+    return {std::move(config), 0, {}};
 }
 
 std::optional<UnsavableName> FindUnsavableName(const Configuration& config) {

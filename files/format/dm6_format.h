@@ -16,6 +16,15 @@ std::string WriteDm6(const Configuration& config);
 // fourth column on, and lines may end in CR LF or a lone LF.
 std::optional<Configuration> ReadDm6(std::string_view bytes);
 
+// The reader's verdict with its reason: the same rules as ReadDm6, and on refusal the first
+// rule that failed, in Italian (UTF-8), with its line (1-based; 0 when it is the whole file).
+struct Dm6Verdict {
+    std::optional<Configuration> config;
+    int line = 0;
+    std::string reason;
+};
+Dm6Verdict CheckDm6(std::string_view bytes);
+
 // A name that cannot be written so that it reads back the same: empty, more than one
 // line, or holding a character the single-byte set cannot store.
 struct UnsavableName {

@@ -1,0 +1,65 @@
+#include "board/board_messages.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString kCheckLines =
+    QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
+                   "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).");
+
+QString Lines(const QStringList& lines) {
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString FoundText(LinkDevice device) {
+    switch (device) {
+    case LinkDevice::Board:
+        return QStringLiteral("Rilevata scheda Miravel6.");
+    case LinkDevice::Loopback:
+        return QStringLiteral("Rilevato Loopback.");
+    case LinkDevice::Other:
+        return QStringLiteral("Rilevato modem AT o altro dispositivo.");
+    case LinkDevice::Nothing:
+        break;
+    }
+    return QStringLiteral("Nessun dispositivo connesso.");
+}
+
+} // namespace
+
+bool LinkTestSucceeded(LinkDevice device) {
+    return device == LinkDevice::Board || device == LinkDevice::Loopback;
+}
+
+QString LinkTestText(const QString& portText, LinkDevice device) {
+    if (LinkTestSucceeded(device)) {
+        return Lines({QStringLiteral("Test su porta seriale ") + portText +
+                          QStringLiteral(" concluso con successo!"),
+                      FoundText(device)});
+    }
+    return Lines(
+        {QStringLiteral("Porta seriale ") + portText + QStringLiteral(" aperta con successo."),
+         FoundText(device), kCheckLines});
+}
+
+QString LinkTestOpenFailedText(const QString& portText) {
+    return Lines({QStringLiteral("Test su porta seriale ") + portText + QStringLiteral(" fallito."),
+                  QStringLiteral("Impossibile aprire la porta."), kCheckLines});
+}
+
+QString BoardFaultReason(BoardFault fault) {
+    switch (fault) {
+    case BoardFault::None:
+        break;
+    case BoardFault::NoReply:
+        return QStringLiteral("nessuna risposta completa entro 0,5 s");
+    case BoardFault::DeviceLost:
+        return QStringLiteral("il dispositivo si è scollegato");
+    case BoardFault::BadReply:
+        return QStringLiteral("risposta non valida");
+    case BoardFault::WrongEcho:
+        return QStringLiteral("la scheda ha confermato un byte diverso");
+    }
+    return {};
+}

@@ -1,0 +1,82 @@
+#include "board/board_procedures.h"
+
+#include "board/serial_link.h"
+
+#include <QByteArray>
+
+#include <string_view>
+
+namespace {
+
+std::string_view View(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// An empty reply is silence, unless the device went away meanwhile.
+BoardFault MissingOrBad(const SerialLink& link, const QByteArray& strRx) {
+    if (link.IsLost()) {
+        return BoardFault::DeviceLost;
+    }
+    return strRx.isEmpty() ? BoardFault::NoReply : BoardFault::BadReply;
+}
+
+} // namespace
+
+LinkTestOutcome RunLinkTest(SerialLink& link) {
+    const QByteArray strRx = link.CommTxRx(QByteArrayLiteral("RAT\r\n"));
+    return {ClassifyLinkReply(View(strRx)), link.IsLost()};
+}
+
+ReadOutcome ReadBoardImage(SerialLink& link) {
+    const QByteArray strRx = link.CommTxRx(QByteArrayLiteral("R"));
+    if (const std::optional<EdataBytes> image = ParseReadReply(View(strRx))) {
+        return {BoardFault::None, *image};
+    }
+    return {MissingOrBad(link, strRx), {}};
+}
+
+WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
+                             const WriteProgress& progress) {
+    const QByteArray ready = link.CommTxRx(QByteArrayLiteral("W"));
+    if (!IsWriteReady(View(ready))) {
+        return {MissingOrBad(link, ready), 0, 0};
+    }
+    WriteOutcome outcome;
+    for (const std::uint8_t byte : image) {
+        ++outcome.attempted;
+        if (progress) {
+            progress(outcome.attempted);
+        }
+        const QByteArray strRx = link.CommTxRx(QByteArray(1, static_cast<char>(byte)));
+        switch (CheckWriteEcho(View(strRx), byte)) {
+        case EchoCheck::Confirmed:
+            continue;
+        case EchoCheck::CommError:
+            outcome.fault = MissingOrBad(link, strRx);
+            return outcome;
+        case EchoCheck::WriteError:
+            outcome.fault = BoardFault::WrongEcho;
+            outcome.echoed = HexToByte(View(strRx).substr(1));
+            return outcome;
+        }
+    }
+    return outcome;
+}
+
+OutputOutcome SendOutputCommand(SerialLink& link, int output, bool isOn) {
+    const char command = OutputCommand(output, isOn);
+    const QByteArray strRx = link.CommTxRx(QByteArray(1, command));
+    if (const std::optional<OutputStates> states = ParseOutputReply(View(strRx))) {
+        return {BoardFault::None, *states};
+    }
+    return {MissingOrBad(link, strRx), {}};
+}
+
+bool ImageHasEnabledFase(const EdataBytes& image) {
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        if ((image[p] & 63) != 0) {
+            return true;
+        }
+    }
+    return false;
+}

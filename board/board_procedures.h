@@ -1,0 +1,55 @@
+#pragma once
+// The board operations as exchange sequences over an open link: link test, read, write with
+// its echo checks, and one output command. Every outcome is a value; what the user is told
+// (message box, status line, standard error) is up to the caller.
+
+#include "model/board_protocol.h"
+#include "model/edata.h"
+
+#include <cstdint>
+#include <functional>
+
+class SerialLink;
+
+// Why an operation did not finish.
+enum class BoardFault {
+    None,
+    NoReply,    // no complete reply within the time-out
+    DeviceLost, // the device went away (unplugged, hung up)
+    BadReply,   // a reply came, but not the one the command asks for
+    WrongEcho,  // a well-formed write echo of another byte
+};
+
+struct LinkTestOutcome {
+    LinkDevice device = LinkDevice::Nothing;
+    bool deviceLost = false; // the device went away during the test (device is Nothing)
+};
+
+struct ReadOutcome {
+    BoardFault fault = BoardFault::None;
+    EdataBytes image{}; // valid only when fault is None
+};
+
+struct WriteOutcome {
+    BoardFault fault = BoardFault::None;
+    int attempted = 0;       // image bytes sent, the one that failed included
+    std::uint8_t echoed = 0; // for WrongEcho: the byte the board confirmed instead
+};
+
+struct OutputOutcome {
+    BoardFault fault = BoardFault::None;
+    OutputStates states{}; // valid only when fault is None
+};
+
+// Called before each image byte goes out, with the count of bytes attempted so far (1..128).
+using WriteProgress = std::function<void(int attempted)>;
+
+LinkTestOutcome RunLinkTest(SerialLink& link);
+ReadOutcome ReadBoardImage(SerialLink& link);
+WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
+                             const WriteProgress& progress = {});
+// Switches output 0..9 to the other state than isOn says it has now.
+OutputOutcome SendOutputCommand(SerialLink& link, int output, bool isOn);
+
+// A write is refused when no phase of the image runs: the board would play nothing.
+bool ImageHasEnabledFase(const EdataBytes& image);

@@ -1,0 +1,24 @@
+#pragma once
+// How miravel6-cli reports: exit statuses and lines on standard output and standard error.
+
+#include <QString>
+
+#include <string>
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitBoardFailed = 1; // the board or the link
+inline constexpr int kExitUsage = 2;       // bad usage, a refused or unwritable file
+
+// One or more lines, UTF-8; CR LF inside the text becomes the terminal's line end.
+void PrintOut(const QString& text);
+void PrintErr(const QString& text);
+
+// Raw bytes to standard output, as they stand (the report keeps its CR LF).
+void WriteOut(const std::string& bytes);
+
+// True when standard error is a terminal: only then is a progress line drawn.
+bool ErrIsTerminal();
+
+// Rewrites the progress line on a terminal (no line end); ProgressDone ends it.
+void ShowProgress(const QString& text);
+void ProgressDone();

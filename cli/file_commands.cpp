@@ -1,0 +1,69 @@
+#include "cli/file_commands.h"
+
+#include "cli/cli_output.h"
+#include "files/dm6_file.h"
+#include "files/report_file.h"
+#include "model/charset.h"
+#include "model/edata.h"
+#include "model/light_course.h"
+#include "model/light_report.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString HexImage(const EdataBytes& image) {
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
+                           static_cast<qsizetype>(image.size()));
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
+
+} // namespace
+
+QString RefusalText(const QString& path, int line, const QString& reason) {
+    QString text = QStringLiteral("Impossibile aprire il file:\n") + path +
+                   QStringLiteral("\noppure dati non validi\n");
+    if (line > 0) {
+        text += QStringLiteral("riga ") + QString::number(line) + QStringLiteral(": ");
+    }
+    return text + reason;
+}
+
+std::optional<Configuration> LoadConfigurationFile(const QString& path) {
+    Dm6Verdict verdict = CheckDm6File(path);
+    if (!verdict.config) {
+        PrintErr(RefusalText(path, verdict.line, QString::fromStdString(verdict.reason)));
+    }
+    return std::move(verdict.config);
+}
+
+int RunImage(const QString& path) {
+    const std::optional<Configuration> config = LoadConfigurationFile(path);
+    if (!config) {
+        return kExitUsage;
+    }
+    PrintOut(HexImage(BuildEdata(config->faseCodes, config->recEffSet)));
+    return kExitDone;
+}
+
+int RunReport(const QString& path) {
+    const std::optional<Configuration> config = LoadConfigurationFile(path);
+    if (!config) {
+        return kExitUsage;
+    }
+    // The report names the file it would be: light_value.txt beside the configuration.
+    const QString reportPath = LightReportPath(QFileInfo(path).absolutePath());
+    const LightCourse course = ComputeLightCourse(config->recEffSet, config->faseCodes);
+    WriteOut(LightValueReport(Utf8ToCp1252Lossy(reportPath.toStdString()), course));
+    return kExitDone;
+}
+
+int RunCheck(const QString& path) {
+    const Dm6Verdict verdict = CheckDm6File(path);
+    if (!verdict.config) {
+        PrintOut(RefusalText(path, verdict.line, QString::fromStdString(verdict.reason)));
+        return kExitUsage;
+    }
+    PrintOut(QStringLiteral("Configurazione valida: ") + path);
+    return kExitDone;
+}

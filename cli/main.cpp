@@ -1,0 +1,43 @@
+// miravel6-cli: the board operations and the file checks without a window, for programming
+// boards one after the other and for scripts.
+
+#include "cli/board_commands.h"
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/file_commands.h"
+#include "files/version.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    // The identity under which the window keeps its COM<n> mappings.
+    QCoreApplication::setOrganizationName(QStringLiteral("Miravel6"));
+    QCoreApplication::setApplicationName(QStringLiteral("Miravel6"));
+
+    const ParsedCli parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
+    switch (parsed.outcome) {
+    case ParsedCli::Outcome::Help:
+        PrintOut(CliHelpText());
+        return kExitDone;
+    case ParsedCli::Outcome::Version:
+        PrintOut(QStringLiteral("miravel6-cli ") + ProgramVersion());
+        return kExitDone;
+    case ParsedCli::Outcome::UsageError:
+        PrintErr(parsed.error + QStringLiteral("\nmiravel6-cli --help elenca i comandi."));
+        return kExitUsage;
+    case ParsedCli::Outcome::Run:
+        break;
+    }
+    const CliRequest& request = parsed.request;
+    switch (request.command) {
+    case CliCommand::Image:
+        return RunImage(request.file);
+    case CliCommand::Report:
+        return RunReport(request.file);
+    case CliCommand::Check:
+        return RunCheck(request.file);
+    default:
+        return RunBoardCommand(request);
+    }
+}
