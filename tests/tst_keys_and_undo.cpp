@@ -380,6 +380,7 @@ void TstKeysAndUndo::stepLimitRedoDroppedAndSavingIsNoStep() {
     for (int k = 1; k <= 101; ++k) {
         fase->setCurrentIndex(1 + k % 60);
     }
+    f.Child<QWidget>(U("txtEdata"))->setFocus(); // the image text box lets the keys through
     Keys(f, U("Undo ").repeated(101));
     QCOMPARE(fase->currentIndex(), 2); // the first change is the one step dropped
     QCOMPARE(w.EdataImage()[0], 2);
