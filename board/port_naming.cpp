@@ -1,5 +1,7 @@
 #include "board/port_naming.h"
 
+#include "model/app_identity.h"
+
 #include <QSettings>
 
 namespace {
@@ -27,8 +29,7 @@ int ComPortNumber(const QString& entryText) {
 }
 
 QString DeviceNameForPort(int number) {
-    const QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
-    const QString mapped =
-        settings.value(QStringLiteral("ports/COM") + QString::number(number)).toString();
+    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+    const QString mapped = settings.value(QString::fromStdString(PortDeviceKey(number))).toString();
     return mapped.isEmpty() ? PlatformDeviceName(number) : mapped;
 }
