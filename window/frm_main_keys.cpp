@@ -3,6 +3,7 @@
 #include "window/click_label.h"
 #include "window/frm_main.h"
 #include "window/grid_canvas.h"
+#include "window/output_button.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
