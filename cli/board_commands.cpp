@@ -10,6 +10,8 @@
 #include "files/dm6_file.h"
 #include "model/fase_time.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <optional>
@@ -96,6 +98,12 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     }
     for (int p = 0; p < kFasi; ++p) {
         config.faseNames[static_cast<std::size_t>(p)] = DefaultFaseName(p);
+    }
+    // Refused before the board is asked: a read that cannot be kept is a read for nothing.
+    const QFileInfo target(request.output);
+    if (target.isDir() || !target.absoluteDir().exists()) {
+        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output);
+        return kExitUsage;
     }
     if (!request.namesFrom.isEmpty()) {
         const std::optional<Configuration> names = LoadConfigurationFile(request.namesFrom);

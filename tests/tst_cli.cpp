@@ -151,6 +151,8 @@ void TstCli::usageAndFileCommands_data() {
         refused);
     row("write with every phase off", L({"write"}) << InHome("spento.dm6") << L({"--port", "x"}), 2,
         {}, S("Abilitare almeno una fase temporale. (") + InHome("spento.dm6") + S(")\n"));
+    row("read into a missing folder", L({"read", "--port", "/dev/null", "-o", "/nessuna/x.dm6"}), 2,
+        {}, S("Impossibile salvare su file /nessuna/x.dm6\n"));
     usage("no command", {}, "Manca il comando.");
     usage("unknown command", L({"burn"}), "Comando sconosciuto: burn");
     usage("board command without a port", L({"write"}) << acq,
