@@ -133,11 +133,13 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     return kExitDone;
 }
 
-// Reads the board and lists what differs from the image; 0 when nothing does.
-int CompareWithBoard(CommandLink& board, const EdataBytes& image, const QString& file) {
+// Reads the board and lists what differs from the image; 0 when nothing does. `when` tells a
+// failed read apart from a failed write in the message.
+int CompareWithBoard(CommandLink& board, const EdataBytes& image, const QString& file,
+                     const QString& when = {}) {
     const ReadOutcome read = ReadBoardImage(board.link);
     if (read.fault != BoardFault::None) {
-        return board.CommFailed(read.fault, QStringLiteral(" nella rilettura"));
+        return board.CommFailed(read.fault, when);
     }
     const ImageDifferences differences = CompareImages(read.image, image);
     if (differences.empty()) {
@@ -185,7 +187,9 @@ int RunWrite(CommandLink& board, const CliRequest& request, const EdataBytes& im
         return board.CommFailed(written.fault, written.attempted > 0 ? at : QString());
     }
     PrintOut(kWriteDoneText);
-    return request.verify ? CompareWithBoard(board, image, request.file) : kExitDone;
+    return request.verify
+               ? CompareWithBoard(board, image, request.file, QStringLiteral(" nella rilettura"))
+               : kExitDone;
 }
 
 int RunOut(CommandLink& board, const CliRequest& request) {
