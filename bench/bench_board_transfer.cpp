@@ -17,6 +17,10 @@
 
 namespace {
 
+QString LastMessage(const ScriptedUi& ui) {
+    return ui.messages.empty() ? QString() : ui.messages.back().text;
+}
+
 constexpr int kRuns = 5;
 constexpr double kBitsPerChar = 10.0; // start, 8 data, stop
 constexpr double kBaud = 9600.0;
@@ -100,7 +104,7 @@ int main(int argc, char** argv) {
     }
 
     // Every write ends on a message; the loop below checks it and tells only a failure.
-    BenchUi& ui = bench.ui();
+    ScriptedUi& ui = bench.ui();
     ui.printMessages = false;
     // Shown, so that the status line repaints during the waits as it does for a user.
     frmMain& window = bench.Open();
@@ -116,14 +120,14 @@ int main(int argc, char** argv) {
         reads.push_back(Measure(read));
         readSent = board.receivedBytes().size() - before;
         if (window.windowTitle() != QStringLiteral("Miravel6 - Lettura da scheda")) {
-            std::fprintf(stderr, "read failed: %s\n", qPrintable(ui.lastMessage));
+            std::fprintf(stderr, "read failed: %s\n", qPrintable(LastMessage(ui)));
             return 1;
         }
         before = board.receivedBytes().size();
         writes.push_back(Measure(write));
         writeSent = board.receivedBytes().size() - before;
-        if (ui.lastMessage != QStringLiteral("Scrittura e verifica dati completata")) {
-            std::fprintf(stderr, "write failed: %s\n", qPrintable(ui.lastMessage));
+        if (LastMessage(ui) != QStringLiteral("Scrittura e verifica dati completata")) {
+            std::fprintf(stderr, "write failed: %s\n", qPrintable(LastMessage(ui)));
             return 1;
         }
     }

@@ -32,7 +32,10 @@ int main(int argc, char* argv[]) {
     BenchWindow bench(argc, argv);
     frmMain& window = bench.Open();
     const QString path = bench.FilePath(QStringLiteral("bench.dm6"));
-    bench.ui().filePath = path;
+    constexpr int kClicks = 200;
+    // Both dialogs answer with the same file: the save below, then every click measured.
+    bench.ui().saveAnswers.assign(1 + kClicks, path);
+    bench.ui().openAnswers.assign(kClicks, path);
     auto* save = window.findChild<QPushButton*>(QStringLiteral("cmdFileSave"));
     auto* open = window.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_0"));
     save->click();
@@ -48,8 +51,8 @@ int main(int argc, char* argv[]) {
     Print("ReadDm6File:", PerCallUs(kCalls, [&] { sink = sink + ReadDm6File(path).has_value(); }));
     Print("WriteDm6File:", PerCallUs(200, [&] { sink = sink + WriteDm6File(path, config); }),
           "  (temporary file, sync, rename)");
-    Print("\"Salva\" on window:", PerCallUs(200, [&] { save->click(); }));
-    Print("\"Apri\" on window:", PerCallUs(200, [&] { open->click(); }),
+    Print("\"Salva\" on window:", PerCallUs(kClicks, [&] { save->click(); }));
+    Print("\"Apri\" on window:", PerCallUs(kClicks, [&] { open->click(); }),
           "  (includes the grid refresh)");
     return 0;
 }

@@ -40,14 +40,13 @@ void Measure(const char* what, int runs, const std::function<void(int)>& call) {
 
 int main(int argc, char* argv[]) {
     BenchWindow bench(argc, argv);
-    BenchUi& ui = bench.ui();
+    ScriptedUi& ui = bench.ui();
     frmMain& window = bench.Open();
     auto cell = [&window](int i) {
         return window.findChild<QLabel*>(QStringLiteral("lblEffMode_") + QString::number(i));
     };
     constexpr int kRuns = 400;
 
-    ui.menuChoice.clear();
     Measure("press, menu closed without a choice", kRuns,
             [&](int n) { Press(cell(n % 80), Qt::LeftButton); });
 
@@ -55,15 +54,16 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("Decrescente 25%"), QStringLiteral("On"),
                                  QStringLiteral("Off - On")};
     Measure("press, preset chosen, grid refreshed", kRuns, [&](int n) {
-        ui.menuChoice = {QStringLiteral("Effetti Parte1+Parte2"), presets[n % presets.size()]};
+        ui.menuChoices.push_back(
+            {QStringLiteral("Effetti Parte1+Parte2"), presets[n % presets.size()]});
         Press(cell(n % 80), Qt::LeftButton);
         QApplication::processEvents(); // the repaint the edit causes
     });
 
-    ui.menuChoice = {QStringLiteral("Copia"), QStringLiteral("Fase (colonna)")};
+    ui.menuChoices.push_back({QStringLiteral("Copia"), QStringLiteral("Fase (colonna)")});
     Press(cell(7), Qt::RightButton);
     Measure("right press, column pasted, grid refreshed", kRuns, [&](int n) {
-        ui.menuChoice = {QStringLiteral("Incolla"), QStringLiteral("Fase (colonna)")};
+        ui.menuChoices.push_back({QStringLiteral("Incolla"), QStringLiteral("Fase (colonna)")});
         Press(cell(n % 8), Qt::RightButton);
         QApplication::processEvents();
     });

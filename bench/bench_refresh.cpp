@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    const BenchUi& ui = bench.ui();
+    const ScriptedUi& ui = bench.ui();
     frmMain& window = bench.Open();
     QApplication::processEvents();
     auto* openEff = window.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_3"));
@@ -94,7 +94,7 @@ int main(int argc, char* argv[]) {
     }
     openEff->click();
     QApplication::processEvents();
-    if (ui.messages != 0 || !window.windowTitle().contains(QStringLiteral("e_eff.dm6"))) {
+    if (!ui.messages.empty() || !window.windowTitle().contains(QStringLiteral("e_eff.dm6"))) {
         std::fprintf(stderr, "the sample did not open: title \"%s\"\n",
                      qPrintable(window.windowTitle()));
         return 1;
@@ -205,8 +205,8 @@ int main(int argc, char* argv[]) {
     std::printf("%s: refresh frame ratio %.4f (target < 0.1), model %.1f us (target < 50 us)\n",
                 fullOk && modelOk ? "within target" : "OUTSIDE TARGET", full.medianMs / kFrameMs,
                 model.medianMs * 1000.0);
-    if (ui.messages != 0) {
-        std::fprintf(stderr, "%d unexpected messages\n", ui.messages);
+    if (!ui.messages.empty()) {
+        std::fprintf(stderr, "%zu unexpected messages\n", ui.messages.size());
         return 1;
     }
     return 0;

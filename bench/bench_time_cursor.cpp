@@ -21,7 +21,7 @@ double PerCallUs(qint64 ns, int calls) {
 int main(int argc, char* argv[]) {
     BenchWindow bench(argc, argv);
     frmMain& window = bench.Open();
-    HandClock& clock = bench.clock();
+    FakeClock& clock = bench.clock();
     for (auto* combo : window.findChildren<QComboBox*>()) {
         if (combo->objectName().startsWith(QStringLiteral("cboFaseTime_"))) {
             combo->setCurrentIndex(63); // eight phases of 12 hours: the longest cycle

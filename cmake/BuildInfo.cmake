@@ -10,8 +10,10 @@ file(RELATIVE_PATH MIRAVEL6_SHIPPED_FROM_BIN
 configure_file(${PROJECT_SOURCE_DIR}/cmake/build_info.h.in
     ${PROJECT_BINARY_DIR}/generated/build_info.h @ONLY)
 target_include_directories(miravel6_files PRIVATE ${PROJECT_BINARY_DIR}/generated)
-target_include_directories(miravel6-virtual-board PRIVATE ${PROJECT_BINARY_DIR}/generated)
+if(UNIX)
+    target_include_directories(miravel6-virtual-board PRIVATE ${PROJECT_BINARY_DIR}/generated)
+endif()
 
 # Drawing the SVG needs Qt's svg plugins (libqt6svg6) at run time.
-qt_add_resources(miravel6_core miravel6_icon PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/data
+qt_add_resources(miravel6_window miravel6_icon PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/data
     FILES ${PROJECT_SOURCE_DIR}/data/org.miravel6.Miravel6.svg)

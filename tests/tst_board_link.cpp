@@ -2,6 +2,7 @@
 // a pseudo-terminal: the link test's verdicts, read and write, the output buttons, ports that
 // cannot be opened and the busy rule.
 
+#include "model/configuration.h"
 #include "tests/support/board_window.h"
 
 #include <QTimer>
@@ -22,6 +23,7 @@ private slots:
     void writeNeedsOnePhaseOn();
     void outputButtonsShowWhatTheBoardReports();
     void everythingElseWaitsWhileTheLinkIsBusy();
+    void durationChangedWhileAReadWaitsGoesBack();
 };
 
 void TstBoardLink::linkTestTellsWhatIsConnected_data() {
@@ -169,11 +171,11 @@ void TstBoardLink::writeNeedsOnePhaseOn() {
     QVERIFY(b.board.receivedBytes().isEmpty()); // the port was not even opened
     QVERIFY(WindowState(b) == before);
 
-    // A phase switched on while the port is busy is not followed up: the image keeps all
-    // phases off, and the image is what would be sent.
+    // A phase switched on while the port is busy is refused: the list goes back to OFF, as
+    // the image holds it.
     QTimer::singleShot(0, [&] { b.PressKeyOnDuration(0, Qt::Key_Down); });
     b.Click("cmdCommTest");
-    QCOMPARE(b.Duration(0)->currentIndex(), 1);
+    QCOMPARE(b.Duration(0)->currentIndex(), 0);
     b.Click("cmdEdataWrite");
 
     QCOMPARE(b.f.ui.messages.size(), std::size_t{3});
@@ -249,14 +251,50 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     QVERIFY(b.f.ui.openRequests.empty());
     QVERIFY(b.f.ui.saveRequests.empty());
     QCOMPARE(b.Reds(), QStringLiteral("----------"));
-    // The list shows the new choices, but nothing followed them up.
-    QCOMPARE(b.Duration(2)->currentIndex(), 3);
+    // The list went back to the duration that the grid and the image hold.
+    QCOMPARE(b.Duration(2)->currentIndex(), 1);
     QCOMPARE(b.Duration(2)->toolTip(), durationTip);
     QVERIFY(b.w().EdataImage() == image);
     QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
 
     // Once the exchange is over, the window closes.
     QVERIFY(b.w().close());
+}
+
+void TstBoardLink::durationChangedWhileAReadWaitsGoesBack() {
+    // Nobody answers: the read waits its full time with the port open.
+    BoardWindow b(Args({"--silent"}));
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    const Configuration before = b.w().CurrentConfiguration();
+    const QString tooltip = b.Duration(5)->toolTip();
+    bool changedWhileOpen = false;
+    FaseCodes shownAtMessage{};
+    QTimer::singleShot(0, [&] {
+        changedWhileOpen = b.w().PortIsOpen();
+        b.PressKeyOnDuration(2, Qt::Key_Down);
+        b.PressKeyOnDuration(5, Qt::Key_End);
+    });
+    b.f.ui.onMessage = [&](const RecordedMessage&) { shownAtMessage = b.w().CurrentFaseCodes(); };
+
+    b.Click("cmdEdataRead");
+
+    QVERIFY(changedWhileOpen);
+    b.ExpectOneMessage(kCommError, MsgIcon::Critical);
+    QCOMPARE(shownAtMessage, before.faseCodes);
+    QVERIFY(b.w().CurrentConfiguration() == before);
+    QCOMPARE(b.Duration(5)->toolTip(), tooltip);
+    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
+
+    // What the lists show is what the next write sends.
+    VirtualBoard healthy(BoardOptions({}));
+    QVERIFY2(healthy.isReady(), qPrintable(healthy.errorString()));
+    b.MapCom3(healthy);
+    b.Click("cmdEdataWrite");
+    QByteArray shownCodes;
+    for (const int code : b.w().CurrentFaseCodes()) {
+        shownCodes += static_cast<char>(code);
+    }
+    QCOMPARE(healthy.receivedBytes().mid(1, 8), shownCodes);
 }
 
 QTEST_MAIN(TstBoardLink)

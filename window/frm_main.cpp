@@ -42,15 +42,16 @@ frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, QString folder, QWidget* 
 frmMain::~frmMain() = default;
 
 void frmMain::Form_Load() {
-    // Selecting the default durations must only set their tooltips.
+    // Filling and selecting the default durations must only set their tooltips.
     blnFaseTimeRefresh = false;
     for (QComboBox* combo : cboFaseTime) {
         for (int code = 0; code < kFaseTimeCount; ++code) {
             combo->addItem(QString::fromUtf8(FaseTime(code).caption), FaseTime(code).seconds);
         }
-        combo->setCurrentIndex(1);
     }
-    blnFaseTimeRefresh = true;
+    FaseCodes tenSeconds{};
+    tenSeconds.fill(1);
+    SetFaseCodesQuietly(tenSeconds);
 
     for (int n = 1; n <= 16; ++n) {
         cboComm->addItem(QStringLiteral("COM") + QString::number(n));
@@ -139,6 +140,14 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::cboFaseTime_Click(int index) {
     if (PortIsOpen()) {
+        // The board would not get this duration: the list goes back to the one that the grid,
+        // the report and the board image hold. The board read's own selections stay.
+        if (blnFaseTimeRefresh) {
+            FaseCodes codes = CurrentFaseCodes();
+            codes[static_cast<std::size_t>(index)] =
+                ::ApplyEdata(Edata).faseCodes[static_cast<std::size_t>(index)];
+            SetFaseCodesQuietly(codes);
+        }
         return;
     }
     const std::int32_t seconds = FaseSecondsOf(index);
@@ -146,9 +155,49 @@ void frmMain::cboFaseTime_Click(int index) {
         QStringLiteral("Tempo fase temporale ") + QString::number(index + 1) +
         QStringLiteral(" - Impulsi per espansione: ") + QString::number(ExpansionPulses(seconds)));
     if (blnFaseTimeRefresh) {
-        RefreshEffects();
-        ResetTitle();
+        CommitEdit();
     }
+}
+
+void frmMain::CommitEdit(EditOf what) {
+    if (what == EditOf::Grid) {
+        RefreshEffects();
+    }
+    ResetTitle();
+}
+
+void frmMain::ApplyConfiguration(const Configuration& config, const QString& title) {
+    for (std::size_t o = 0; o < kOutputs; ++o) {
+        lblOutName[o]->setText(QString::fromStdString(config.outNames[o]));
+    }
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        lblFaseName[p]->setText(QString::fromStdString(config.faseNames[p]));
+    }
+    SetFaseCodesQuietly(config.faseCodes);
+    recEffSet = config.recEffSet;
+    RefreshEffects();
+    setWindowTitle(title);
+}
+
+void frmMain::SetFaseCodesQuietly(const FaseCodes& codes) {
+    blnFaseTimeRefresh = false;
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        cboFaseTime[p]->setCurrentIndex(codes[p]);
+    }
+    blnFaseTimeRefresh = true;
+}
+
+Configuration frmMain::CurrentConfiguration() const {
+    Configuration config;
+    for (std::size_t o = 0; o < kOutputs; ++o) {
+        config.outNames[o] = lblOutName[o]->text().toStdString();
+    }
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        config.faseNames[p] = lblFaseName[p]->text().toStdString();
+    }
+    config.faseCodes = CurrentFaseCodes();
+    config.recEffSet = recEffSet;
+    return config;
 }
 
 FaseCodes frmMain::CurrentFaseCodes() const {
@@ -201,14 +250,12 @@ void frmMain::BuildEdata() {
     txtEdata->setPlainText(text);
 }
 
-void frmMain::ApplyEdata(const EdataBytes& bytes) {
+void frmMain::ApplyEdata(const EdataBytes& bytes, const QString& title) {
     const AppliedEdata applied = ::ApplyEdata(bytes);
-    blnFaseTimeRefresh = false;
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        cboFaseTime[p]->setCurrentIndex(applied.faseCodes[p]);
-    }
-    blnFaseTimeRefresh = true;
-    recEffSet = applied.recEffSet;
+    Configuration config = CurrentConfiguration();
+    config.faseCodes = applied.faseCodes;
+    config.recEffSet = applied.recEffSet;
+    ApplyConfiguration(config, title);
 }
 
 void frmMain::SetIdleStatus() {

@@ -40,6 +40,8 @@ public:
     FaseCodes CurrentFaseCodes() const;
     bool PortIsOpen() const;
     QString ProgramFolder() const { return programFolder; }
+    // Names, durations and grid as the window holds them now.
+    Configuration CurrentConfiguration() const;
 
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
@@ -74,8 +76,18 @@ private:
     void Form_Load();
     void Form_Unload(bool& cancel);
 
+    // The change path. Every edit of the configuration by the user ends in CommitEdit, which
+    // brings the grid, the report and the board image up to date and drops the file name or
+    // board mark from the title. A whole configuration from a file or the board comes in
+    // through ApplyConfiguration, which refreshes once and shows the given title.
+    enum class EditOf { Grid, Names };
+    void CommitEdit(EditOf what = EditOf::Grid);
+    void ApplyConfiguration(const Configuration& config, const QString& title);
+    // Selects the codes in the duration lists without a refresh per list (tooltips only).
+    void SetFaseCodesQuietly(const FaseCodes& codes);
+
     void BuildEdata();
-    void ApplyEdata(const EdataBytes& bytes);
+    void ApplyEdata(const EdataBytes& bytes, const QString& title);
     void WriteLightReport(const LightCourse& course);
     void SetIdleStatus();
     void ResetTitle();
@@ -91,8 +103,6 @@ private:
     void ChooseNameItem(int id);
 
     // Configuration files.
-    Configuration CurrentConfiguration() const;
-    void ApplyConfiguration(const Configuration& config);
     void LoadConfigurationFile(const QString& path);
 
     // Board link.
@@ -116,6 +126,7 @@ private:
     EdataBytes Edata{};
     GridDrawing drawing;
 
+    // False while the lists are set by the program: a selection then only sets its tooltip.
     bool blnFaseTimeRefresh = false;
     std::int16_t intEffMenu = 0;
     std::int16_t intNameMenu = 0;

@@ -67,9 +67,7 @@ void frmMain::cmdEdataRead_Click() {
         Message(kCommErrorText, MsgIcon::Critical);
         return;
     }
-    ApplyEdata(read.image);
-    RefreshEffects();
-    setWindowTitle(kAppTitle + QStringLiteral(" - Lettura da scheda"));
+    ApplyEdata(read.image, kAppTitle + QStringLiteral(" - Lettura da scheda"));
 }
 
 void frmMain::cmdEdataWrite_Click() {

@@ -70,6 +70,5 @@ void frmMain::ChooseEffectItem(int id) {
         }
         break;
     }
-    RefreshEffects();
-    ResetTitle();
+    CommitEdit();
 }

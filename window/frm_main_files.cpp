@@ -91,37 +91,6 @@ void frmMain::LoadConfigurationFile(const QString& path) {
                 MsgIcon::Critical);
         return;
     }
-    ApplyConfiguration(*config);
-    RefreshEffects();
-    setWindowTitle(
-        QString::fromStdString(TitleAfterOpen(kAppTitle.toStdString(), path.toStdString())));
-}
-
-Configuration frmMain::CurrentConfiguration() const {
-    Configuration config;
-    for (std::size_t o = 0; o < kOutputs; ++o) {
-        config.outNames[o] = lblOutName[o]->text().toStdString();
-    }
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        config.faseNames[p] = lblFaseName[p]->text().toStdString();
-    }
-    config.faseCodes = CurrentFaseCodes();
-    config.recEffSet = recEffSet;
-    return config;
-}
-
-void frmMain::ApplyConfiguration(const Configuration& config) {
-    for (std::size_t o = 0; o < kOutputs; ++o) {
-        lblOutName[o]->setText(QString::fromStdString(config.outNames[o]));
-    }
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        lblFaseName[p]->setText(QString::fromStdString(config.faseNames[p]));
-    }
-    // The selections update only the tooltips; the caller refreshes the grid once.
-    blnFaseTimeRefresh = false;
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        cboFaseTime[p]->setCurrentIndex(config.faseCodes[p]);
-    }
-    blnFaseTimeRefresh = true;
-    recEffSet = config.recEffSet;
+    ApplyConfiguration(*config, QString::fromStdString(
+                                    TitleAfterOpen(kAppTitle.toStdString(), path.toStdString())));
 }

@@ -92,12 +92,12 @@ void frmMain::ChooseNameItem(int id) {
             return;
         }
         label->setText(name);
-        ResetTitle();
+        CommitEdit(EditOf::Names);
         return;
     }
     case kNameDefault:
         label->setText(defaultName);
-        ResetTitle();
+        CommitEdit(EditOf::Names);
         return;
     case kNameDefaultAll:
         for (int o = 0; o < kOutputs; ++o) {
@@ -108,7 +108,7 @@ void frmMain::ChooseNameItem(int id) {
             lblFaseName.at(static_cast<std::size_t>(p))
                 ->setText(QString::fromStdString(DefaultFaseName(p)));
         }
-        ResetTitle();
+        CommitEdit(EditOf::Names);
         return;
     case kNameInfo: {
         FaseSecondsList seconds{};

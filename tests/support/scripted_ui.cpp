@@ -1,5 +1,7 @@
 #include "tests/support/scripted_ui.h"
 
+#include <cstdio>
+
 namespace {
 
 // The next scripted answer, or the fallback when the test gave none.
@@ -17,6 +19,9 @@ template <class T> T TakeFront(std::deque<T>& queue, const T& fallback) {
 MsgAnswer ScriptedUi::MsgBox(QWidget* /*parent*/, const QString& text, MsgIcon icon,
                              MsgButtons buttons, const QString& caption) {
     messages.push_back({text, icon, buttons, caption});
+    if (printMessages) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
     if (onMessage) {
         onMessage(messages.back());
     }

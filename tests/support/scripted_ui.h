@@ -47,6 +47,8 @@ public:
 
     // Called while a message box is "open", before it returns.
     std::function<void(const RecordedMessage&)> onMessage;
+    // Each message also goes to stderr (the benchmarks' record of an unexpected failure).
+    bool printMessages = false;
 
     // What was shown.
     std::vector<RecordedMessage> messages;

@@ -1,0 +1,66 @@
+// An installed copy as a new user starts it: run by scripts/package-test as an unprivileged user
+// with a fresh home, against the installed files (MIRAVEL6_INSTALLED_BIN names the installed
+// bin folder). Under a plain ctest run there is no installed copy, and the test is skipped.
+
+#include "files/dm6_file.h"
+#include "files/program_folder.h"
+#include "model/configuration.h"
+#include "support/scripted_ui.h"
+#include "window/program_window.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QtTest>
+
+class TstInstalledCopy : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsForANewUserAndLoadsASample();
+};
+
+void TstInstalledCopy::startsForANewUserAndLoadsASample() {
+    const QString bin = qEnvironmentVariable("MIRAVEL6_INSTALLED_BIN");
+    if (bin.isEmpty()) {
+        QSKIP("no installed copy named by MIRAVEL6_INSTALLED_BIN");
+    }
+    const QString userFolder = UserDataFolder();
+    QVERIFY(!userFolder.isEmpty());
+    QVERIFY2(!QFileInfo::exists(userFolder), "the home must be fresh");
+
+    ScriptedUi ui;
+    ProgramWindow program(ui, bin, userFolder);
+    frmMain& w = program.window();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(ui.messages.empty());
+
+    // Every shipped file was copied, byte for byte, and the report names its own path.
+    const QDir shipped(QDir(bin).filePath(QStringLiteral("../share/miravel6")));
+    for (const char* name : kDm6SampleFiles) {
+        QFile mine(QDir(userFolder).filePath(QLatin1String(name)));
+        QFile theirs(shipped.filePath(QLatin1String(name)));
+        QVERIFY(mine.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
+        QCOMPARE(mine.readAll(), theirs.readAll());
+    }
+    QVERIFY(QFileInfo::exists(QDir(userFolder).filePath(QStringLiteral("miravel6.hlp"))));
+    QFile report(QDir(userFolder).filePath(QStringLiteral("light_value.txt")));
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLatin1(report.readLine()).trimmed(),
+             QStringLiteral("Light Value - File ") + report.fileName());
+
+    // The first sample button loads the user's copy of the sample.
+    auto* button = w.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_1"));
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+    const QString sample = QDir(userFolder).filePath(QLatin1String(kDm6SampleFiles[0]));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + sample);
+    const std::optional<Configuration> config = ReadDm6File(sample);
+    QVERIFY(config);
+    QVERIFY(w.EffSet() == config->recEffSet);
+    QVERIFY(ui.messages.empty());
+}
+
+QTEST_MAIN(TstInstalledCopy)
+#include "tst_installed_copy.moc"
