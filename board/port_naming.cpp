@@ -1,5 +1,7 @@
 #include "board/port_naming.h"
 
+#include "model/app_identity.h"
+
 #include <QSettings>
 
 namespace {
@@ -10,6 +12,10 @@ QString PlatformDeviceName(int number) {
 #else
     return QStringLiteral("/dev/ttyS") + QString::number(number - 1);
 #endif
+}
+
+QString PortKey(int number) {
+    return QString::fromStdString(PortDeviceKey(number));
 }
 
 } // namespace
@@ -27,8 +33,24 @@ int ComPortNumber(const QString& entryText) {
 }
 
 QString DeviceNameForPort(int number) {
-    const QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
-    const QString mapped =
-        settings.value(QStringLiteral("ports/COM") + QString::number(number)).toString();
+    const QString mapped = AssignedDevice(number);
     return mapped.isEmpty() ? PlatformDeviceName(number) : mapped;
+}
+
+QString DefaultDeviceName(int number) {
+    return PlatformDeviceName(number);
+}
+
+QString AssignedDevice(int number) {
+    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+    return settings.value(PortKey(number)).toString();
+}
+
+void AssignDevice(int number, const QString& path) {
+    QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+    if (path.isEmpty()) {
+        settings.remove(PortKey(number));
+    } else {
+        settings.setValue(PortKey(number), path);
+    }
 }

@@ -63,7 +63,7 @@ public:
             return true;
         }
         PrintErr(QStringLiteral("Impossibile aprire la porta ") + port.label +
-                 QStringLiteral(": ") + link.OpenErrorString());
+                 QStringLiteral(": ") + link.LastOpenFailure().systemText);
         return false;
     }
 
@@ -80,7 +80,7 @@ public:
 int RunTest(CommandLink& board) {
     if (!board.link.Open(board.port.device)) {
         PrintErr(LinkTestOpenFailedText(board.port.label) + QStringLiteral("\n") +
-                 board.link.OpenErrorString());
+                 board.link.LastOpenFailure().systemText);
         return kExitBoardFailed;
     }
     const LinkTestOutcome outcome = RunLinkTest(board.link);

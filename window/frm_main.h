@@ -1,6 +1,8 @@
 #pragma once
 // The one main window: owns the configuration (grid, durations, names) and every handler.
 
+#include "model/app_identity.h"
+#include "model/board_protocol.h"
 #include "model/edata.h"
 #include "model/effect_grid.h"
 #include "model/grid_drawing.h"
@@ -16,6 +18,8 @@
 class Clock;
 class ClickLabel;
 class GridCanvas;
+class OutputButton;
+class PortInventory;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -24,7 +28,7 @@ class QTimer;
 class SerialLink;
 struct Configuration;
 
-inline const QString kAppTitle = QStringLiteral("Miravel6");
+inline const QString kAppTitle = QString::fromLatin1(kAppName);
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -42,6 +46,9 @@ public:
     QString ProgramFolder() const { return programFolder; }
     // Names, durations and grid as the window holds them now.
     Configuration CurrentConfiguration() const;
+
+    // The serial devices the port assignment lists; nullptr: the system's own list.
+    void SetPortInventory(const PortInventory* inventory);
 
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
@@ -63,6 +70,8 @@ public slots:
     void cmdEdataRead_Click();
     void cmdEdataWrite_Click();
     void cmdOutOnoff_Click(int output);
+    // The port list's menu (right button, Menu key, Shift+F10).
+    void cboComm_ContextMenu(QPoint globalPos);
 
     // Time cursor.
     void cmdTimeCursor_Click();
@@ -113,6 +122,11 @@ private:
     // the failure message shown) when the port cannot be opened.
     bool OpenForOperation(const QString& status);
 
+    // Port assignment: the item tooltips name the device each entry opens.
+    void WatchPortList();
+    void RefreshPortTips();
+    void AssignDeviceToPort(int number);
+
     // Time cursor.
     void StopTimeCursor();
     void SetTimeCursorControlsEnabled(bool enabled);
@@ -144,8 +158,13 @@ private:
     std::int32_t lngCursorFaseSec = 0;
     std::int32_t lngCursorTotSec = 0;
 
+    // What the board last reported of each output; the output buttons show it.
+    OutputStates outputsOn{};
+
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
+    const PortInventory* portInventory = nullptr;
+    QString openFailureDetail; // device and reason of the last failed open
 
     // Controls, by the names and indexes of the window layout.
     QLabel* lblOutNameTitle = nullptr;
@@ -153,7 +172,7 @@ private:
     std::array<ClickLabel*, kFasi> lblFaseName{};
     std::array<QComboBox*, kFasi> cboFaseTime{};
     std::array<ClickLabel*, kOutputs> lblOutName{};
-    std::array<QPushButton*, kOutputs> cmdOutOnoff{};
+    std::array<OutputButton*, kOutputs> cmdOutOnoff{};
     std::array<ClickLabel*, kCells> lblEffMode{};
     GridCanvas* canvas = nullptr; // lineEffH, lineEffV, lineSepH, lineSepV, lineTimeCursor
     std::array<QPushButton*, 6> cmdFileOpen{};

@@ -4,45 +4,25 @@
 
 #include "board/board_messages.h"
 #include "board/board_procedures.h"
+#include "board/open_failure.h"
 #include "board/port_naming.h"
 #include "board/serial_link.h"
 #include "model/fase_time.h"
+#include "window/output_button.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QScopeGuard>
-
-namespace {
-
-const QColor kOutputOnColor(255, 0, 0);
-
-// The button's colour is the only record of what the board last reported.
-bool IsOutputOn(const QPushButton* button) {
-    return button->palette().color(QPalette::Button) == kOutputOnColor;
-}
-
-void ShowOutputState(QPushButton* button, bool on) {
-    if (on) {
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, kOutputOnColor);
-        button->setPalette(palette);
-    } else {
-        // Back to the inherited palette: the normal button face.
-        button->setPalette(QPalette());
-    }
-}
-
-} // namespace
 
 void frmMain::cmdCommTest_Click() {
     if (PortIsOpen()) {
         return;
     }
     if (!OpenCommPort()) {
-        Message(LinkTestOpenFailedText(cboComm->currentText()), MsgIcon::Critical);
+        ui.DetailedMsgBox(this, LinkTestOpenFailedText(cboComm->currentText()), MsgIcon::Critical,
+                          MsgButtons::Ok, kAppTitle, openFailureDetail);
         return;
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
@@ -124,25 +104,29 @@ void frmMain::cmdOutOnoff_Click(int output) {
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
 
-    const OutputOutcome reply = SendOutputCommand(
-        *MSComm, output, IsOutputOn(cmdOutOnoff[static_cast<std::size_t>(output)]));
+    const OutputOutcome reply =
+        SendOutputCommand(*MSComm, output, outputsOn[static_cast<std::size_t>(output)]);
     if (reply.fault != BoardFault::None) {
         Message(kCommErrorText, MsgIcon::Critical);
         return;
     }
+    outputsOn = reply.states;
     for (std::size_t j = 0; j < cmdOutOnoff.size(); ++j) {
-        ShowOutputState(cmdOutOnoff[j], reply.states[j]);
+        cmdOutOnoff[j]->ShowOn(outputsOn[j]);
     }
 }
 
 bool frmMain::OpenCommPort() {
     if (cboComm->currentIndex() < 0) {
         MSComm->Close();
+        openFailureDetail = NoPortChosenFailure().detail;
         return false;
     }
     const int number = ComPortNumber(cboComm->currentText());
     MSComm->SetCommPort(number);
-    return MSComm->Open(DeviceNameForPort(number));
+    const bool opened = MSComm->Open(DeviceNameForPort(number));
+    openFailureDetail = MSComm->LastOpenFailure().detail;
+    return opened;
 }
 
 void frmMain::CloseCommPort() {
@@ -160,6 +144,8 @@ bool frmMain::OpenForOperation(const QString& status) {
 }
 
 void frmMain::ShowOpenFailure() {
-    Message(QStringLiteral("Impossibile aprire la porta COM") + QString::number(MSComm->CommPort()),
-            MsgIcon::Critical);
+    ui.DetailedMsgBox(this,
+                      QStringLiteral("Impossibile aprire la porta COM") +
+                          QString::number(MSComm->CommPort()),
+                      MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
 }
