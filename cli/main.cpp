@@ -6,15 +6,11 @@
 #include "cli/cli_output.h"
 #include "cli/file_commands.h"
 #include "files/version.h"
-#include "model/app_identity.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    // The identity under which the window keeps its COM<n> mappings.
-    QCoreApplication::setOrganizationName(QString::fromLatin1(kAppName));
-    QCoreApplication::setApplicationName(QString::fromLatin1(kAppName));
+    const QCoreApplication app(argc, argv);
 
     const ParsedCli parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
     switch (parsed.outcome) {

@@ -172,7 +172,7 @@ GridDrawing DrawGrid(const EffGrid& recEffSet, const FaseCodes& faseCodes,
 std::array<GridLine, 11> GridSeparatorsH() {
     std::array<GridLine, 11> lines{};
     for (int k = 0; k < 11; ++k) {
-        const int y = kGridTop + kRowHeight * k;
+        const int y = SeparatorAbove(k);
         lines[static_cast<std::size_t>(k)] = {0, y, kGridRight, y, kSeparatorGrey, true};
     }
     return lines;

@@ -19,3 +19,7 @@ constexpr int ColumnLeft(int fase) {
 constexpr int RowTop(int output) {
     return kRowTop + kRowHeight * output;
 }
+// The horizontal separator above the output's row (output 10: the one below the last row).
+constexpr int SeparatorAbove(int output) {
+    return kGridTop + kRowHeight * output;
+}

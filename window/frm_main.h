@@ -4,9 +4,11 @@
 #include "model/app_identity.h"
 #include "model/board_protocol.h"
 #include "model/edata.h"
+#include "model/edit_history.h"
 #include "model/effect_grid.h"
 #include "model/effect_items.h"
 #include "model/grid_drawing.h"
+#include "model/grid_focus.h"
 #include "model/light_course.h"
 #include "model/time_cursor.h"
 #include "window/modal_ui.h"
@@ -21,11 +23,13 @@ class Clock;
 class ClickLabel;
 class GridCanvas;
 class OutputButton;
+class PortInventory;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class QAction;
 class SerialLink;
 struct Configuration;
 
@@ -47,6 +51,9 @@ public:
     // Names, durations and grid as the window holds them now.
     Configuration CurrentConfiguration() const;
 
+    // The serial devices the port assignment lists; nullptr: the system's own list.
+    void SetPortInventory(const PortInventory* inventory);
+
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
 
@@ -58,6 +65,10 @@ public slots:
     void lblOutName_Click(int output, QPoint globalPos);
     void lblFaseName_Click(int fase, QPoint globalPos);
 
+    // The grid by keyboard: the focus cell's moves, and its two menus opened beside it.
+    void canvas_FocusMove(FocusMove move);
+    void canvas_MenuKey(bool commands);
+
     // Configuration files.
     void cmdFileOpen_Click(int index);
     void cmdFileSave_Click();
@@ -67,10 +78,16 @@ public slots:
     void cmdEdataRead_Click();
     void cmdEdataWrite_Click();
     void cmdOutOnoff_Click(int output);
+    // The port list's menu (right button, Menu key, Shift+F10).
+    void cboComm_ContextMenu(QPoint globalPos);
 
     // Time cursor.
     void cmdTimeCursor_Click();
     void tmrTimeCursor_Timer();
+
+    // Undo and redo of the configuration (keys only: no visible menu).
+    void mnuUndo_Click();
+    void mnuRedo_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +122,10 @@ private:
     MenuEntry BuildNameMenu() const;
     void ChooseEffectItem(int id);
     void ChooseNameItem(int id);
+    ShownFasi ShownFasiNow() const;
+    // Keeps the focus cell on a shown phase after the grid changed.
+    void PlaceFocusCell(int cell);
+    void SetTabOrder();
 
     // Configuration files.
     void LoadConfigurationFile(const QString& path);
@@ -116,6 +137,16 @@ private:
     // Opens the port for a read, write or output command and shows its status; false (with
     // the failure message shown) when the port cannot be opened.
     bool OpenForOperation(const QString& status);
+
+    // Port assignment: the item tooltips name the device each entry opens.
+    void WatchPortList();
+    void RefreshPortTips();
+    void AssignDeviceToPort(int number);
+
+    // The undo history: a step is recorded at the end of every change of the configuration.
+    void CreateHistoryKeys();
+    void RecordStep();
+    void RestoreStep(const Configuration& config);
 
     // Time cursor.
     void StopTimeCursor();
@@ -137,6 +168,8 @@ private:
 
     EffClipboard clipboard;
 
+    EditHistory history;
+
     // Time cursor: positions come from whole seconds elapsed on a monotonic clock.
     struct TimeCursorRun {
         qint64 startMs = 0;        // when the user confirmed the board's reset
@@ -153,6 +186,8 @@ private:
 
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
+    const PortInventory* portInventory = nullptr;
+    QString openFailureDetail; // device and reason of the last failed open
 
     // Controls, by the names and indexes of the window layout.
     QLabel* lblOutNameTitle = nullptr;
@@ -173,4 +208,6 @@ private:
     QPushButton* cmdTimeCursor = nullptr;
     QLabel* lblStatus = nullptr;
     QTimer* tmrTimeCursor = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
 };
