@@ -3,6 +3,7 @@
 
 #include "files/dm6_file.h"
 #include "files/format/dm6_format.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/window_fixture.h"
 
 #include <QComboBox>
@@ -257,9 +258,7 @@ void TstFiles::saveOntoALinkReplacesTheLinkNotWhatItPointsTo() {
     const QDir folder(f.FolderPath());
     QTemporaryDir elsewhere;
     const QString notes = elsewhere.filePath(QStringLiteral("appunti.txt"));
-    QFile notesFile(notes);
-    QVERIFY(notesFile.open(QIODevice::WriteOnly) && notesFile.write("mine\n") == 5);
-    notesFile.close();
+    QVERIFY(PutFile(notes, "mine\n"));
     const QStringList before =
         folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     // A link to a file of the user, and one that leads nowhere.
@@ -281,9 +280,7 @@ void TstFiles::saveOntoALinkReplacesTheLinkNotWhatItPointsTo() {
         QCOMPARE(QDir(elsewhere.path())
                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("appunti.txt")});
-        QFile readBack(notes);
-        QVERIFY(readBack.open(QIODevice::ReadOnly));
-        QCOMPARE(readBack.readAll(), QByteArray("mine\n"));
+        QCOMPARE(GetFile(notes), QByteArray("mine\n"));
         // Nothing but the saved file is new in the folder.
         QStringList expected = before;
         expected << QStringLiteral("giardino.dm6");

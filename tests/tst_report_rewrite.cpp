@@ -4,6 +4,7 @@
 
 #include "model/light_course.h"
 #include "model/light_report.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/window_fixture.h"
 
 #include <QComboBox>
@@ -161,9 +162,7 @@ void TstReportRewrite::reportTakesThePlaceOfWhatStandsThere() {
     WindowFixture f;
     QTemporaryDir elsewhere;
     const QString notes = elsewhere.filePath(QStringLiteral("appunti.txt"));
-    QFile notesFile(notes);
-    QVERIFY(notesFile.open(QIODevice::WriteOnly) && notesFile.write("mine\n") == 5);
-    notesFile.close();
+    QVERIFY(PutFile(notes, "mine\n"));
     const QByteArray report = QFile::encodeName(QDir(f.FolderPath()).filePath(kReport));
     if (standing == QStringLiteral("link")) {
         QVERIFY(::symlink(QFile::encodeName(notes).constData(), report.constData()) == 0);
@@ -188,8 +187,7 @@ void TstReportRewrite::reportTakesThePlaceOfWhatStandsThere() {
     QVERIFY(f.ReadProgramFile(kReport).contains("\r\n1  | +000 +128 0 +000 +000 0 | "));
     QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("appunti.txt")});
-    QVERIFY(notesFile.open(QIODevice::ReadOnly));
-    QCOMPARE(notesFile.readAll(), QByteArray("mine\n"));
+    QCOMPARE(GetFile(notes), QByteArray("mine\n"));
 }
 
 QTEST_MAIN(TstReportRewrite)

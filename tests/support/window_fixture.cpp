@@ -1,5 +1,7 @@
 #include "tests/support/window_fixture.h"
 
+#include "tests/support/file_bytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -59,17 +61,11 @@ void WindowFixture::Close() {
 }
 
 QByteArray WindowFixture::ReadProgramFile(const QString& name) const {
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
+    return GetFile(folder.filePath(name));
 }
 
 bool WindowFixture::WriteProgramFile(const QString& name, const QByteArray& bytes) const {
-    QFile file(folder.filePath(name));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return PutFile(folder.filePath(name), bytes);
 }
 
 QString WindowFixture::ProgramPath(const QString& name) const {
