@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QLineEdit>
+#include <QSerialPortInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -332,11 +333,15 @@ void TstPortAssignment::assignedAdapterReadsTheBoard() {
     auto* list = b.f.Child<QComboBox>(QStringLiteral("cboComm"));
     list->setFocus();
     b.f.ui.menuChoices.push_back({kAssign3});
+    int listed = -1;
     b.f.ui.dialogActions.push_back([&](QDialog& dialog) {
+        // The system's own list, as Qt SerialPort gives it (a pseudo-terminal is not in it).
+        listed = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDevices"))->topLevelItemCount();
         TypePath(dialog, b.board.devicePath());
         QTest::keyClick(dialog.findChild<QLineEdit*>(QStringLiteral("txtPath")), Qt::Key_Return);
     });
     QTest::keyClick(list, Qt::Key_Menu);
+    QCOMPARE(listed, static_cast<int>(QSerialPortInfo::availablePorts().size()));
     QCOMPARE(list->itemData(2, Qt::ToolTipRole).toString(), b.board.devicePath());
 
     b.Click("cmdEdataRead");
