@@ -6,6 +6,7 @@
 
 #include "bench/support/bench_window.h"
 #include "board/serial_link.h"
+#include "model/app_identity.h"
 #include "tests/support/virtual_board.h"
 
 #include <QApplication>
@@ -149,9 +150,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     {
-        QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
-        settings.setValue(QStringLiteral("ports/COM3"), board.devicePath());
-        settings.setValue(QStringLiteral("frmMain/cboComm"), QStringLiteral("2"));
+        QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+        settings.setValue(QString::fromStdString(PortDeviceKey(3)), board.devicePath());
+        settings.setValue(QLatin1String(kPortChoiceKey), QStringLiteral("2"));
     }
 
     // Every write ends on a message; the loop below checks it and tells only a failure.

@@ -1,5 +1,7 @@
 #include "board/port_naming.h"
 
+#include "model/app_identity.h"
+
 #include <QSettings>
 
 namespace {
@@ -13,7 +15,7 @@ QString PlatformDeviceName(int number) {
 }
 
 QString PortKey(int number) {
-    return QStringLiteral("ports/COM") + QString::number(number);
+    return QString::fromStdString(PortDeviceKey(number));
 }
 
 } // namespace
@@ -40,12 +42,12 @@ QString DefaultDeviceName(int number) {
 }
 
 QString AssignedDevice(int number) {
-    const QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
     return settings.value(PortKey(number)).toString();
 }
 
 void AssignDevice(int number, const QString& path) {
-    QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+    QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
     if (path.isEmpty()) {
         settings.remove(PortKey(number));
     } else {

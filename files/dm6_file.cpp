@@ -2,18 +2,15 @@
 
 #include "files/format/dm6_format.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
-QString ProgramFilePath(const QString& programFolder, const QString& fileName) {
-    QString path = QDir::toNativeSeparators(programFolder);
-    if (!path.endsWith(QDir::separator())) {
-        path += QDir::separator();
-    }
-    return path + fileName;
-}
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 std::optional<Configuration> ReadDm6File(const QString& path) {
     return CheckDm6File(path).config;
@@ -48,16 +45,57 @@ Dm6Verdict CheckDm6File(const QString& path) {
     return CheckDm6(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+namespace {
+
+// commit() does not notice a short write (a full disk) by itself and would replace the old
+// file with a truncated one: every byte must have gone out first.
+bool WriteEvery(QFileDevice& file, const std::string& bytes) {
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.write(bytes.data(), size) == size && file.flush();
+}
+
+// QSaveFile would write into the file that a link at the path points to. Instead the bytes
+// go to a new file beside the link, which then takes the link's name: the file the link
+// pointed to stays as it was, and on failure so does the link.
+bool ReplaceLinkByFile(const QString& path, const std::string& bytes) {
+    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.miravel6-XXXXXX"));
+    if (!file.open() || !WriteEvery(file, bytes)) {
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    // A new file gets the permissions that QSaveFile would give it, not the private ones of a
+    // temporary file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(file.handle(), 0666 & ~mask) != 0 || ::fsync(file.handle()) != 0 ||
+        ::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0) {
+        return false;
+    }
+    file.setAutoRemove(false);
+    return true;
+#else
+    file.close();
+    if (!QFile::remove(path) || !file.rename(path)) {
+        return false;
+    }
+    file.setAutoRemove(false);
+    return true;
+#endif
+}
+
+} // namespace
+
 bool WriteDm6File(const QString& path, const Configuration& config) {
     const std::string bytes = WriteDm6(config);
-    const auto size = static_cast<qint64>(bytes.size());
+    if (QFileInfo(path).isSymbolicLink()) {
+        return ReplaceLinkByFile(path, bytes);
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
-    // commit() does not notice a short write (a full disk) by itself and would replace the
-    // old file with a truncated one: check that every byte went out first.
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
+    if (!WriteEvery(file, bytes)) {
         file.cancelWriting();
     }
     return file.commit();

@@ -14,13 +14,11 @@ inline constexpr qint64 kDm6MaxFileBytes = qint64{1} << 20;
 inline constexpr const char* kDm6SampleFiles[] = {"e_mv4f.dm6", "e_mv8f.dm6", "e_eff.dm6",
                                                   "e_acq.dm6", "e_inn.dm6"};
 
-// The folder joined with a file name, with native separators.
-QString ProgramFilePath(const QString& programFolder, const QString& fileName);
-
 // The configuration in the file, or empty when it cannot be read or is not valid.
 std::optional<Configuration> ReadDm6File(const QString& path);
 
-// Replaces the file only once every byte is written; on failure the old file stays.
+// Replaces the file only once every byte is written; on failure the old file stays. A link
+// at the path is replaced by the file; what it points to is never written.
 bool WriteDm6File(const QString& path, const Configuration& config);
 
 // The reader's verdict on the file, with the reason when the file itself cannot be read.

@@ -4,6 +4,7 @@
 #include "files/dm6_file.h"
 #include "files/shipped_files.h"
 #include "files/version.h"
+#include "model/app_identity.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,11 +20,19 @@ ProgramFolderChoice ChooseProgramFolder(const ProgramFolderFacts& facts) {
             facts.executableFolderHoldsFiles ? facts.executableFolder : facts.shippedFolder};
 }
 
+QString ProgramFilePath(const QString& programFolder, const QString& fileName) {
+    QString path = QDir::toNativeSeparators(programFolder);
+    if (!path.endsWith(QDir::separator())) {
+        path += QDir::separator();
+    }
+    return path + fileName;
+}
+
 QString UserDataFolder() {
     // Not AppDataLocation: with the organisation named like the program that would give
     // ~/.local/share/Miravel6/Miravel6.
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return base.isEmpty() ? QString() : QDir(base).filePath(QStringLiteral("Miravel6"));
+    return base.isEmpty() ? QString() : QDir(base).filePath(QLatin1String(kAppName));
 }
 
 ProgramFolderFacts ExamineProgramFolders(const QString& executableFolder,

@@ -13,6 +13,9 @@ struct ProgramFolderFacts {
     QString userDataFolder; // empty when the platform names none
 };
 
+// A file in the program folder: the folder with native separators, one separator, the name.
+QString ProgramFilePath(const QString& programFolder, const QString& fileName);
+
 struct ProgramFolderChoice {
     QString folder;   // the program folder
     QString seedFrom; // where missing files are copied from; empty: nothing is copied

@@ -4,32 +4,10 @@ namespace {
 
 constexpr std::string_view kOutputLetters = "ABCDEFGHIJ";
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 bool ReplyComplete(std::string_view collected) {
     return collected.ends_with("\r\n");
-}
-
-std::optional<std::uint8_t> ParseHexPair(std::string_view text) {
-    if (text.size() != 2) {
-        return std::nullopt;
-    }
-    const int high = HexDigitValue(text[0]);
-    const int low = HexDigitValue(text[1]);
-    if (high < 0 || low < 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint8_t>(high * 16 + low);
 }
 
 std::optional<EdataBytes> ParseReadReply(std::string_view strRx) {

@@ -17,9 +17,6 @@ inline constexpr std::size_t kReadReplySize = 1 + 2 * kEdataSize;
 // True when the collected text is a complete reply: it ends with CR LF.
 bool ReplyComplete(std::string_view collected);
 
-// Two upper-case hexadecimal digits; nullopt for anything else (lower case included).
-std::optional<std::uint8_t> ParseHexPair(std::string_view text);
-
 // The image of a read reply. Nullopt when the length or the leading "R" is wrong, or when
 // any digit pair is not valid: a damaged reply must not load zeros into the grid.
 std::optional<EdataBytes> ParseReadReply(std::string_view strRx);

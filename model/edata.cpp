@@ -78,14 +78,18 @@ std::string EdataText(const EdataBytes& bytes) {
     return text;
 }
 
-std::uint8_t HexToByte(std::string_view text) {
+std::optional<std::uint8_t> ParseHexPair(std::string_view text) {
     if (text.size() != 2) {
-        return 0;
+        return std::nullopt;
     }
     const int high = HexDigit(text[0]);
     const int low = HexDigit(text[1]);
     if (high < 0 || low < 0) {
-        return 0;
+        return std::nullopt;
     }
     return static_cast<std::uint8_t>(high * 16 + low);
+}
+
+std::uint8_t HexToByte(std::string_view text) {
+    return ParseHexPair(text).value_or(0);
 }

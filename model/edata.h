@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,7 @@ AppliedEdata ApplyEdata(const EdataBytes& bytes);
 // One line "OO:VV" with CR LF per offset, upper-case hexadecimal.
 std::string EdataText(const EdataBytes& bytes);
 
-// Two upper-case hexadecimal digits to a byte; anything else gives 0.
+// Two upper-case hexadecimal digits; nullopt for anything else (lower case included).
+std::optional<std::uint8_t> ParseHexPair(std::string_view text);
+// The same, with 0 for anything else.
 std::uint8_t HexToByte(std::string_view text);

@@ -5,6 +5,9 @@
 #include "model/configuration.h"
 #include "tests/support/board_window.h"
 
+#include <QImage>
+#include <QScopeGuard>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QtTest>
 
@@ -22,6 +25,8 @@ private slots:
     void readThenWriteGivesTheBoardItsOwnBytes();
     void writeNeedsOnePhaseOn();
     void outputButtonsShowWhatTheBoardReports();
+    void outputReportedOnIsPureRed_data();
+    void outputReportedOnIsPureRed();
     void everythingElseWaitsWhileTheLinkIsBusy();
     void durationChangedWhileAReadWaitsGoesBack();
 };
@@ -207,6 +212,61 @@ void TstBoardLink::outputButtonsShowWhatTheBoardReports() {
     QVERIFY(b.f.ui.messages.empty());
     QCOMPARE(b.Status(), kIdleStatusText);
     QVERIFY(b.PortFreeForOthers());
+}
+
+void TstBoardLink::outputReportedOnIsPureRed_data() {
+    QTest::addColumn<QString>("style");
+    for (const QString& style : QStyleFactory::keys()) {
+        QTest::newRow(qPrintable(style)) << style;
+    }
+}
+
+void TstBoardLink::outputReportedOnIsPureRed() {
+    QFETCH(QString, style);
+    QApplication::setStyle(style);
+    const auto restore = qScopeGuard([] { QApplication::setStyle(QStringLiteral("Fusion")); });
+    BoardWindow b;
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    const QImage off = b.Output(9)->grab().toImage();
+
+    b.Click(b.Output(9)); // the board switches output 10 on
+    b.Click(b.Output(2));
+    b.Output(2)->clearFocus();
+
+    QCOMPARE(b.Reds(), QStringLiteral("--R------R"));
+    for (const int output : {2, 9}) {
+        const QImage on = b.Output(output)->grab().toImage();
+        QVERIFY(on.size() == off.size());
+        // Inside the border the face is pure red wherever the caption is not, and the
+        // caption is dark.
+        int red = 0;
+        int dark = 0;
+        int inside = 0;
+        for (int y = 2; y < on.height() - 2; ++y) {
+            for (int x = 2; x < on.width() - 2; ++x) {
+                const QColor c = on.pixelColor(x, y);
+                ++inside;
+                red += c == QColor(255, 0, 0) ? 1 : 0;
+                dark += c.lightness() < 60 ? 1 : 0;
+            }
+        }
+        QVERIFY2(red * 10 >= inside * 8,
+                 qPrintable(QStringLiteral("%1 of %2").arg(red).arg(inside)));
+        QVERIFY(dark > 0);
+        const QPoint centre(on.width() / 2, on.height() / 2);
+        QCOMPARE(on.pixelColor(3, centre.y()), QColor(255, 0, 0));
+        QCOMPARE(on.pixelColor(on.width() - 4, 3), QColor(255, 0, 0));
+        // A dark border all round.
+        for (const QPoint edge : {QPoint(0, centre.y()), QPoint(on.width() - 1, centre.y()),
+                                  QPoint(centre.x(), 0), QPoint(centre.x(), on.height() - 1)}) {
+            QVERIFY(on.pixelColor(edge).lightness() < 60);
+        }
+    }
+    // Switched off again, the button has its usual face.
+    b.Click(b.Output(2));
+    b.Output(2)->clearFocus();
+    QCOMPARE(b.Output(2)->grab().toImage().pixelColor(3, off.height() / 2),
+             off.pixelColor(3, off.height() / 2));
 }
 
 void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -113,6 +114,7 @@ private slots:
     void dialogsAndTheirFolder();
     void openSetsEverythingRefusesBadFilesAndSavesItBack();
     void failedSaveKeepsTheOldFile();
+    void saveOntoALinkReplacesTheLinkNotWhatItPointsTo();
     void nameTheFileCannotHoldIsNotSaved();
     void titleShowsThePath();
     void samplesLoadThroughTheirButtons();
@@ -247,6 +249,48 @@ void TstFiles::failedSaveKeepsTheOldFile() {
     f.ClickButton(kSave);
     QVERIFY(f.ui.messages.empty());
     QVERIFY(f.ReadProgramFile(QStringLiteral("old.dm6")).contains("\r\n00=3\r\n"));
+}
+
+void TstFiles::saveOntoALinkReplacesTheLinkNotWhatItPointsTo() {
+    WindowFixture f;
+    frmMain& w = f.Show();
+    const QDir folder(f.FolderPath());
+    QTemporaryDir elsewhere;
+    const QString notes = elsewhere.filePath(QStringLiteral("appunti.txt"));
+    QFile notesFile(notes);
+    QVERIFY(notesFile.open(QIODevice::WriteOnly) && notesFile.write("mine\n") == 5);
+    notesFile.close();
+    const QStringList before =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    // A link to a file of the user, and one that leads nowhere.
+    for (const QString& target : {notes, elsewhere.filePath(QStringLiteral("nessuno.dm6"))}) {
+        const QString link = folder.filePath(QStringLiteral("giardino.dm6"));
+        QFile::remove(link);
+        QVERIFY(QFile::link(target, link));
+
+        f.ui.saveAnswers.push_back(link);
+        f.ClickButton(kSave);
+
+        QVERIFY(f.ui.messages.empty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + link);
+        const QFileInfo saved(link);
+        QVERIFY(!saved.isSymbolicLink() && saved.isFile());
+        QVERIFY(saved.permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(f.ReadProgramFile(QStringLiteral("giardino.dm6")), StartUpFile());
+        // The file the link led to is untouched, and none was made where it led nowhere.
+        QCOMPARE(QDir(elsewhere.path())
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("appunti.txt")});
+        QFile readBack(notes);
+        QVERIFY(readBack.open(QIODevice::ReadOnly));
+        QCOMPARE(readBack.readAll(), QByteArray("mine\n"));
+        // Nothing but the saved file is new in the folder.
+        QStringList expected = before;
+        expected << QStringLiteral("giardino.dm6");
+        expected.sort();
+        QCOMPARE(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 expected);
+    }
 }
 
 void TstFiles::nameTheFileCannotHoldIsNotSaved() {

@@ -10,7 +10,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,6 +59,8 @@ private slots:
     void reportHoldsExactlyTheCurrentCourse_data();
     void reportHoldsExactlyTheCurrentCourse();
     void unwritableReportIsToldOnEveryRefresh();
+    void reportTakesThePlaceOfWhatStandsThere_data();
+    void reportTakesThePlaceOfWhatStandsThere();
 };
 
 void TstReportRewrite::reportHoldsExactlyTheCurrentCourse_data() {
@@ -140,6 +146,50 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     }
     QVERIFY(f.ui.menuErrors.isEmpty());
     QVERIFY(w.close());
+}
+
+void TstReportRewrite::reportTakesThePlaceOfWhatStandsThere_data() {
+    QTest::addColumn<QString>("standing");
+    QTest::newRow("link to a file of the user") << QStringLiteral("link");
+    QTest::newRow("link that leads nowhere") << QStringLiteral("dangling");
+    QTest::newRow("second name of a file of the user") << QStringLiteral("hard link");
+    QTest::newRow("fifo") << QStringLiteral("fifo");
+}
+
+void TstReportRewrite::reportTakesThePlaceOfWhatStandsThere() {
+    QFETCH(QString, standing);
+    WindowFixture f;
+    QTemporaryDir elsewhere;
+    const QString notes = elsewhere.filePath(QStringLiteral("appunti.txt"));
+    QFile notesFile(notes);
+    QVERIFY(notesFile.open(QIODevice::WriteOnly) && notesFile.write("mine\n") == 5);
+    notesFile.close();
+    const QByteArray report = QFile::encodeName(QDir(f.FolderPath()).filePath(kReport));
+    if (standing == QStringLiteral("link")) {
+        QVERIFY(::symlink(QFile::encodeName(notes).constData(), report.constData()) == 0);
+    } else if (standing == QStringLiteral("dangling")) {
+        QVERIFY(
+            ::symlink(
+                QFile::encodeName(elsewhere.filePath(QStringLiteral("nessuno.txt"))).constData(),
+                report.constData()) == 0);
+    } else if (standing == QStringLiteral("hard link")) {
+        QVERIFY(::link(QFile::encodeName(notes).constData(), report.constData()) == 0);
+    } else {
+        QVERIFY(::mkfifo(report.constData(), 0600) == 0);
+    }
+
+    frmMain& w = f.Open();
+    f.ClickCell(0, kRisingQuarter);
+
+    QVERIFY(f.ui.messages.empty());
+    const QFileInfo written(QFile::decodeName(report));
+    QVERIFY(written.isFile() && !written.isSymbolicLink());
+    QCOMPARE(f.ReadProgramFile(kReport), ExpectedReport(f, w));
+    QVERIFY(f.ReadProgramFile(kReport).contains("\r\n1  | +000 +128 0 +000 +000 0 | "));
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("appunti.txt")});
+    QVERIFY(notesFile.open(QIODevice::ReadOnly));
+    QCOMPARE(notesFile.readAll(), QByteArray("mine\n"));
 }
 
 QTEST_MAIN(TstReportRewrite)

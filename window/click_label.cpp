@@ -3,7 +3,9 @@
 #include <QMouseEvent>
 
 // Names come from files and the user: always shown as typed, never as markup.
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     emit pressed(event->button(), event->globalPosition().toPoint());

@@ -9,6 +9,7 @@
 #include "window/click_label.h"
 #include "window/clock.h"
 #include "window/grid_canvas.h"
+#include "window/output_button.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,7 +27,7 @@ const QString kIdleStatus = QStringLiteral(
     "uscite e delle fasi");
 
 QString SettingsKey() {
-    return QStringLiteral("frmMain/cboComm");
+    return QString::fromLatin1(kPortChoiceKey);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #pragma once
 // The one main window: owns the configuration (grid, durations, names) and every handler.
 
+#include "model/app_identity.h"
+#include "model/board_protocol.h"
 #include "model/edata.h"
 #include "model/effect_grid.h"
 #include "model/grid_drawing.h"
@@ -16,6 +18,7 @@
 class Clock;
 class ClickLabel;
 class GridCanvas;
+class OutputButton;
 class PortInventory;
 class QComboBox;
 class QLabel;
@@ -25,7 +28,7 @@ class QTimer;
 class SerialLink;
 struct Configuration;
 
-inline const QString kAppTitle = QStringLiteral("Miravel6");
+inline const QString kAppTitle = QString::fromLatin1(kAppName);
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -155,6 +158,9 @@ private:
     std::int32_t lngCursorFaseSec = 0;
     std::int32_t lngCursorTotSec = 0;
 
+    // What the board last reported of each output; the output buttons show it.
+    OutputStates outputsOn{};
+
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
     const PortInventory* portInventory = nullptr;
@@ -166,7 +172,7 @@ private:
     std::array<ClickLabel*, kFasi> lblFaseName{};
     std::array<QComboBox*, kFasi> cboFaseTime{};
     std::array<ClickLabel*, kOutputs> lblOutName{};
-    std::array<QPushButton*, kOutputs> cmdOutOnoff{};
+    std::array<OutputButton*, kOutputs> cmdOutOnoff{};
     std::array<ClickLabel*, kCells> lblEffMode{};
     GridCanvas* canvas = nullptr; // lineEffH, lineEffV, lineSepH, lineSepV, lineTimeCursor
     std::array<QPushButton*, 6> cmdFileOpen{};

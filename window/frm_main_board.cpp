@@ -8,35 +8,13 @@
 #include "board/port_naming.h"
 #include "board/serial_link.h"
 #include "model/fase_time.h"
+#include "window/output_button.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QScopeGuard>
-
-namespace {
-
-const QColor kOutputOnColor(255, 0, 0);
-
-// The button's colour is the only record of what the board last reported.
-bool IsOutputOn(const QPushButton* button) {
-    return button->palette().color(QPalette::Button) == kOutputOnColor;
-}
-
-void ShowOutputState(QPushButton* button, bool on) {
-    if (on) {
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, kOutputOnColor);
-        button->setPalette(palette);
-    } else {
-        // Back to the inherited palette: the normal button face.
-        button->setPalette(QPalette());
-    }
-}
-
-} // namespace
 
 void frmMain::cmdCommTest_Click() {
     if (PortIsOpen()) {
@@ -126,14 +104,15 @@ void frmMain::cmdOutOnoff_Click(int output) {
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
 
-    const OutputOutcome reply = SendOutputCommand(
-        *MSComm, output, IsOutputOn(cmdOutOnoff[static_cast<std::size_t>(output)]));
+    const OutputOutcome reply =
+        SendOutputCommand(*MSComm, output, outputsOn[static_cast<std::size_t>(output)]);
     if (reply.fault != BoardFault::None) {
         Message(kCommErrorText, MsgIcon::Critical);
         return;
     }
+    outputsOn = reply.states;
     for (std::size_t j = 0; j < cmdOutOnoff.size(); ++j) {
-        ShowOutputState(cmdOutOnoff[j], reply.states[j]);
+        cmdOutOnoff[j]->ShowOn(outputsOn[j]);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "window/click_label.h"
 #include "window/frm_main.h"
 #include "window/grid_canvas.h"
+#include "window/output_button.h"
 #include "window/twips.h"
 
 #include <QComboBox>
@@ -100,7 +101,7 @@ void frmMain::CreateControls() {
                 [this, o](Qt::MouseButton, QPoint pos) { lblOutName_Click(o, pos); });
         lblOutName[static_cast<std::size_t>(o)] = label;
 
-        auto* button = new QPushButton(QString::number(o + 1), this);
+        auto* button = new OutputButton(QString::number(o + 1), this);
         button->setObjectName(Name("cmdOutOnoff", o));
         button->setAutoFillBackground(true);
         place(button, 960, 840 + 480 * o, 375, 255);

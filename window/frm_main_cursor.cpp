@@ -9,6 +9,7 @@
 #include "window/clock.h"
 #include "window/frm_main.h"
 #include "window/grid_canvas.h"
+#include "window/output_button.h"
 
 #include <QComboBox>
 #include <QLabel>

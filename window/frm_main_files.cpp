@@ -4,6 +4,7 @@
 
 #include "files/dm6_file.h"
 #include "files/format/dm6_format.h"
+#include "files/program_folder.h"
 #include "model/configuration.h"
 #include "model/window_title.h"
 #include "window/click_label.h"

@@ -1,5 +1,6 @@
 // Name labels: rename, defaults, info and help.
 
+#include "files/program_folder.h"
 #include "model/configuration.h"
 #include "model/effect_items.h"
 #include "model/name_rules.h"
@@ -7,7 +8,6 @@
 #include "window/frm_main.h"
 #include "window/name_menu.h"
 
-#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -120,11 +120,7 @@ void frmMain::ChooseNameItem(int id) {
         return;
     }
     case kNameHelp: {
-        QString path = programFolder;
-        if (!path.endsWith(QLatin1Char('/')) && !path.endsWith(QDir::separator())) {
-            path += QDir::separator();
-        }
-        ui.ShowHelp(this, path + QStringLiteral("miravel6.hlp"));
+        ui.ShowHelp(this, ProgramFilePath(programFolder, QStringLiteral("miravel6.hlp")));
         return;
     }
     default:

@@ -3,6 +3,7 @@
 #include "board/assignment_check.h"
 #include "board/open_failure_probe.h"
 #include "board/port_naming.h"
+#include "model/app_identity.h"
 #include "window/modal_ui.h"
 
 #include <QDialogButtonBox>
@@ -19,7 +20,7 @@
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Miravel6");
+const QString kAppTitle = QString::fromLatin1(kAppName);
 
 // The stored path leads to this device: itself, its by-id link, or another link to it.
 bool IsAssigned(const SerialDevice& device, const QString& assigned) {

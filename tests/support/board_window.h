@@ -82,7 +82,7 @@ public:
         if (board.isReady()) {
             MapCom3(board);
         }
-        f.StoreSetting(QStringLiteral("frmMain/cboComm"), QStringLiteral("2"));
+        f.StoreSetting(QLatin1String(kPortChoiceKey), QStringLiteral("2"));
         // What shows behind the last message box.
         f.ui.onMessage = [this](const RecordedMessage&) {
             statusAtMessage = Status();
@@ -96,7 +96,7 @@ public:
     bool Ready() const { return board.isReady() && shown; }
     QString Why() const { return shown ? board.errorString() : QStringLiteral("window not shown"); }
     void MapCom3(const VirtualBoard& to) {
-        f.StoreSetting(QStringLiteral("ports/COM3"), to.devicePath());
+        f.StoreSetting(QString::fromStdString(PortDeviceKey(3)), to.devicePath());
     }
 
     frmMain& w() { return f.window(); }

@@ -17,7 +17,7 @@ WindowFixture::~WindowFixture() {
 }
 
 void WindowFixture::StoreSetting(const QString& key, const QString& value) {
-    QSettings settings(kAppTitle, kAppTitle);
+    QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
     if (value.isEmpty()) {
         settings.remove(key);
     } else {
@@ -27,7 +27,7 @@ void WindowFixture::StoreSetting(const QString& key, const QString& value) {
 }
 
 QString WindowFixture::StoredSetting(const QString& key) const {
-    const QSettings settings(kAppTitle, kAppTitle);
+    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
     return settings.value(key).toString();
 }
 

@@ -1,5 +1,7 @@
 #include "tools/virtual_board/com_port_mapping.h"
 
+#include "model/app_identity.h"
+
 #include <QSettings>
 
 namespace vboard {
@@ -8,7 +10,7 @@ ComPortMapping::~ComPortMapping() {
     if (m_key.isEmpty()) {
         return;
     }
-    QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+    QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
     if (m_previous.isValid()) {
         settings.setValue(m_key, m_previous);
     } else {
@@ -18,8 +20,8 @@ ComPortMapping::~ComPortMapping() {
 }
 
 bool ComPortMapping::apply(const QString& comName, const QString& devicePath, QString& error) {
-    QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
-    const QString key = QStringLiteral("ports/") + comName;
+    QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+    const QString key = QString::fromStdString(PortDeviceKey(comName.toStdString()));
     m_previous = settings.value(key);
     settings.setValue(key, devicePath);
     settings.sync();
