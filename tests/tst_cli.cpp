@@ -148,6 +148,9 @@ void TstCli::usageAndFileCommands_data() {
         {}, S("Abilitare almeno una fase temporale. (") + InHome("spento.dm6") + S(")\n"));
     row("read into a missing folder", L({"read", "--port", "/dev/null", "-o", "/nessuna/x.dm6"}), 2,
         {}, S("Impossibile salvare su file /nessuna/x.dm6\n"));
+    row("a folder as the port", L({"out", "1", "on", "--port"}) << home->path(), 1, {},
+        S("Impossibile aprire la porta ") + home->path() + S("\nDispositivo: ") + home->path() +
+            S("\nMotivo: il percorso è una cartella, non un dispositivo seriale.\n"));
     usage("no command", {}, "Manca il comando.");
     usage("board command without a port", L({"write"}) << acq,
           "Il comando write richiede --port DISPOSITIVO o --port COMn.");
@@ -379,16 +382,18 @@ void TstCli::vanishedDeviceIsNamed() {
         QVERIFY2(board.isReady(), qPrintable(board.errorString()));
         gone = board.devicePath();
     }
+    const QString reason = S("Dispositivo: ") + gone + S("\nMotivo: il dispositivo non esiste.\n");
     CliRun run = RunCli({S("test"), S("--port"), gone});
     QVERIFY2(run.err.startsWith(S("Test su porta seriale ") + gone +
                                 S(" fallito.\nImpossibile aprire la porta.\nAccertarsi")),
              qPrintable(run.err));
-    QCOMPARE(run.err.count(u'\n'), 5); // the window's four lines and the reason
+    QVERIFY2(run.err.contains(S("(pin 2+3 in corto).\n") + reason), qPrintable(run.err));
     QCOMPARE(run.exitCode, 1);
 
     run = RunCli({S("out"), S("1"), S("on"), S("--port"), gone});
-    const QString cannot = S("Impossibile aprire la porta ") + gone + S(": ");
-    QVERIFY2(run.err.startsWith(cannot) && run.err.size() > cannot.size() + 2, qPrintable(run.err));
+    QVERIFY2(run.err.startsWith(S("Impossibile aprire la porta ") + gone + u'\n' + reason),
+             qPrintable(run.err));
+    QCOMPARE(run.err.count(u'\n'), 4); // and the devices that are present
     QCOMPARE(run.exitCode, 1);
 }
 
