@@ -4,6 +4,7 @@
 
 #include "model/configuration.h"
 #include "tests/support/board_window.h"
+#include "window/grid_canvas.h"
 
 #include <QImage>
 #include <QScopeGuard>
@@ -162,6 +163,16 @@ void TstBoardLink::readThenWriteGivesTheBoardItsOwnBytes() {
     QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
     QCOMPARE(b.Status(), kIdleStatusText);
     QVERIFY(b.PortFreeForOthers());
+
+    // The write took no step: an undo takes back the read, a redo brings it again.
+    b.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&b.w()));
+    QTest::keySequence(&b.w(), QKeySequence::Undo);
+    QVERIFY(b.w().EffSet() == EffGrid{});
+    QCOMPARE(b.Duration(0)->currentText(), QStringLiteral("10 sec"));
+    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
+    QTest::keySequence(&b.w(), QKeySequence::Redo);
+    QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
 }
 
 void TstBoardLink::writeNeedsOnePhaseOn() {
@@ -274,6 +285,10 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     // port still open. Everything is tried in both states.
     BoardWindow b(Args({"--silent"}));
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    b.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&b.w()));
+    b.f.ClickCell(9, {QStringLiteral("Effetti Parte1+Parte2"), QStringLiteral("On")});
+    b.f.ui.menus.clear(); // a step that the keys below must not undo
     const QString durationTip = b.Duration(2)->toolTip();
     const EdataBytes image = b.w().EdataImage();
     int tries = 0;
@@ -292,6 +307,11 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
         QTest::mousePress(b.f.Child<QLabel>("lblEffMode", 13), Qt::RightButton);
         QTest::mousePress(b.f.Child<QLabel>("lblOutName", 1), Qt::LeftButton);
         QTest::mousePress(b.f.Child<QLabel>("lblFaseName", 7), Qt::RightButton);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_Menu}) {
+            QTest::keyClick(b.f.Child<QWidget>(QStringLiteral("canvas")), key);
+        }
+        QTest::keyClick(b.f.Child<QLabel>("lblOutName", 1), Qt::Key_Space);
+        QTest::keySequence(&b.w(), QKeySequence::Undo);
         b.Click("cmdFileOpen_0");
         b.Click("cmdFileOpen_5");
         b.Click("cmdFileSave");
@@ -310,6 +330,7 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     QCOMPARE(b.f.ui.messages.front().text, kNothingFound);
     QCOMPARE(b.board.receivedBytes(), QByteArray("RAT\r\n"));
     QVERIFY(b.f.ui.menus.empty());
+    QCOMPARE(b.f.Child<GridCanvas>(QStringLiteral("canvas"))->FocusCell(), 9);
     QVERIFY(b.f.ui.inputs.empty());
     QVERIFY(b.f.ui.openRequests.empty());
     QVERIFY(b.f.ui.saveRequests.empty());

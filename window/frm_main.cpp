@@ -117,6 +117,8 @@ void frmMain::Form_Load() {
     }
 
     RefreshEffects();
+    history.Reset(CurrentConfiguration());
+    CreateHistoryKeys();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -166,6 +168,7 @@ void frmMain::CommitEdit(EditOf what) {
         RefreshEffects();
     }
     ResetTitle();
+    RecordStep();
 }
 
 void frmMain::ApplyConfiguration(const Configuration& config, const QString& title) {
@@ -179,6 +182,7 @@ void frmMain::ApplyConfiguration(const Configuration& config, const QString& tit
     recEffSet = config.recEffSet;
     RefreshEffects();
     setWindowTitle(title);
+    RecordStep();
 }
 
 void frmMain::SetFaseCodesQuietly(const FaseCodes& codes) {
@@ -232,6 +236,7 @@ void frmMain::RefreshEffects() {
         lblEffMode[i]->setVisible(cell.visible);
     }
     canvas->SetCourse(drawing.lineEffH, drawing.lineEffV);
+    PlaceFocusCell(canvas->FocusCell());
 
     BuildEdata();
 }

@@ -4,8 +4,10 @@
 #include "model/app_identity.h"
 #include "model/board_protocol.h"
 #include "model/edata.h"
+#include "model/edit_history.h"
 #include "model/effect_grid.h"
 #include "model/grid_drawing.h"
+#include "model/grid_focus.h"
 #include "model/light_course.h"
 #include "window/modal_ui.h"
 
@@ -25,6 +27,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class QAction;
 class SerialLink;
 struct Configuration;
 
@@ -61,6 +64,10 @@ public slots:
     void lblOutName_Click(int output, QPoint globalPos);
     void lblFaseName_Click(int fase, QPoint globalPos);
 
+    // The grid by keyboard: the focus cell's moves, and its two menus opened beside it.
+    void canvas_FocusMove(FocusMove move);
+    void canvas_MenuKey(bool commands);
+
     // Configuration files.
     void cmdFileOpen_Click(int index);
     void cmdFileSave_Click();
@@ -76,6 +83,10 @@ public slots:
     // Time cursor.
     void cmdTimeCursor_Click();
     void tmrTimeCursor_Timer();
+
+    // Undo and redo of the configuration (keys only: no visible menu).
+    void mnuUndo_Click();
+    void mnuRedo_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +121,10 @@ private:
     MenuEntry BuildNameMenu() const;
     void ChooseEffectItem(int id);
     void ChooseNameItem(int id);
+    ShownFasi ShownFasiNow() const;
+    // Keeps the focus cell on a shown phase after the grid changed.
+    void PlaceFocusCell(int cell);
+    void SetTabOrder();
 
     // Configuration files.
     void LoadConfigurationFile(const QString& path);
@@ -126,6 +141,11 @@ private:
     void WatchPortList();
     void RefreshPortTips();
     void AssignDeviceToPort(int number);
+
+    // The undo history: a step is recorded at the end of every change of the configuration.
+    void CreateHistoryKeys();
+    void RecordStep();
+    void RestoreStep(const Configuration& config);
 
     // Time cursor.
     void StopTimeCursor();
@@ -149,6 +169,8 @@ private:
     std::array<typEffSet, kFasi> recEffCopyRow{};
     std::array<typEffSet, kOutputs> recEffCopyCol{};
     std::array<bool, 3> blnPasteEnabled{};
+
+    EditHistory history;
 
     // Time cursor: positions come from whole seconds elapsed on a monotonic clock.
     bool blnTimeCursor = false;
@@ -185,4 +207,6 @@ private:
     QPushButton* cmdTimeCursor = nullptr;
     QLabel* lblStatus = nullptr;
     QTimer* tmrTimeCursor = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
 };

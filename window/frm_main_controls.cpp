@@ -67,6 +67,8 @@ void frmMain::CreateControls() {
     canvas = new GridCanvas(this);
     canvas->setObjectName(QStringLiteral("canvas"));
     canvas->SetScale(scale);
+    connect(canvas, &GridCanvas::focusMovePressed, this, &frmMain::canvas_FocusMove);
+    connect(canvas, &GridCanvas::menuKeyPressed, this, &frmMain::canvas_MenuKey);
     place(canvas, 0, 0, kClientWidthTwips, kClientHeightTwips);
 
     lblOutNameTitle = new QLabel(QStringLiteral("Nome Uscita"), this);
@@ -81,8 +83,11 @@ void frmMain::CreateControls() {
         label->setObjectName(Name("lblFaseName", p));
         label->setAlignment(Qt::AlignCenter);
         place(label, 1560 + 1080 * p, 120, 920, 255);
+        label->setFocusPolicy(Qt::TabFocus);
         connect(label, &ClickLabel::pressed, this,
                 [this, p](Qt::MouseButton, QPoint pos) { lblFaseName_Click(p, pos); });
+        connect(label, &ClickLabel::activated, this,
+                [this, p](QPoint pos) { lblFaseName_Click(p, pos); });
         lblFaseName[static_cast<std::size_t>(p)] = label;
 
         auto* combo = new QComboBox(this);
@@ -97,8 +102,11 @@ void frmMain::CreateControls() {
         auto* label = new ClickLabel(this);
         label->setObjectName(Name("lblOutName", o));
         place(label, 60, 840 + 480 * o, 700, 255);
+        label->setFocusPolicy(Qt::TabFocus);
         connect(label, &ClickLabel::pressed, this,
                 [this, o](Qt::MouseButton, QPoint pos) { lblOutName_Click(o, pos); });
+        connect(label, &ClickLabel::activated, this,
+                [this, o](QPoint pos) { lblOutName_Click(o, pos); });
         lblOutName[static_cast<std::size_t>(o)] = label;
 
         auto* button = new OutputButton(QString::number(o + 1), this);
@@ -163,6 +171,7 @@ void frmMain::CreateControls() {
     txtEdata->setFont(edataFont);
     txtEdata->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtEdata->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtEdata->setTabChangesFocus(true);
     place(txtEdata, 10200, 3480, 975, 2055);
 
     cmdTimeCursor = new QPushButton(QStringLiteral("Cursore on"), this);
@@ -185,5 +194,6 @@ void frmMain::CreateControls() {
         p.widget->setGeometry(scale.Rect(p.left, p.top, p.width, p.height));
     }
     canvas->lower();
+    SetTabOrder();
     setFixedSize(scale.Px(kClientWidthTwips), scale.Px(kClientHeightTwips));
 }

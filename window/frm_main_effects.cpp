@@ -4,6 +4,7 @@
 #include "model/fase_time.h"
 #include "window/effect_menus.h"
 #include "window/frm_main.h"
+#include "window/grid_canvas.h"
 
 #include <QLocale>
 #include <QTimer>
@@ -13,6 +14,11 @@ void frmMain::lblEffMode_MouseDown(int cell, Qt::MouseButton button, QPoint glob
         return;
     }
     intEffMenu = static_cast<std::int16_t>(cell);
+    // The keyboard goes on from the cell the mouse chose.
+    if (drawing.lblEffMode[static_cast<std::size_t>(cell)].visible) {
+        canvas->SetFocusCell(cell, true);
+        canvas->setFocus(Qt::MouseFocusReason);
+    }
     const MenuEntry menu =
         button == Qt::LeftButton ? BuildEffectSettingsMenu(cell) : BuildEffectCommandsMenu();
     const int id = ui.PopupMenu(this, menu, globalPos);
