@@ -14,6 +14,10 @@ QString PlatformDeviceName(int number) {
 #endif
 }
 
+QString PortKey(int number) {
+    return QString::fromStdString(PortDeviceKey(number));
+}
+
 } // namespace
 
 int ComPortNumber(const QString& entryText) {
@@ -29,7 +33,24 @@ int ComPortNumber(const QString& entryText) {
 }
 
 QString DeviceNameForPort(int number) {
-    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
-    const QString mapped = settings.value(QString::fromStdString(PortDeviceKey(number))).toString();
+    const QString mapped = AssignedDevice(number);
     return mapped.isEmpty() ? PlatformDeviceName(number) : mapped;
+}
+
+QString DefaultDeviceName(int number) {
+    return PlatformDeviceName(number);
+}
+
+QString AssignedDevice(int number) {
+    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+    return settings.value(PortKey(number)).toString();
+}
+
+void AssignDevice(int number, const QString& path) {
+    QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+    if (path.isEmpty()) {
+        settings.remove(PortKey(number));
+    } else {
+        settings.setValue(PortKey(number), path);
+    }
 }

@@ -9,3 +9,13 @@ int ComPortNumber(const QString& entryText);
 // The device of port n: the per-user setting ports/COM<n> when present, otherwise the
 // platform's own name for it (/dev/ttyS<n-1> on Linux, COM<n> on Windows).
 QString DeviceNameForPort(int number);
+
+// The platform's own device of port n, whatever the settings say.
+QString DefaultDeviceName(int number);
+
+// The per-user setting ports/COM<n>; empty when the port has none.
+QString AssignedDevice(int number);
+
+// Stores path as ports/COM<n>, exactly as given; an empty path removes the setting, so that
+// the port opens its default device again. No other setting is touched.
+void AssignDevice(int number, const QString& path);

@@ -1,10 +1,12 @@
 #include "board/serial_link.h"
 
+#include "board/open_failure_probe.h"
 #include "model/board_protocol.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QSerialPort>
+#include <QSerialPortInfo>
 #include <QTimer>
 
 #include <string_view>
@@ -15,9 +17,27 @@ bool EndsReply(const QByteArray& collected) {
     return ReplyComplete(std::string_view(collected.constData(), collected.size()));
 }
 
+QStringList PresentSerialDevices() {
+    QStringList devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        devices << info.systemLocation();
+    }
+    return devices;
+}
+
 } // namespace
 
-SerialLink::SerialLink(QObject* parent) : QObject(parent), port(new QSerialPort(this)) {}
+SerialLink::SerialLink(QObject* parent)
+    : QObject(parent), port(new QSerialPort(this)), waitLoop(new QEventLoop(this)),
+      replyTimer(new QTimer(this)) {
+    // One set of wait objects for every exchange: a write is 129 of them in a row.
+    replyTimer->setSingleShot(true);
+    replyTimer->setTimerType(Qt::PreciseTimer);
+    connect(replyTimer, &QTimer::timeout, waitLoop, &QEventLoop::quit);
+    connect(port, &QSerialPort::readyRead, this, &SerialLink::CollectReply);
+    connect(port, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { NoteError(static_cast<int>(error)); });
+}
 
 SerialLink::~SerialLink() {
     Close();
@@ -33,15 +53,22 @@ bool SerialLink::Open(const QString& deviceName) {
     port->setFlowControl(QSerialPort::NoFlowControl);
     // Opening is exclusive: QSerialPort takes the device lock and sets TIOCEXCL.
     if (!port->open(QIODevice::ReadWrite)) {
-        openError = port->errorString();
+        // Qt reports a held lock and an exclusive opening elsewhere as a permission error.
+        const bool busy = port->error() == QSerialPort::PermissionError;
+        const QString systemText = port->errorString();
         port->close();
+        openFailure = ClassifyOpenFailure(
+            ObserveOpenFailure(deviceName, busy, systemText, PresentSerialDevices()));
         return false;
     }
+    openFailure = {};
+    latency.Apply(static_cast<int>(port->handle()));
     return true;
 }
 
 void SerialLink::Close() {
     if (port->isOpen()) {
+        latency.Restore(static_cast<int>(port->handle()));
         port->close();
     }
     lost = false;
@@ -52,6 +79,26 @@ bool SerialLink::IsOpen() const {
     return port->isOpen() || lost;
 }
 
+void SerialLink::CollectReply() {
+    if (!waiting || replyComplete) {
+        return; // between exchanges the bytes wait in the port for the next discard
+    }
+    collected += port->readAll();
+    if (EndsReply(collected)) {
+        replyComplete = true;
+        waitLoop->quit();
+    }
+}
+
+void SerialLink::NoteError(int error) {
+    if (!waiting || error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
+        return;
+    }
+    // The device is gone or broken: no reply can come any more.
+    lost = true;
+    waitLoop->quit();
+}
+
 QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
     // A second exchange cannot start while one waits; the handlers' busy checks keep
     // this from happening, so refusing is only a safety net.
@@ -59,31 +106,8 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
         return {};
     }
     waiting = true;
-
-    QByteArray collected;
-    bool complete = false;
-    QEventLoop loop;
-    const auto collect = [&] {
-        collected += port->readAll();
-        if (EndsReply(collected)) {
-            complete = true;
-            loop.quit();
-        }
-    };
-    const QMetaObject::Connection onData = connect(port, &QSerialPort::readyRead, &loop, collect);
-    const QMetaObject::Connection onError =
-        connect(port, &QSerialPort::errorOccurred, &loop, [&](QSerialPort::SerialPortError error) {
-            if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
-                return;
-            }
-            // The device is gone or broken: no reply can come any more.
-            lost = true;
-            loop.quit();
-        });
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    timeout.setTimerType(Qt::PreciseTimer);
-    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    replyComplete = false;
+    collected.clear();
 
     port->clear(QSerialPort::Input);
     port->write(strTx);
@@ -92,28 +116,29 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
     const QDeadlineTimer deadline(kReplyTimeoutMs, Qt::PreciseTimer);
 
     if (!lost) {
-        timeout.start(static_cast<int>(deadline.remainingTime()));
-        loop.exec();
+        replyTimer->start(static_cast<int>(deadline.remainingTime()));
+        waitLoop->exec();
+        replyTimer->stop();
     }
-    if (!complete && !lost) {
+    if (!replyComplete && !lost) {
         // A last look at what reached the driver before the time-out.
         port->waitForReadyRead(0);
         collected += port->readAll();
-        complete = EndsReply(collected);
+        replyComplete = EndsReply(collected);
     }
-    disconnect(onData);
-    disconnect(onError);
     waiting = false;
 
     if (lost) {
         // A hung-up device stays readable for ever: release it now, or every event loop
         // until the operation ends (its failure message included) would spin on it.
+        latency.Restore(static_cast<int>(port->handle()));
         port->close();
     }
 
-    if (!complete || lost) {
+    if (!replyComplete || lost) {
         return {};
     }
-    collected.chop(2);
-    return collected;
+    QByteArray reply = collected;
+    reply.chop(2);
+    return reply;
 }

@@ -2,11 +2,16 @@
 // Owns the serial port of the board link: opens it, exchanges one command and its reply,
 // closes it. Shows no dialogs; the window decides what the user sees.
 
+#include "board/low_latency_request.h"
+#include "board/open_failure.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
+class QEventLoop;
 class QSerialPort;
+class QTimer;
 
 class SerialLink final : public QObject {
     Q_OBJECT
@@ -22,10 +27,9 @@ public:
     int CommPort() const { return commPort; }
 
     // 9600 baud, 8N1, no handshaking, exclusive. False when the device cannot be opened;
-    // the port is closed then.
+    // the port is closed then, and LastOpenFailure tells why.
     bool Open(const QString& deviceName);
-    // The serial port's own words for why the last Open failed.
-    QString OpenErrorString() const { return openError; }
+    const PortOpenFailure& LastOpenFailure() const { return openFailure; }
     void Close();
     bool IsOpen() const;
 
@@ -40,9 +44,17 @@ public:
     bool IsLost() const { return lost; }
 
 private:
+    void CollectReply();
+    void NoteError(int error);
+
     QSerialPort* port;
+    QEventLoop* waitLoop;
+    QTimer* replyTimer;
+    QByteArray collected;
+    bool replyComplete = false;
     int commPort = 1;
     bool lost = false;
     bool waiting = false;
-    QString openError;
+    PortOpenFailure openFailure;
+    LowLatencyRequest latency;
 };

@@ -10,6 +10,8 @@
 #include "files/dm6_file.h"
 #include "model/fase_time.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <optional>
@@ -61,7 +63,7 @@ public:
             return true;
         }
         PrintErr(QStringLiteral("Impossibile aprire la porta ") + port.label +
-                 QStringLiteral(": ") + link.OpenErrorString());
+                 QStringLiteral(": ") + link.LastOpenFailure().systemText);
         return false;
     }
 
@@ -78,7 +80,7 @@ public:
 int RunTest(CommandLink& board) {
     if (!board.link.Open(board.port.device)) {
         PrintErr(LinkTestOpenFailedText(board.port.label) + QStringLiteral("\n") +
-                 board.link.OpenErrorString());
+                 board.link.LastOpenFailure().systemText);
         return kExitBoardFailed;
     }
     const LinkTestOutcome outcome = RunLinkTest(board.link);
@@ -96,6 +98,12 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     }
     for (int p = 0; p < kFasi; ++p) {
         config.faseNames[static_cast<std::size_t>(p)] = DefaultFaseName(p);
+    }
+    // Refused before the board is asked: a read that cannot be kept is a read for nothing.
+    const QFileInfo target(request.output);
+    if (target.isDir() || !target.absoluteDir().exists()) {
+        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output);
+        return kExitUsage;
     }
     if (!request.namesFrom.isEmpty()) {
         const std::optional<Configuration> names = LoadConfigurationFile(request.namesFrom);
@@ -125,11 +133,13 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     return kExitDone;
 }
 
-// Reads the board and lists what differs from the image; 0 when nothing does.
-int CompareWithBoard(CommandLink& board, const EdataBytes& image, const QString& file) {
+// Reads the board and lists what differs from the image; 0 when nothing does. `when` tells a
+// failed read apart from a failed write in the message.
+int CompareWithBoard(CommandLink& board, const EdataBytes& image, const QString& file,
+                     const QString& when = {}) {
     const ReadOutcome read = ReadBoardImage(board.link);
     if (read.fault != BoardFault::None) {
-        return board.CommFailed(read.fault, QStringLiteral(" nella rilettura"));
+        return board.CommFailed(read.fault, when);
     }
     const ImageDifferences differences = CompareImages(read.image, image);
     if (differences.empty()) {
@@ -177,7 +187,9 @@ int RunWrite(CommandLink& board, const CliRequest& request, const EdataBytes& im
         return board.CommFailed(written.fault, written.attempted > 0 ? at : QString());
     }
     PrintOut(kWriteDoneText);
-    return request.verify ? CompareWithBoard(board, image, request.file) : kExitDone;
+    return request.verify
+               ? CompareWithBoard(board, image, request.file, QStringLiteral(" nella rilettura"))
+               : kExitDone;
 }
 
 int RunOut(CommandLink& board, const CliRequest& request) {

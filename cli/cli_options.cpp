@@ -97,7 +97,7 @@ ParsedCli ParseCliArguments(const QStringList& arguments) {
         }
     }
 
-    const QString command = arguments.first();
+    const QString& command = arguments.first();
     const bool readOptions = !request.output.isEmpty() || !request.namesFrom.isEmpty();
     if (readOptions && shape->command != CliCommand::Read) {
         return Usage(QStringLiteral("-o e --names-from valgono solo per il comando read."));

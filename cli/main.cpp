@@ -10,10 +10,7 @@
 #include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    // The identity under which the window keeps its COM<n> mappings.
-    QCoreApplication::setOrganizationName(QStringLiteral("Miravel6"));
-    QCoreApplication::setApplicationName(QStringLiteral("Miravel6"));
+    const QCoreApplication app(argc, argv);
 
     const ParsedCli parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
     switch (parsed.outcome) {

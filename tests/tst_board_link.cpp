@@ -42,6 +42,9 @@ void TstBoardLink::linkTestTellsWhatIsConnected_data() {
     const MsgIcon warn = MsgIcon::Exclamation;
     QTest::newRow("board") << QStringList() << false << kBoardFound << info;
     QTest::newRow("board at 9600 baud") << QStringList() << true << kBoardFound << info;
+    // Replies held by the adapter's timer, the long one passed on in packets of 62.
+    QTest::newRow("board behind an adapter without low latency")
+        << Args({"--adapter-latency-ms", "16"}) << true << kBoardFound << info;
     QTest::newRow("loop-back") << Args({"--loopback"}) << false << kLoopbackFound << info;
     // The echo comes back a character at a time: every split of "RAT" CR LF.
     QTest::newRow("loop-back at 9600 baud")

@@ -1,16 +1,12 @@
-// The board procedures called directly over the program's serial link, against the virtual
-// board: the outcome of every operation on healthy and faulty boards, and the write's progress.
+// The write procedure called directly over the program's serial link, against the virtual
+// board: its progress, byte by byte, and where it stops. The outcomes of every procedure on
+// faulty boards are driven through miravel6-cli (tst_cli) and the window (tst_board_faults).
 
 #include "board/board_procedures.h"
 #include "board/serial_link.h"
 #include "tests/support/virtual_board.h"
 
 #include <QtTest>
-
-#include <optional>
-
-Q_DECLARE_METATYPE(BoardFault)
-Q_DECLARE_METATYPE(LinkDevice)
 
 namespace {
 
@@ -33,8 +29,6 @@ class TstBoardProcedures : public QObject {
 
 private slots:
     void writeReportsEveryByteAndStopsAtTheFirstFault();
-    void outcomesOfEveryOperation_data();
-    void outcomesOfEveryOperation();
 };
 
 void TstBoardProcedures::writeReportsEveryByteAndStopsAtTheFirstFault() {
@@ -65,49 +59,6 @@ void TstBoardProcedures::writeReportsEveryByteAndStopsAtTheFirstFault() {
             QCOMPARE(outcome.echoed, image[static_cast<std::size_t>(wrongAt)] ^ 1);
         }
     }
-}
-
-void TstBoardProcedures::outcomesOfEveryOperation_data() {
-    QTest::addColumn<QString>("board");
-    QTest::addColumn<LinkDevice>("linkTest");
-    QTest::addColumn<BoardFault>("read");
-    QTest::addColumn<BoardFault>("write");
-    QTest::addColumn<BoardFault>("output");
-    using F = BoardFault;
-    QTest::newRow("healthy") << QString() << LinkDevice::Board << F::None << F::None << F::None;
-    QTest::newRow("silent") << "--silent" << LinkDevice::Nothing << F::NoReply << F::NoReply
-                            << F::NoReply;
-    QTest::newRow("garbage") << "--garbage" << LinkDevice::Other << F::BadReply << F::BadReply
-                             << F::BadReply;
-    QTest::newRow("late") << "--delay-ms=700" << LinkDevice::Nothing << F::NoReply << F::NoReply
-                          << F::NoReply;
-    QTest::newRow("hung up") << "--hangup-after=1" << LinkDevice::Nothing << F::DeviceLost
-                             << F::DeviceLost << F::DeviceLost;
-}
-
-void TstBoardProcedures::outcomesOfEveryOperation() {
-    QFETCH(QString, board);
-    QFETCH(LinkDevice, linkTest);
-    QFETCH(BoardFault, read);
-    // Each operation on a board of its own, as each opens the port afresh.
-    std::optional<VirtualBoard> device;
-    SerialLink link;
-    const auto fresh = [&]() -> SerialLink& {
-        link.Close();
-        device.emplace(board.isEmpty() ? QStringList{} : board.split(u'='));
-        link.Open(device->devicePath());
-        return link;
-    };
-    const LinkTestOutcome test = RunLinkTest(fresh());
-    QVERIFY2(device->isReady(), qPrintable(device->errorString()));
-    QCOMPARE(test.device, linkTest);
-    QCOMPARE(test.deviceLost, read == BoardFault::DeviceLost);
-    QCOMPARE(ReadBoardImage(fresh()).fault, read);
-    QTEST(WriteBoardImage(fresh(), Counting()).fault, "write");
-    const OutputOutcome out = SendOutputCommand(fresh(), 2, false);
-    QTEST(out.fault, "output");
-    QCOMPARE(out.states[2], out.fault == BoardFault::None); // "C" switches output 3 on
-    link.Close();
 }
 
 QTEST_GUILESS_MAIN(TstBoardProcedures)

@@ -77,11 +77,6 @@ QString InHome(const char* name) {
     return home->filePath(S(name));
 }
 
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 } // namespace
 
 class TstCli : public QObject {
@@ -151,16 +146,15 @@ void TstCli::usageAndFileCommands_data() {
         refused);
     row("write with every phase off", L({"write"}) << InHome("spento.dm6") << L({"--port", "x"}), 2,
         {}, S("Abilitare almeno una fase temporale. (") + InHome("spento.dm6") + S(")\n"));
+    row("read into a missing folder", L({"read", "--port", "/dev/null", "-o", "/nessuna/x.dm6"}), 2,
+        {}, S("Impossibile salvare su file /nessuna/x.dm6\n"));
     usage("no command", {}, "Manca il comando.");
-    usage("unknown command", L({"burn"}), "Comando sconosciuto: burn");
     usage("board command without a port", L({"write"}) << acq,
           "Il comando write richiede --port DISPOSITIVO o --port COMn.");
     usage("read without a file", L({"read", "--port=/dev/null"}),
           "Il comando read richiede -o FILE.dm6.");
     usage("output 11", L({"out", "11", "on", "--port", "x"}),
           "Uso: out N on|off --port P, con N da 1 a 10.");
-    usage("--verify outside write", L({"verify"}) << acq << L({"--port", "x", "--verify"}),
-          "--verify vale solo per il comando write.");
     usage("a port for a file command", L({"image"}) << acq << L({"--port", "x"}),
           "Il comando image non usa --port.");
     row("COM17", L({"test", "--port", "COM17"}), 2, {},
@@ -218,6 +212,15 @@ void TstCli::boardCommands_data() {
         S("Porta seriale DEV aperta con successo.\nNessun dispositivo connesso.") + check, {},
         "RAT\r\n");
 
+    row("test: line hung up", L({"--hangup-after", "1"}), test, 1, {},
+        S("Errore comunicazione su DEV: il dispositivo si è scollegato\n"), "R");
+    row("test: garbage", L({"--garbage"}), test, 1,
+        S("Porta seriale DEV aperta con successo.\nRilevato modem AT o altro dispositivo.") + check,
+        {}, "RAT\r\n");
+    row("read: late reply", L({"--delay-ms", "700"}),
+        L({"verify"}) << InHome("piano.dm6") << L({"--port", "DEV"}), 1, {},
+        S("Errore comunicazione su DEV: nessuna risposta completa entro 0,5 s\n"), "R");
+
     const QStringList write = L({"write"}) << InHome("piano.dm6") << L({"--port", "DEV"});
     const QByteArray image = ImageOf(Plain());
     row("write: wrong echo of byte 40", L({"--wrong-echo", "40"}), write, 1, {},
@@ -233,6 +236,10 @@ void TstCli::boardCommands_data() {
         S("Errore comunicazione su DEV al byte 20 di 128: il dispositivo si è scollegato\n"),
         "W" + image.left(20));
 
+    row("write: board gone before the read-back", L({"--hangup-after", "130"}),
+        write + L({"--verify"}), 1, S("Scrittura e verifica dati completata\n"),
+        S("Errore comunicazione su DEV nella rilettura: il dispositivo si è scollegato\n"),
+        "W" + image + "R");
     row("verify: phases and cells that differ",
         L({"--image"}) << QString::fromLatin1(image.toHex()),
         L({"verify"}) << InHome("diverso.dm6") << L({"--port", "DEV"}), 1,
@@ -359,7 +366,8 @@ void TstCli::failedReadKeepsTheOldFile() {
                  S("Errore comunicazione su ") + device.devicePath() + S(": ") + reason + u'\n');
         QCOMPARE(run.exitCode, 1);
     }
-    QCOMPARE(Contents(old), QByteArray("di prima\r\n"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("di prima\r\n"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{S("vecchio.dm6")});
 }

@@ -59,6 +59,7 @@ void frmMain::Form_Load() {
     }
     cboComm->setCurrentIndex(-1);
     cboComm->setToolTip(QStringLiteral("Porta di comunicazione seriale"));
+    WatchPortList();
 
     canvas->SetTimeCursor(1440, false);
     tmrTimeCursor->stop();

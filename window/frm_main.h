@@ -21,6 +21,7 @@ class Clock;
 class ClickLabel;
 class GridCanvas;
 class OutputButton;
+class PortInventory;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -49,6 +50,9 @@ public:
     // Names, durations and grid as the window holds them now.
     Configuration CurrentConfiguration() const;
 
+    // The serial devices the port assignment lists; nullptr: the system's own list.
+    void SetPortInventory(const PortInventory* inventory);
+
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
 
@@ -73,6 +77,8 @@ public slots:
     void cmdEdataRead_Click();
     void cmdEdataWrite_Click();
     void cmdOutOnoff_Click(int output);
+    // The port list's menu (right button, Menu key, Shift+F10).
+    void cboComm_ContextMenu(QPoint globalPos);
 
     // Time cursor.
     void cmdTimeCursor_Click();
@@ -131,6 +137,11 @@ private:
     // the failure message shown) when the port cannot be opened.
     bool OpenForOperation(const QString& status);
 
+    // Port assignment: the item tooltips name the device each entry opens.
+    void WatchPortList();
+    void RefreshPortTips();
+    void AssignDeviceToPort(int number);
+
     // The undo history: a step is recorded at the end of every change of the configuration.
     void CreateHistoryKeys();
     void RecordStep();
@@ -174,6 +185,8 @@ private:
 
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
+    const PortInventory* portInventory = nullptr;
+    QString openFailureDetail; // device and reason of the last failed open
 
     // Controls, by the names and indexes of the window layout.
     QLabel* lblOutNameTitle = nullptr;

@@ -4,6 +4,7 @@
 
 #include "board/board_messages.h"
 #include "board/board_procedures.h"
+#include "board/open_failure.h"
 #include "board/port_naming.h"
 #include "board/serial_link.h"
 #include "model/fase_time.h"
@@ -20,7 +21,8 @@ void frmMain::cmdCommTest_Click() {
         return;
     }
     if (!OpenCommPort()) {
-        Message(LinkTestOpenFailedText(cboComm->currentText()), MsgIcon::Critical);
+        ui.DetailedMsgBox(this, LinkTestOpenFailedText(cboComm->currentText()), MsgIcon::Critical,
+                          MsgButtons::Ok, kAppTitle, openFailureDetail);
         return;
     }
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
@@ -117,11 +119,14 @@ void frmMain::cmdOutOnoff_Click(int output) {
 bool frmMain::OpenCommPort() {
     if (cboComm->currentIndex() < 0) {
         MSComm->Close();
+        openFailureDetail = NoPortChosenFailure().detail;
         return false;
     }
     const int number = ComPortNumber(cboComm->currentText());
     MSComm->SetCommPort(number);
-    return MSComm->Open(DeviceNameForPort(number));
+    const bool opened = MSComm->Open(DeviceNameForPort(number));
+    openFailureDetail = MSComm->LastOpenFailure().detail;
+    return opened;
 }
 
 void frmMain::CloseCommPort() {
@@ -139,6 +144,8 @@ bool frmMain::OpenForOperation(const QString& status) {
 }
 
 void frmMain::ShowOpenFailure() {
-    Message(QStringLiteral("Impossibile aprire la porta COM") + QString::number(MSComm->CommPort()),
-            MsgIcon::Critical);
+    ui.DetailedMsgBox(this,
+                      QStringLiteral("Impossibile aprire la porta COM") +
+                          QString::number(MSComm->CommPort()),
+                      MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
 }

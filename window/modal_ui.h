@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 enum class MsgIcon { Critical, Exclamation, Question, Information };
@@ -38,6 +39,14 @@ public:
     // Lines of text are joined by CR LF.
     virtual MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
                              const QString& caption) = 0;
+    // The same box with its details area (shown on request) holding `details`. Where a
+    // stand-in has no details area the plain box is shown.
+    virtual MsgAnswer DetailedMsgBox(QWidget* parent, const QString& text, MsgIcon icon,
+                                     MsgButtons buttons, const QString& caption,
+                                     const QString& details) {
+        static_cast<void>(details);
+        return MsgBox(parent, text, icon, buttons, caption);
+    }
     // Empty text when cancelled.
     virtual QString InputBox(QWidget* parent, const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;
@@ -49,4 +58,6 @@ public:
     // Shows the menu at a global position; returns the chosen item's id, or -1.
     virtual int PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalPos) = 0;
     virtual void ShowHelp(QWidget* parent, const QString& helpFilePath) = 0;
+    // Runs one of the program's own dialogs modally; true when it was accepted.
+    virtual bool ExecDialog(QDialog& dialog);
 };

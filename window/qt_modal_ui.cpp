@@ -3,6 +3,7 @@
 #include "files/version.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -95,11 +96,21 @@ void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
 
 MsgAnswer QtModalUi::MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
                             const QString& caption) {
+    return DetailedMsgBox(parent, text, icon, buttons, caption, QString());
+}
+
+MsgAnswer QtModalUi::DetailedMsgBox(QWidget* parent, const QString& text, MsgIcon icon,
+                                    MsgButtons buttons, const QString& caption,
+                                    const QString& details) {
     QMessageBox box(ToQtIcon(icon), caption, DisplayText(text),
                     buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
                                                     : QMessageBox::Ok,
                     parent);
     box.setTextFormat(Qt::PlainText); // paths and names are never markup
+    if (!details.isEmpty()) {
+        // The standard details area: a button below the text opens it.
+        box.setDetailedText(DisplayText(details));
+    }
     return box.exec() == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
@@ -149,4 +160,8 @@ void QtModalUi::ShowHelp(QWidget* parent, const QString& helpFilePath) {
     helpWindow->show();
     helpWindow->raise();
     helpWindow->activateWindow();
+}
+
+bool ModalUi::ExecDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }

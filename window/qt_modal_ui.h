@@ -12,6 +12,8 @@ class QtModalUi final : public ModalUi {
 public:
     MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
                      const QString& caption) override;
+    MsgAnswer DetailedMsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                             const QString& caption, const QString& details) override;
     QString InputBox(QWidget* parent, const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     std::optional<QString> OpenFileDialog(QWidget* parent,

@@ -1,5 +1,7 @@
 #include "tests/support/scripted_ui.h"
 
+#include <QDialog>
+
 #include <cstdio>
 
 namespace {
@@ -16,9 +18,15 @@ template <class T> T TakeFront(std::deque<T>& queue, const T& fallback) {
 
 } // namespace
 
-MsgAnswer ScriptedUi::MsgBox(QWidget* /*parent*/, const QString& text, MsgIcon icon,
-                             MsgButtons buttons, const QString& caption) {
-    messages.push_back({text, icon, buttons, caption});
+MsgAnswer ScriptedUi::MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                             const QString& caption) {
+    return DetailedMsgBox(parent, text, icon, buttons, caption, QString());
+}
+
+MsgAnswer ScriptedUi::DetailedMsgBox(QWidget* /*parent*/, const QString& text, MsgIcon icon,
+                                     MsgButtons buttons, const QString& caption,
+                                     const QString& details) {
+    messages.push_back({text, icon, buttons, caption, details});
     if (printMessages) {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
@@ -75,6 +83,21 @@ int ScriptedUi::PopupMenu(QWidget* /*parent*/, const MenuEntry& menu, QPoint glo
 
 void ScriptedUi::ShowHelp(QWidget* /*parent*/, const QString& helpFilePath) {
     helpFiles << helpFilePath;
+}
+
+bool ScriptedUi::ExecDialog(QDialog& dialog) {
+    dialogTitles << dialog.windowTitle();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    if (!dialogActions.empty()) {
+        const auto act = dialogActions.front();
+        dialogActions.pop_front();
+        act(dialog);
+    }
+    // A dialog still open when the user is done is closed as the window manager would.
+    const bool accepted = dialog.result() == QDialog::Accepted;
+    dialog.hide();
+    return accepted;
 }
 
 const MenuEntry* FindMenuEntry(const MenuEntry& menu, const QStringList& path) {

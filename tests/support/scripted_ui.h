@@ -15,6 +15,7 @@ struct RecordedMessage {
     MsgIcon icon;
     MsgButtons buttons;
     QString caption;
+    QString details; // the details area; empty for a plain box
 };
 
 struct RecordedInput {
@@ -27,6 +28,8 @@ class ScriptedUi final : public ModalUi {
 public:
     MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
                      const QString& caption) override;
+    MsgAnswer DetailedMsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                             const QString& caption, const QString& details) override;
     QString InputBox(QWidget* parent, const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     std::optional<QString> OpenFileDialog(QWidget* parent,
@@ -35,6 +38,7 @@ public:
                                           const FileDialogRequest& request) override;
     int PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalPos) override;
     void ShowHelp(QWidget* parent, const QString& helpFilePath) override;
+    bool ExecDialog(QDialog& dialog) override;
 
     // Answers, used in order; when a queue is empty: OK, cancel, cancel, close the menu.
     std::deque<MsgAnswer> msgAnswers;
@@ -47,6 +51,9 @@ public:
 
     // Called while a message box is "open", before it returns.
     std::function<void(const RecordedMessage&)> onMessage;
+    // What the user does in each dialog of the program's own while it is open (clicks, typing);
+    // with none left the dialog is closed as cancelled.
+    std::deque<std::function<void(QDialog&)>> dialogActions;
     // Each message also goes to stderr (the benchmarks' record of an unexpected failure).
     bool printMessages = false;
 
@@ -58,6 +65,7 @@ public:
     std::vector<MenuEntry> menus;
     std::vector<QPoint> menuPositions;
     QStringList helpFiles;
+    QStringList dialogTitles;
     // Choices that named no enabled item: a test must find this empty.
     QStringList menuErrors;
 };

@@ -104,6 +104,11 @@ void declareOptions(QCommandLineParser& parser) {
                     "N[-M]"),
         valueOption("chunk-gap-ms", "Pausa fra i pezzi di una risposta.", "M"),
         valueOption("delay-ms", "Inizia ogni risposta con N ms di ritardo.", "N"),
+        valueOption("adapter-latency-ms",
+                    "Come un adattatore USB senza modalità a bassa latenza: trattiene i "
+                    "caratteri ricevuti dalla scheda per N ms (o finché non sono 62) e poi li "
+                    "passa tutti insieme.",
+                    "N"),
         valueOption("wrong-echo", "In scrittura, l'eco del byte N (0..127) ha un altro valore.",
                     "N"),
         valueOption("echo-digits", "In scrittura, l'eco del byte N (0..127) ha tre cifre.", "N"),
@@ -231,12 +236,14 @@ bool readTiming(Parser& p, BoardOptions& options) {
     options.paced = !p.isSet("no-pace");
     long long chunkGapMs = 0;
     long long delayMs = 0;
+    long long adapterLatencyMs = 0;
     long long exitAfterMs = 0;
     std::uint64_t hangupAfter = 0;
     if (!p.number("baud", 50, 4000000, options.baud) ||
         !p.number("chunk", 1, 100000, options.shaping.chunkSize) ||
         !p.number("chunk-gap-ms", 0, 600000, chunkGapMs) ||
         !p.number("delay-ms", 0, 600000, delayMs) ||
+        !p.number("adapter-latency-ms", 0, 255, adapterLatencyMs) ||
         !p.number("hangup-after", 1, 1LL << 40, hangupAfter) ||
         !p.number("exit-after-ms", 0, 1LL << 40, exitAfterMs)) {
         return false;
@@ -260,6 +267,7 @@ bool readTiming(Parser& p, BoardOptions& options) {
     options.junkGap = milliseconds(junkGapMs);
     options.shaping.chunkGap = milliseconds(chunkGapMs);
     options.shaping.delay = milliseconds(delayMs);
+    options.shaping.adapterLatency = milliseconds(adapterLatencyMs);
     if (p.isSet("hangup-after")) {
         options.hangupAfterBytes = hangupAfter;
     }

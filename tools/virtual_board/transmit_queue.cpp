@@ -26,7 +26,7 @@ void TransmitQueue::add(const Reply& reply, Nanos now) {
             const Nanos start =
                 sent == 0 ? std::max(m_lineFree, now + m_shaping.delay + gap) : m_lineFree + gap;
             m_lineFree = start + m_charTime;
-            m_bytes.push_back({part.bytes[i], m_lineFree});
+            push(part.bytes[i], m_lineFree);
         }
     }
 }
@@ -35,7 +35,29 @@ void TransmitQueue::addNoise(const std::string& bytes, Nanos start) {
     m_lineFree = std::max(m_lineFree, start);
     for (const char byte : bytes) {
         m_lineFree += m_charTime;
-        m_bytes.push_back({byte, m_lineFree});
+        push(byte, m_lineFree);
+    }
+}
+
+void TransmitQueue::push(char byte, Nanos onWire) {
+    if (m_shaping.adapterLatency <= Nanos(0)) {
+        m_bytes.push_back({byte, onWire});
+        return;
+    }
+    if (m_packetBytes == 0 || onWire >= m_packetDue) {
+        // The first byte into an empty buffer starts the latency timer.
+        m_packetDue = onWire + m_shaping.adapterLatency;
+        m_packetBytes = 0;
+    }
+    m_bytes.push_back({byte, m_packetDue});
+    if (++m_packetBytes == kAdapterPacketBytes) {
+        // A full packet goes at once, the bytes gathered before it with it.
+        const auto packet =
+            m_bytes.end() - static_cast<std::ptrdiff_t>(std::min(m_packetBytes, m_bytes.size()));
+        for (auto it = packet; it != m_bytes.end(); ++it) {
+            it->due = onWire;
+        }
+        m_packetBytes = 0;
     }
 }
 
@@ -65,6 +87,7 @@ void TransmitQueue::drop(std::size_t count) {
 void TransmitQueue::clear() {
     m_bytes.clear();
     m_lineFree = Nanos(0);
+    m_packetBytes = 0;
 }
 
 } // namespace vboard

@@ -20,7 +20,13 @@ struct ReplyShaping {
     // take the next position up to splitLast, then start again. 0: no split.
     std::size_t splitFirst = 0;
     std::size_t splitLast = 0;
+    // A USB adapter's latency timer: bytes off the wire are held until this long after the
+    // first of them arrived, or until a packet's worth has gathered. 0: passed on at once.
+    Nanos adapterLatency{0};
 };
+
+// Bytes in one USB packet of the common adapters (64 less two status bytes).
+inline constexpr std::size_t kAdapterPacketBytes = 62;
 
 // Schedules reply bytes at the line's pace. Deadlines are absolute, so a late wake-up
 // sends the overdue bytes together instead of pushing the rest of the reply back.
@@ -47,8 +53,14 @@ private:
     Nanos m_charTime;
     ReplyShaping m_shaping;
     std::deque<Pending> m_bytes;
+    // Queues a byte complete on the wire at `onWire`, held as the adapter holds it.
+    void push(char byte, Nanos onWire);
+
     Nanos m_lineFree{0};     // end of the last byte scheduled
     std::size_t m_split = 0; // split position of the next reply
+    // The adapter's packet being gathered: when it is passed on, and how many bytes it holds.
+    Nanos m_packetDue{-1};
+    std::size_t m_packetBytes = 0;
 };
 
 } // namespace vboard
