@@ -57,13 +57,13 @@ public:
     explicit CommandLink(const ChosenPort& chosen) : port(chosen) {}
     ~CommandLink() { link.Close(); }
 
-    // False, with the reason on standard error, when the port cannot be opened.
+    // False, with the device and the reason on standard error, when the port cannot be opened.
     bool Open() {
         if (link.Open(port.device)) {
             return true;
         }
-        PrintErr(QStringLiteral("Impossibile aprire la porta ") + port.label +
-                 QStringLiteral(": ") + link.LastOpenFailure().systemText);
+        PrintErr(QStringLiteral("Impossibile aprire la porta ") + port.label + QLatin1Char('\n') +
+                 link.LastOpenFailure().detail);
         return false;
     }
 
@@ -79,8 +79,8 @@ public:
 
 int RunTest(CommandLink& board) {
     if (!board.link.Open(board.port.device)) {
-        PrintErr(LinkTestOpenFailedText(board.port.label) + QStringLiteral("\n") +
-                 board.link.LastOpenFailure().systemText);
+        PrintErr(LinkTestOpenFailedText(board.port.label) + QLatin1Char('\n') +
+                 board.link.LastOpenFailure().detail);
         return kExitBoardFailed;
     }
     const LinkTestOutcome outcome = RunLinkTest(board.link);

@@ -23,9 +23,6 @@ public:
     std::optional<Configuration> Undo();
     std::optional<Configuration> Redo();
 
-    std::size_t UndoSteps() const { return undone.size(); }
-    std::size_t RedoSteps() const { return redone.size(); }
-
 private:
     std::size_t limit;
     Configuration present;

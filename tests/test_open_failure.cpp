@@ -1,114 +1,82 @@
-// Why a device would not open: every reason as one row of what the system reported.
+// Why a device would not open: each reason as one row of what the system reported.
 
 #include "board/open_failure.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
-using PathType = OpenFailureCase::PathType;
+using Type = OpenFailureCase::PathType;
+using Kind = OpenFailureKind;
 
 struct Row {
     const char* name;
-    OpenFailureCase input;
-    OpenFailureKind kind;
-    const char* detail; // lines joined by \n here, CR LF in the result
+    Type type;
+    bool denied; // read and write access refused
+    const char* group;
+    bool busy; // the port said: locked or opened exclusively elsewhere
+    std::optional<qint64> pid;
+    const char* system;
+    Kind kind;
+    const char* reason; // the lines after "Dispositivo: /dev/ttyUSB0", joined by \n
 };
 
-OpenFailureCase Case(PathType type) {
-    OpenFailureCase c;
-    c.devicePath = QStringLiteral("/dev/ttyUSB0");
-    c.pathType = type;
-    c.owningGroup = QStringLiteral("dialout");
-    c.systemText = QStringLiteral("Permission error while locking the device");
-    return c;
+// clang-format off
+const Row kRows[] = {
+    {"missing", Type::Missing, false, "", false, {}, "", Kind::Missing,
+     "Motivo: il dispositivo non esiste.\nDispositivi seriali presenti: /dev/ttyS0, /dev/ttyACM0"},
+    {"a folder", Type::Directory, false, "root", false, {}, "", Kind::NotADevice,
+     "Motivo: il percorso \u00e8 una cartella, non un dispositivo seriale."},
+    {"a regular file", Type::RegularFile, false, "root", false, {}, "", Kind::NotADevice,
+     "Motivo: il percorso \u00e8 un file normale, non un dispositivo seriale."},
+    {"a socket", Type::Other, false, "root", false, {}, "", Kind::NotADevice,
+     "Motivo: il percorso non \u00e8 un dispositivo seriale."},
+    // Qt names a permission refusal and a lock alike; access decides.
+    {"permission, group known", Type::CharDevice, true, "dialout", true, {}, "", Kind::Permission,
+     "Motivo: permesso negato.\nIl dispositivo appartiene al gruppo dialout.\n"
+     "Per aggiungere l'utente al gruppo: sudo usermod -aG dialout $USER\n"
+     "La modifica vale da un nuovo login (uscire e rientrare nella sessione)."},
+    {"permission, group unknown", Type::CharDevice, true, "", false, {}, "", Kind::Permission,
+     "Motivo: permesso negato.\nL'utente non ha accesso in lettura e scrittura al dispositivo."},
+    {"in use, the lock names the process", Type::CharDevice, false, "", true, 4321, "", Kind::InUse,
+     "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma (processo 4321)."},
+    {"in use, opened exclusively elsewhere", Type::CharDevice, false, "", true, {}, "", Kind::InUse,
+     "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma."},
+    {"a lock file alone", Type::CharDevice, false, "", false, 99, "", Kind::InUse,
+     "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma (processo 99)."},
+    {"anything else", Type::CharDevice, false, "", false, {}, "Inappropriate ioctl for device",
+     Kind::System, "Motivo: Inappropriate ioctl for device"},
+    {"no text from the system", Type::CharDevice, false, "", false, {}, "", Kind::System,
+     "Motivo: errore sconosciuto."},
+};
+// clang-format on
+
+QString CrLf(QString text) {
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
-std::vector<Row> Rows() {
-    std::vector<Row> rows;
-    OpenFailureCase missing = Case(PathType::Missing);
-    missing.presentDevices = {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyACM0")};
-    rows.push_back({"missing, two others present", missing, OpenFailureKind::Missing,
-                    "Dispositivo: /dev/ttyUSB0\nMotivo: il dispositivo non esiste.\n"
-                    "Dispositivi seriali presenti: /dev/ttyS0, /dev/ttyACM0"});
-    rows.push_back({"missing, none present", Case(PathType::Missing), OpenFailureKind::Missing,
-                    "Dispositivo: /dev/ttyUSB0\nMotivo: il dispositivo non esiste.\n"
-                    "Non \u00e8 presente alcun dispositivo seriale."});
-    rows.push_back({"a folder", Case(PathType::Directory), OpenFailureKind::NotADevice,
-                    "Dispositivo: /dev/ttyUSB0\n"
-                    "Motivo: il percorso \u00e8 una cartella, non un dispositivo seriale."});
-    rows.push_back({"a regular file", Case(PathType::RegularFile), OpenFailureKind::NotADevice,
-                    "Dispositivo: /dev/ttyUSB0\n"
-                    "Motivo: il percorso \u00e8 un file normale, non un dispositivo seriale."});
-    rows.push_back({"a socket", Case(PathType::Other), OpenFailureKind::NotADevice,
-                    "Dispositivo: /dev/ttyUSB0\n"
-                    "Motivo: il percorso non \u00e8 un dispositivo seriale."});
-
-    OpenFailureCase denied = Case(PathType::CharDevice);
-    denied.accessDenied = true;
-    denied.refusedAsBusy = true; // Qt names both refusals alike; access decides
-    rows.push_back({"permission, group known", denied, OpenFailureKind::Permission,
-                    "Dispositivo: /dev/ttyUSB0\nMotivo: permesso negato.\n"
-                    "Il dispositivo appartiene al gruppo dialout.\n"
-                    "Per aggiungere l'utente al gruppo: sudo usermod -aG dialout $USER\n"
-                    "La modifica vale da un nuovo login (uscire e rientrare nella sessione)."});
-    denied.owningGroup.clear();
-    rows.push_back({"permission, group unknown", denied, OpenFailureKind::Permission,
-                    "Dispositivo: /dev/ttyUSB0\nMotivo: permesso negato.\n"
-                    "L'utente non ha accesso in lettura e scrittura al dispositivo."});
-
-    OpenFailureCase locked = Case(PathType::CharDevice);
-    locked.refusedAsBusy = true;
-    locked.lockPid = 4321;
-    rows.push_back({"in use, lock file names the process", locked, OpenFailureKind::InUse,
-                    "Dispositivo: /dev/ttyUSB0\n"
-                    "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma "
-                    "(processo 4321)."});
-    locked.lockPid.reset();
-    rows.push_back({"in use, opened exclusively elsewhere", locked, OpenFailureKind::InUse,
-                    "Dispositivo: /dev/ttyUSB0\n"
-                    "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma."});
-    OpenFailureCase stale = Case(PathType::CharDevice);
-    stale.lockPid = 99; // a lock file alone, without a refusal, still tells who holds it
-    rows.push_back({"lock file without a refusal", stale, OpenFailureKind::InUse,
-                    "Dispositivo: /dev/ttyUSB0\n"
-                    "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma "
-                    "(processo 99)."});
-
-    OpenFailureCase other = Case(PathType::CharDevice);
-    other.systemText = QStringLiteral("Inappropriate ioctl for device");
-    rows.push_back({"anything else: the system's text", other, OpenFailureKind::System,
-                    "Dispositivo: /dev/ttyUSB0\nMotivo: Inappropriate ioctl for device"});
-    other.systemText.clear();
-    rows.push_back({"no text from the system", other, OpenFailureKind::System,
-                    "Dispositivo: /dev/ttyUSB0\nMotivo: errore sconosciuto."});
-    OpenFailureCase blanks = Case(PathType::Missing);
-    blanks.devicePath = QStringLiteral(" /dev/ttyUSB0 ");
-    rows.push_back({"blanks around the path are shown", blanks, OpenFailureKind::Missing,
-                    "Dispositivo:  /dev/ttyUSB0 \nMotivo: il dispositivo non esiste.\n"
-                    "Non \u00e8 presente alcun dispositivo seriale."});
-    return rows;
-}
-
-TEST(PortOpenFailure, EachReasonNamesTheDeviceAndWhatToDo) {
-    for (const Row& row : Rows()) {
+TEST(OpenFailure, EachReasonNamesTheDeviceAndWhatToDo) {
+    const QString device = QStringLiteral("/dev/ttyUSB0");
+    const QStringList present{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyACM0")};
+    for (const Row& row : kRows) {
         SCOPED_TRACE(row.name);
-        const PortOpenFailure failure = ClassifyOpenFailure(row.input);
+        const QString group = QString::fromLatin1(row.group);
+        const QString system = QString::fromLatin1(row.system);
+        const PortOpenFailure failure = ClassifyOpenFailure(
+            {device, row.type, row.denied, group, row.busy, row.pid, system, present});
         EXPECT_EQ(failure.kind, row.kind);
-        EXPECT_EQ(failure.devicePath, row.input.devicePath);
-        QString expected = QString::fromUtf8(row.detail);
-        expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        EXPECT_EQ(failure.detail.toStdString(), expected.toStdString());
+        EXPECT_EQ(failure.systemText, system);
+        const QString expected =
+            QStringLiteral("Dispositivo: /dev/ttyUSB0\n") + QString::fromUtf8(row.reason);
+        EXPECT_EQ(failure.detail.toStdString(), CrLf(expected).toStdString());
     }
-}
-
-TEST(PortOpenFailure, NoChosenPortSaysSo) {
-    const PortOpenFailure failure = NoPortChosenFailure();
-    EXPECT_EQ(failure.kind, OpenFailureKind::NoPortChosen);
-    EXPECT_EQ(failure.detail.toStdString(), "Nessuna porta selezionata nell'elenco delle porte.");
+    OpenFailureCase nothingPresent; // missing by default
+    nothingPresent.devicePath = device;
+    const PortOpenFailure none = ClassifyOpenFailure(nothingPresent);
+    EXPECT_TRUE(
+        none.detail.endsWith(QStringLiteral("Non \u00e8 presente alcun dispositivo seriale.")));
+    EXPECT_EQ(NoPortChosenFailure().detail.toStdString(),
+              "Nessuna porta selezionata nell'elenco delle porte.");
 }
 
 } // namespace

@@ -1,12 +1,17 @@
-// miravel6-cli run as a user runs it, against the virtual board on its pseudo-terminal:
-// what each command prints, its exit status, and what reaches the board and the disk.
+// miravel6-cli run as a user runs it, against the virtual board on its pseudo-terminal: what
+// each command prints, its exit status, and what reaches the board and the disk; and the
+// write procedure called directly over the program's serial link.
 
+#include "board/board_procedures.h"
+#include "board/serial_link.h"
 #include "files/dm6_file.h"
 #include "model/edata.h"
 #include "tests/support/virtual_board.h"
 
 #include <QSettings>
 #include <QtTest>
+
+#include <optional>
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -18,12 +23,8 @@ QString S(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QStringList L(std::initializer_list<const char*> items) {
-    QStringList list;
-    for (const char* item : items) {
-        list << S(item);
-    }
-    return list;
+template <typename... Items> QStringList L(Items... items) {
+    return {S(items)...};
 }
 
 struct CliRun {
@@ -32,19 +33,22 @@ struct CliRun {
     QString err;
 };
 
-QTemporaryDir* home = nullptr; // XDG_CONFIG_HOME of every run, where COM<n> is mapped
+std::optional<QTemporaryDir> home; // XDG_CONFIG_HOME of every run and the files the runs use
 
-// "DEV" in the arguments and texts stands for the board's device.
-QStringList WithDevice(QStringList texts, const QString& device) {
-    return texts.replaceInStrings(QStringLiteral("DEV"), device);
+QString InHome(const char* name) {
+    return home->filePath(S(name));
+}
+
+QString Sample(const char* name) {
+    return S(MIRAVEL6_SAMPLES_DIR "/") + S(name);
 }
 
 CliRun RunCli(const QStringList& arguments) {
     QProcess cli;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home->path());
+    env.insert(S("XDG_CONFIG_HOME"), home->path());
     cli.setProcessEnvironment(env);
-    cli.start(QStringLiteral(MIRAVEL6_CLI_PATH), arguments);
+    cli.start(S(MIRAVEL6_CLI_PATH), arguments);
     if (!cli.waitForFinished(30000) || cli.exitStatus() != QProcess::NormalExit) {
         return {};
     }
@@ -54,11 +58,9 @@ CliRun RunCli(const QStringList& arguments) {
 
 Configuration Plain() {
     Configuration config;
-    for (std::size_t o = 0; o < kOutputs; ++o) {
-        config.outNames[o] = DefaultOutName(static_cast<int>(o));
-    }
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        config.faseNames[p] = DefaultFaseName(static_cast<int>(p));
+    for (int i = 0; i < kOutputs; ++i) {
+        config.outNames[static_cast<std::size_t>(i)] = DefaultOutName(i);
+        config.faseNames[static_cast<std::size_t>(i % kFasi)] = DefaultFaseName(i % kFasi);
     }
     config.faseCodes.fill(1);
     return config;
@@ -69,14 +71,6 @@ QByteArray ImageOf(const Configuration& config) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), kEdataSize);
 }
 
-QString Sample(const char* name) {
-    return S(MIRAVEL6_SAMPLES_DIR "/") + S(name);
-}
-
-QString InHome(const char* name) {
-    return home->filePath(S(name));
-}
-
 } // namespace
 
 class TstCli : public QObject {
@@ -84,26 +78,21 @@ class TstCli : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase() { delete home; }
     void usageAndFileCommands_data();
     void usageAndFileCommands();
     void reportIsTheWindowsFileText();
     void boardCommands_data();
     void boardCommands();
-    void writeThenVerifyProgramsTheBoard();
     void readSavesTheBoardWithNames();
-    void failedReadKeepsTheOldFile_data();
-    void failedReadKeepsTheOldFile();
-    void vanishedDeviceIsNamed();
     void progressLineOnlyOnATerminal();
+    void writeProcedureReportsEveryByteAndStopsAtAWrongEcho();
 };
 
 void TstCli::initTestCase() {
-    home = new QTemporaryDir;
+    home.emplace();
     QVERIFY(home->isValid());
     QVERIFY(WriteDm6File(InHome("piano.dm6"), Plain()));
-    // The third duration is 64: line 28.
-    QByteArray bad(WriteDm6(Plain()).c_str());
+    QByteArray bad(WriteDm6(Plain()).c_str()); // the third duration 64, on line 28
     bad.replace("[cboFaseTime]\r\n00=1\r\n01=1\r\n02=1", "[cboFaseTime]\r\n00=1\r\n01=1\r\n02=64");
     QFile file(InHome("rifiutato.dm6"));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bad) == bad.size());
@@ -114,8 +103,8 @@ void TstCli::initTestCase() {
     other.recEffSet[12].blnRandom = kTrue; // output 2, phase 5: high nibble of its flag byte
     other.recEffSet[13].byteFlicker = 2;   // output 2, phase 6: low nibble
     QVERIFY(WriteDm6File(InHome("diverso.dm6"), other));
-    QVERIFY(WriteDm6File(InHome("spento.dm6"),
-                         Configuration{Plain().outNames, Plain().faseNames, {}, {}}));
+    QVERIFY(QFile::copy(InHome("diverso.dm6"), InHome("vecchio.dm6"))); // what a read must keep
+    QVERIFY(WriteDm6File(InHome("spento.dm6"), {Plain().outNames, Plain().faseNames, {}, {}}));
 }
 
 void TstCli::usageAndFileCommands_data() {
@@ -133,31 +122,31 @@ void TstCli::usageAndFileCommands_data() {
     const auto usage = [&](const char* name, const QStringList& args, const char* err) {
         row(name, args, 2, {}, S(err) + S("\nmiravel6-cli --help elenca i comandi.\n"));
     };
-    row("version", L({"--version"}), 0, S("miravel6-cli " MIRAVEL6_TEST_VERSION "\n"), {});
-    row("check of a sample", L({"check"}) << acq, 0, S("Configurazione valida: ") + acq + u'\n',
-        {});
-    row("check of a refused file", L({"check"}) << bad, 2, refused, {});
-    row("check of a missing file", L({"check", "/nessuno.dm6"}), 2,
+    row("version", L("--version"), 0, S("miravel6-cli " MIRAVEL6_TEST_VERSION "\n"), {});
+    row("image", L("image") << InHome("piano.dm6"), 0,
+        QString::fromLatin1(ImageOf(Plain()).toHex().toUpper()) + u'\n', {});
+    row("check of a sample", L("check") << acq, 0, S("Configurazione valida: ") + acq + u'\n', {});
+    row("check of a refused file", L("check") << bad, 2, refused, {});
+    row("check of a missing file", L("check", "/nessuno.dm6"), 2,
         S("Impossibile aprire il file:\n/nessuno.dm6\noppure dati non validi\nil file non "
           "esiste\n"),
         {});
-    row("image of a refused file", L({"image"}) << bad, 2, {}, refused);
-    row("write of a refused file", L({"write"}) << bad << L({"--port", "/dev/null"}), 2, {},
-        refused);
-    row("write with every phase off", L({"write"}) << InHome("spento.dm6") << L({"--port", "x"}), 2,
-        {}, S("Abilitare almeno una fase temporale. (") + InHome("spento.dm6") + S(")\n"));
-    row("read into a missing folder", L({"read", "--port", "/dev/null", "-o", "/nessuna/x.dm6"}), 2,
+    row("write of a refused file", L("write") << bad << L("--port", "/dev/null"), 2, {}, refused);
+    row("write with every phase off", L("write") << InHome("spento.dm6") << L("--port", "x"), 2, {},
+        S("Abilitare almeno una fase temporale. (") + InHome("spento.dm6") + S(")\n"));
+    row("read into a missing folder", L("read", "--port", "/dev/null", "-o", "/nessuna/x.dm6"), 2,
         {}, S("Impossibile salvare su file /nessuna/x.dm6\n"));
+    row("a folder as the port", L("out", "1", "on", "--port") << home->path(), 1, {},
+        S("Impossibile aprire la porta ") + home->path() + S("\nDispositivo: ") + home->path() +
+            S("\nMotivo: il percorso è una cartella, non un dispositivo seriale.\n"));
     usage("no command", {}, "Manca il comando.");
-    usage("board command without a port", L({"write"}) << acq,
+    usage("board command without a port", L("write") << acq,
           "Il comando write richiede --port DISPOSITIVO o --port COMn.");
-    usage("read without a file", L({"read", "--port=/dev/null"}),
+    usage("read without a file", L("read", "--port=/dev/null"),
           "Il comando read richiede -o FILE.dm6.");
-    usage("output 11", L({"out", "11", "on", "--port", "x"}),
+    usage("output 11", L("out", "11", "on", "--port", "x"),
           "Uso: out N on|off --port P, con N da 1 a 10.");
-    usage("a port for a file command", L({"image"}) << acq << L({"--port", "x"}),
-          "Il comando image non usa --port.");
-    row("COM17", L({"test", "--port", "COM17"}), 2, {},
+    row("COM17", L("test", "--port", "COM17"), 2, {},
         S("Porta sconosciuta: COM17 (da COM1 a COM16, oppure un dispositivo)\n"));
 }
 
@@ -178,7 +167,6 @@ void TstCli::reportIsTheWindowsFileText() {
     const QStringList lines = run.out.split(S("\r\n"));
     QCOMPARE(lines.size(), 16); // 15 lines, each ending in CR LF
     QCOMPARE(lines[0], S("Light Value - File " MIRAVEL6_SAMPLES_DIR "/light_value.txt"));
-    QVERIFY(lines[4].startsWith(S("Out| Fase1                   | Fase2")));
     QCOMPARE(lines[5].size(), 213);
     QVERIFY(lines[5].startsWith(S("1  | +000 +128 0 +128 +256 0 | ")));
 }
@@ -190,59 +178,54 @@ void TstCli::boardCommands_data() {
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
     QTest::addColumn<QByteArray>("received");
-    const QString check = S("\nAccertarsi che la porta seriale selezionata sia corretta e\n"
-                            "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).\n");
     const auto row = [](const char* name, const QStringList& board, const QStringList& args,
                         int code, const QString& out, const QString& err, const QByteArray& rx) {
         QTest::newRow(name) << board << args << code << out << err << rx;
     };
-    const QStringList test = L({"test", "--port", "DEV"});
-    row("test: board", {}, test, 0,
-        S("Test su porta seriale DEV concluso con successo!\nRilevata scheda Miravel6.\n"), {},
+    const QString check = S("\nAccertarsi che la porta seriale selezionata sia corretta e\n"
+                            "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).\n");
+    const QStringList test = L("test", "--port", "DEV");
+    const QString found = S("Test su porta seriale DEV concluso con successo!\nRilevat");
+    row("test: board", {}, test, 0, found + S("a scheda Miravel6.\n"), {}, "RAT\r\n");
+    row("test: board as COM3", {}, L("test", "--port", "com3"), 0,
+        QString(found).replace(S("DEV"), S("COM3 (DEV)")) + S("a scheda Miravel6.\n"), {},
         "RAT\r\n");
-    row("test: board as COM3", {}, L({"test", "--port", "com3"}), 0,
-        S("Test su porta seriale COM3 (DEV) concluso con successo!\nRilevata scheda Miravel6.\n"),
-        {}, "RAT\r\n");
-    row("test: loopback", L({"--loopback"}), test, 0,
-        S("Test su porta seriale DEV concluso con successo!\nRilevato Loopback.\n"), {}, "RAT\r\n");
-    row("test: modem", L({"--modem"}), test, 1,
+    row("test: loopback", L("--loopback"), test, 0, found + S("o Loopback.\n"), {}, "RAT\r\n");
+    row("test: modem", L("--modem"), test, 1,
         S("Porta seriale DEV aperta con successo.\nRilevato modem AT o altro dispositivo.") + check,
         {}, "RAT\r\n");
-    row("test: silent", L({"--silent"}), test, 1,
+    row("test: silent", L("--silent"), test, 1,
         S("Porta seriale DEV aperta con successo.\nNessun dispositivo connesso.") + check, {},
         "RAT\r\n");
-
-    row("test: line hung up", L({"--hangup-after", "1"}), test, 1, {},
+    row("test: line hung up", L("--hangup-after", "1"), test, 1, {},
         S("Errore comunicazione su DEV: il dispositivo si è scollegato\n"), "R");
-    row("test: garbage", L({"--garbage"}), test, 1,
-        S("Porta seriale DEV aperta con successo.\nRilevato modem AT o altro dispositivo.") + check,
-        {}, "RAT\r\n");
-    row("read: late reply", L({"--delay-ms", "700"}),
-        L({"verify"}) << InHome("piano.dm6") << L({"--port", "DEV"}), 1, {},
-        S("Errore comunicazione su DEV: nessuna risposta completa entro 0,5 s\n"), "R");
 
-    const QStringList write = L({"write"}) << InHome("piano.dm6") << L({"--port", "DEV"});
+    const QString piano = InHome("piano.dm6");
+    const QStringList write = L("write") << piano << L("--port", "DEV");
     const QByteArray image = ImageOf(Plain());
-    row("write: wrong echo of byte 40", L({"--wrong-echo", "40"}), write, 1, {},
+    const QString done = S("Scrittura e verifica dati completata\n");
+    row("write --verify", {}, write + L("--verify"), 0,
+        done + S("La scheda su DEV contiene la configurazione di ") + piano + u'\n', {},
+        "W" + image + "R");
+    row("write: wrong echo of byte 40", L("--wrong-echo", "40"), write, 1, {},
         S("Errore scrittura dati su DEV al byte 41 di 128: inviato 00, la scheda ha confermato "
           "01\n"),
         "W" + image.left(41));
-    row("write: three-digit echo of byte 5", L({"--echo-digits", "5"}), write, 1, {},
+    row("write: three-digit echo of byte 5", L("--echo-digits", "5"), write, 1, {},
         S("Errore comunicazione su DEV al byte 6 di 128: risposta non valida\n"),
         "W" + image.left(6));
-    row("write: silent board", L({"--silent"}), write, 1, {},
+    row("write: silent board", L("--silent"), write, 1, {},
         S("Errore comunicazione su DEV: nessuna risposta completa entro 0,5 s\n"), "W");
-    row("write: line hung up", L({"--hangup-after", "21"}), write, 1, {},
+    row("write: line hung up", L("--hangup-after", "21"), write, 1, {},
         S("Errore comunicazione su DEV al byte 20 di 128: il dispositivo si è scollegato\n"),
         "W" + image.left(20));
-
-    row("write: board gone before the read-back", L({"--hangup-after", "130"}),
-        write + L({"--verify"}), 1, S("Scrittura e verifica dati completata\n"),
-        S("Errore comunicazione su DEV nella rilettura: il dispositivo si è scollegato\n"),
+    row("write: hung up before the read-back", L("--hangup-after", "130"), write + L("--verify"), 1,
+        done, S("Errore comunicazione su DEV nella rilettura: il dispositivo si è scollegato\n"),
         "W" + image + "R");
-    row("verify: phases and cells that differ",
-        L({"--image"}) << QString::fromLatin1(image.toHex()),
-        L({"verify"}) << InHome("diverso.dm6") << L({"--port", "DEV"}), 1,
+
+    const QStringList hex = L("--image") << QString::fromLatin1(image.toHex());
+    row("verify: phases and cells that differ", hex,
+        L("verify") << InHome("diverso.dm6") << L("--port", "DEV"), 1,
         S("La scheda su DEV non contiene la configurazione di ") + InHome("diverso.dm6") +
             S(":\nFase 3: durata sulla scheda 01 (10 sec), nel file 05 (50 sec)\n"
               "Uscita 2, fase 1: effetti sulla scheda 00, nel file 30\n"
@@ -250,59 +233,51 @@ void TstCli::boardCommands_data() {
               "Uscita 2, fase 6: tremolo e accensione casuale sulla scheda 0, nel file 2\n"),
         {}, "R");
 
+    // A read that fails writes nothing: the old file stays, no new file appears.
+    const QStringList readOld = L("read", "--port", "DEV", "-o") << InHome("vecchio.dm6");
+    const QString readError = S("Errore comunicazione su DEV: ");
+    row("read: silent", L("--silent"), readOld, 1, {},
+        readError + S("nessuna risposta completa entro 0,5 s\n"), "R");
+    row("read: lower-case digits", L("--lowercase", "--image") << S("AA") + QString(254, u'1'),
+        readOld, 1, {}, readError + S("risposta non valida\n"), "R");
+    row("read: hung up, into a new file", L("--hangup-after", "1"),
+        L("read", "--port", "DEV", "-o") << InHome("nuovo.dm6"), 1, {},
+        readError + S("il dispositivo si è scollegato\n"), "R");
+
     QString states;
     for (int j = 1; j <= kOutputs; ++j) {
         states += QStringLiteral("Uscita %1: %2\n").arg(j).arg(j == 3 ? S("accesa") : S("spenta"));
     }
-    row("out: 3 on", {}, L({"out", "3", "on", "--port", "DEV"}), 0, states, {}, "C");
-    row("out: 3 off", {}, L({"out", "3", "off", "--port", "DEV"}), 0,
-        QString(states).replace(S("3: accesa"), S("3: spenta")), {}, "c");
-    row("out: board keeps 3 off", L({"--refuse-output", "3"}),
-        L({"out", "3", "on", "--port", "DEV"}), 1,
-        QString(states).replace(S("3: accesa"), S("3: spenta")),
-        S("La scheda su DEV ha lasciato l'uscita 3 spenta\n"), "C");
-    row("out: nine letters", L({"--reply-short"}), L({"out", "10", "off", "--port", "DEV"}), 1, {},
+    const QString allOff = QString(states).replace(S("3: accesa"), S("3: spenta"));
+    row("out: 3 on", {}, L("out", "3", "on", "--port", "DEV"), 0, states, {}, "C");
+    row("out: board keeps 3 off", L("--refuse-output", "3"), L("out", "3", "on", "--port", "DEV"),
+        1, allOff, S("La scheda su DEV ha lasciato l'uscita 3 spenta\n"), "C");
+    row("out: nine letters", L("--reply-short"), L("out", "10", "off", "--port", "DEV"), 1, {},
         S("Errore comunicazione su DEV: risposta non valida\n"), "j");
 }
 
 void TstCli::boardCommands() {
     QFETCH(QStringList, board);
     QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, received);
-    VirtualBoard device(board);
-    QVERIFY2(device.isReady(), qPrintable(device.errorString()));
-    QSettings mapping(InHome("Miravel6/Miravel6.conf"), QSettings::IniFormat);
-    mapping.setValue(S("ports/COM3"), device.devicePath());
-    mapping.sync();
-
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    const CliRun run = RunCli(WithDevice(arguments, device.devicePath()));
-    QCOMPARE(run.out, out.replace(S("DEV"), device.devicePath()));
-    QCOMPARE(run.err, err.replace(S("DEV"), device.devicePath()));
+    QFETCH(QByteArray, received);
+    VirtualBoard device(board);
+    QVERIFY2(device.isReady(), qPrintable(device.errorString()));
+    const QString path = device.devicePath();
+    QSettings mapping(InHome("Miravel6/Miravel6.conf"), QSettings::IniFormat);
+    mapping.setValue(S("ports/COM3"), path);
+    mapping.sync();
+    const QStringList files = QDir(home->path()).entryList(QDir::Files | QDir::Hidden);
+
+    const CliRun run = RunCli(arguments.replaceInStrings(S("DEV"), path));
+    QCOMPARE(run.out, out.replace(S("DEV"), path));
+    QCOMPARE(run.err, err.replace(S("DEV"), path));
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(device.receivedBytes(), received);
-}
-
-void TstCli::writeThenVerifyProgramsTheBoard() {
-    VirtualBoard board;
-    QVERIFY2(board.isReady(), qPrintable(board.errorString()));
-    const QString acq = Sample("e_acq.dm6");
-    const QByteArray image = QByteArray::fromHex(RunCli({S("image"), acq}).out.toLatin1());
-    QCOMPARE(image.size(), kEdataSize);
-
-    CliRun run = RunCli({S("write"), acq, S("--port"), board.devicePath(), S("--verify")});
-    QCOMPARE(run.out, S("Scrittura e verifica dati completata\nLa scheda su ") +
-                          board.devicePath() + S(" contiene la configurazione di ") + acq + u'\n');
-    QCOMPARE(run.err, QString()); // no progress line when standard error is no terminal
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(board.image(), image);
-    QCOMPARE(board.receivedBytes(), "W" + image + "R");
-
-    run = RunCli({S("verify"), acq, S("--port"), board.devicePath()});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(board.receivedBytes(), "W" + image + "RR");
+    QCOMPARE(QDir(home->path()).entryList(QDir::Files | QDir::Hidden), files);
+    QCOMPARE(ReadDm6File(InHome("vecchio.dm6")), ReadDm6File(InHome("diverso.dm6")));
 }
 
 void TstCli::readSavesTheBoardWithNames() {
@@ -321,75 +296,15 @@ void TstCli::readSavesTheBoardWithNames() {
     QCOMPARE(ReadDm6File(path), onBoard);
 
     // The names of another file, the grid of the board.
-    const std::optional<Configuration> named = ReadDm6File(Sample("e_acq.dm6"));
-    QVERIFY(named);
-    QCOMPARE(RunCli(read + QStringList{S("--names-from"), Sample("e_acq.dm6")}).exitCode, 0);
-    Configuration expected = onBoard;
-    expected.outNames = named->outNames;
-    expected.faseNames = named->faseNames;
-    QCOMPARE(ReadDm6File(path), expected);
+    QCOMPARE(RunCli(read + L("--names-from") << Sample("e_acq.dm6")).exitCode, 0);
+    const auto named = ReadDm6File(path), acq = ReadDm6File(Sample("e_acq.dm6"));
+    QVERIFY(named && acq && named->outNames == acq->outNames);
+    QVERIFY(named->faseNames == acq->faseNames && named->recEffSet == onBoard.recEffSet);
 
     // A names file that is refused stops the read before the board is asked.
-    run = RunCli(read + QStringList{S("--names-from"), InHome("rifiutato.dm6")});
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY(run.err.endsWith(S("durata della fase 3 non valida (ammessi 0..63)\n")));
+    run = RunCli(read + L("--names-from") << InHome("rifiutato.dm6"));
+    QVERIFY(run.exitCode == 2 && run.err.endsWith(S("fase 3 non valida (ammessi 0..63)\n")));
     QCOMPARE(board.receivedBytes(), QByteArray("RR"));
-    QCOMPARE(ReadDm6File(path), expected);
-}
-
-void TstCli::failedReadKeepsTheOldFile_data() {
-    QTest::addColumn<QStringList>("board");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("silent") << L({"--silent"}) << S("nessuna risposta completa entro 0,5 s");
-    QTest::newRow("no leading R") << L({"--no-r-prefix"}) << S("risposta non valida");
-    // Lower-case digits only show where the image holds a letter.
-    QTest::newRow("lower-case digits")
-        << (L({"--lowercase", "--image"}) << QString(16, u'1') + S("AA") + QString(238, u'0'))
-        << S("risposta non valida");
-    QTest::newRow("hung up") << L({"--hangup-after", "1"}) << S("il dispositivo si è scollegato");
-}
-
-void TstCli::failedReadKeepsTheOldFile() {
-    QFETCH(QStringList, board);
-    QFETCH(QString, reason);
-    QTemporaryDir folder;
-    const QString old = folder.filePath(S("vecchio.dm6"));
-    QFile file(old);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("di prima\r\n") == 10);
-    file.close();
-
-    for (const QString& target : {old, folder.filePath(S("nuovo.dm6"))}) {
-        VirtualBoard device(board);
-        QVERIFY2(device.isReady(), qPrintable(device.errorString()));
-        const CliRun run = RunCli({S("read"), S("--port"), device.devicePath(), S("-o"), target});
-        QCOMPARE(run.err,
-                 S("Errore comunicazione su ") + device.devicePath() + S(": ") + reason + u'\n');
-        QCOMPARE(run.exitCode, 1);
-    }
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("di prima\r\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{S("vecchio.dm6")});
-}
-
-void TstCli::vanishedDeviceIsNamed() {
-    QString gone;
-    {
-        VirtualBoard board;
-        QVERIFY2(board.isReady(), qPrintable(board.errorString()));
-        gone = board.devicePath();
-    }
-    CliRun run = RunCli({S("test"), S("--port"), gone});
-    QVERIFY2(run.err.startsWith(S("Test su porta seriale ") + gone +
-                                S(" fallito.\nImpossibile aprire la porta.\nAccertarsi")),
-             qPrintable(run.err));
-    QCOMPARE(run.err.count(u'\n'), 5); // the window's four lines and the reason
-    QCOMPARE(run.exitCode, 1);
-
-    run = RunCli({S("out"), S("1"), S("on"), S("--port"), gone});
-    const QString cannot = S("Impossibile aprire la porta ") + gone + S(": ");
-    QVERIFY2(run.err.startsWith(cannot) && run.err.size() > cannot.size() + 2, qPrintable(run.err));
-    QCOMPARE(run.exitCode, 1);
 }
 
 void TstCli::progressLineOnlyOnATerminal() {
@@ -403,12 +318,11 @@ void TstCli::progressLineOnlyOnATerminal() {
     QProcess cli;
     cli.setStandardErrorFile(QString::fromLocal8Bit(ptsname(master)));
     cli.start(S(MIRAVEL6_CLI_PATH),
-              {S("write"), Sample("e_acq.dm6"), S("--port"), board.devicePath()});
+              {S("write"), InHome("piano.dm6"), S("--port"), board.devicePath()});
     QByteArray terminal;
     char chunk[4096];
-    // Read while it writes: a full terminal would hold the program up.
     bool finished = false;
-    do {
+    do { // read while it writes: a full terminal would hold the program up
         finished = cli.waitForFinished(20);
         for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;) {
             terminal.append(chunk, n);
@@ -418,6 +332,35 @@ void TstCli::progressLineOnlyOnATerminal() {
     QVERIFY(terminal.startsWith("\rScrittura: 1 di 128 byte\rScrittura: 2 di 128 byte"));
     QVERIFY2(terminal.endsWith("\rScrittura: 128 di 128 byte\r\n"), terminal.right(60).constData());
     QCOMPARE(terminal.count('\r'), 129);
+}
+
+void TstCli::writeProcedureReportsEveryByteAndStopsAtAWrongEcho() {
+    const std::optional<Configuration> acq = ReadDm6File(Sample("e_acq.dm6"));
+    QVERIFY(acq);
+    const EdataBytes image = BuildEdata(acq->faseCodes, acq->recEffSet);
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()), kEdataSize);
+    for (const int wrongAt : {-1, 0, 40, 127}) {
+        VirtualBoard board(wrongAt < 0 ? QStringList{}
+                                       : QStringList{S("--wrong-echo"), QString::number(wrongAt)});
+        QVERIFY2(board.isReady(), qPrintable(board.errorString()));
+        SerialLink link;
+        QVERIFY(link.Open(board.devicePath()));
+        QList<int> progress;
+        const WriteOutcome outcome =
+            WriteBoardImage(link, image, [&](int attempted) { progress << attempted; });
+        link.Close();
+
+        const int sent = wrongAt < 0 ? kEdataSize : wrongAt + 1;
+        QCOMPARE(outcome.attempted, sent);
+        QCOMPARE(progress.size(), sent);
+        QCOMPARE(progress.first(), 1);
+        QCOMPARE(progress.last(), sent);
+        QCOMPARE(board.receivedBytes(), "W" + bytes.left(sent));
+        QCOMPARE(outcome.fault, wrongAt < 0 ? BoardFault::None : BoardFault::WrongEcho);
+        if (wrongAt >= 0) {
+            QCOMPARE(outcome.echoed, image[static_cast<std::size_t>(wrongAt)] ^ 1);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TstCli)

@@ -110,15 +110,11 @@ frmMain& ShowEdited(WindowFixture& f) {
     frmMain& w = ShowActive(f);
     f.ui.saveAnswers.push_back(f.FolderPath() + U("/saved.dm6"));
     f.ClickButton(U("cmdFileSave"));
-    for (const QStringList& action :
-         QList<QStringList>{{U("cell:0"), U("Effetti Parte1+Parte2"), U("On")},
-                            {U("cell:9"), U("Luminosità Parte1"), U("Decrescente 12%")},
-                            {U("list:3"), U("2 min")},
-                            {U("name:lblOutName_0"), U("Modifica"), U("Porta")},
-                            {U("right:9"), U("Copia"), U("Effetto")},
-                            {U("right:8"), U("Copia"), U("Uscita (riga)")},
-                            {U("right:1"), U("Copia"), U("Fase (colonna)")}}) {
-        Do(f, action);
+    for (const char* action :
+         {"cell:0|Effetti Parte1+Parte2|On", "cell:9|Luminosità Parte1|Decrescente 12%",
+          "list:3|2 min", "name:lblOutName_0|Modifica|Porta", "right:9|Copia|Effetto",
+          "right:8|Copia|Uscita (riga)", "right:1|Copia|Fase (colonna)"}) {
+        Do(f, U(action).split(QLatin1Char('|')));
     }
     return w;
 }
@@ -327,25 +323,17 @@ void TstKeysAndUndo::nameLabelsByKeysAndTheCursorRule() {
 
 void TstKeysAndUndo::everyChangeUndoneAndRedone_data() {
     QTest::addColumn<QStringList>("action");
-    const auto row = [](const char* name, std::initializer_list<const char*> action) {
-        QStringList list;
-        for (const char* a : action) {
-            list << U(a);
-        }
-        QTest::newRow(name) << list;
-    };
-    row("preset", {"cell:12", "Effetti Parte1+Parte2", "Off - On"});
-    row("flicker", {"cell:0", "Tremolo", "Velocità fissa3 - Lum -25%"});
-    row("clear all", {"right:33", "Azzera", "Tutto"});
-    row("clear column", {"right:9", "Azzera", "Fase (colonna)"});
-    row("paste cell", {"right:70", "Incolla", "Effetto"});
-    row("paste row", {"right:44", "Incolla", "Uscita (riga)"});
-    row("paste column", {"right:6", "Incolla", "Fase (colonna)"});
-    row("duration OFF", {"list:1", "OFF"});
-    row("rename", {"name:lblFaseName_4", "Modifica", "Cancello"});
-    row("default", {"name:lblOutName_0", "Default"});
-    row("default all", {"name:lblFaseName_0", "Default tutti"});
-    row("open file", {"open", "saved.dm6"});
+    for (const char* row :
+         {"preset|cell:12|Effetti Parte1+Parte2|Off - On",
+          "flicker|cell:0|Tremolo|Velocità fissa3 - Lum -25%", "clear all|right:33|Azzera|Tutto",
+          "clear column|right:9|Azzera|Fase (colonna)", "paste cell|right:70|Incolla|Effetto",
+          "paste row|right:44|Incolla|Uscita (riga)", "paste column|right:6|Incolla|Fase (colonna)",
+          "duration OFF|list:1|OFF", "rename|name:lblFaseName_4|Modifica|Cancello",
+          "default|name:lblOutName_0|Default", "default all|name:lblFaseName_0|Default tutti",
+          "open file|open|saved.dm6"}) {
+        const QStringList fields = U(row).split(QLatin1Char('|'));
+        QTest::newRow(qPrintable(fields[0])) << fields.mid(1);
+    }
 }
 
 void TstKeysAndUndo::everyChangeUndoneAndRedone() {

@@ -102,7 +102,7 @@ PortAssignDialog::PortAssignDialog(ModalUi& ui, const std::vector<SerialDevice>&
     connect(ok, &QPushButton::clicked, this, &PortAssignDialog::ConfirmField);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(standard, &QPushButton::clicked, this, &PortAssignDialog::UseDefault);
-    resize(640, 320);
+    resize(720, 320);
 }
 
 void PortAssignDialog::DeviceChosen() {

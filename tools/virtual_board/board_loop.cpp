@@ -176,7 +176,9 @@ void BoardLoop::process(const ReceivedByte& byte, Nanos now) {
     }
     const Reply reply = m_device.receive(byte.value);
     if (!reply.empty()) {
-        m_tx.add(reply, now);
+        // A real board answers from the moment the byte was complete on its line; a late
+        // wake-up here must not delay the reply (the queue's deadlines then catch up).
+        m_tx.add(reply, std::min(byte.due, now));
     }
 }
 

@@ -1,0 +1,314 @@
+// The user's serial devices through the window: assigning one to a COM entry from the port
+// list's menu (mouse and keyboard) in the dialog over a scripted list of adapters, the question
+// about a path that is no device, and what an open failure then says in its details.
+
+#include "board/port_inventory.h"
+#include "tests/support/board_window.h"
+
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSerialPortInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+const QString kById =
+    QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+const QString kAssign3 = QStringLiteral("Assegna dispositivo a COM3...");
+
+class ScriptedInventory final : public PortInventory {
+public:
+    std::vector<SerialDevice> PresentDevices() const override {
+        const auto s = [](const char* text) { return QString::fromLatin1(text); };
+        return {{s("/dev/ttyUSB0"), s("FT232R USB UART"), s("FTDI"), s("A50285BI"), 0x0403, 0x6001,
+                 kById},
+                {s("/dev/ttyACM0"), s("Arduino Uno"), s("Arduino"), s("7543"), 0x2341, 0x0043, {}},
+                {s("/dev/ttyS0"), {}, {}, {}, std::nullopt, std::nullopt, {}}};
+    }
+};
+
+// Every stored setting: the assignment may change ports/COM3 and nothing else.
+std::map<QString, QString> Settings() {
+    const QSettings settings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"));
+    std::map<QString, QString> values;
+    for (const QString& key : settings.allKeys()) {
+        values[key] = settings.value(key).toString();
+    }
+    return values;
+}
+
+// The user in the dialog: "row N" or "type PATH" and OK, "default", or "cancel".
+void Act(QDialog& dialog, const QString& step) {
+    const auto press = [&](const char* name) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
+    };
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDevices"));
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPath"));
+    if (step.startsWith(QStringLiteral("row "))) {
+        const QRect cell = list->visualItemRect(list->topLevelItem(step.mid(4).toInt()));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    } else if (step.startsWith(QStringLiteral("type "))) {
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, step.mid(5));
+    }
+    press(step == QStringLiteral("default")  ? "cmdDefault"
+          : step == QStringLiteral("cancel") ? "cmdCancel"
+                                             : "cmdOk");
+    if (dialog.isVisible()) {
+        press("cmdCancel"); // the user gives up after refusing the question
+    }
+}
+
+} // namespace
+
+class TstSerialPorts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuOpensFromMouseAndKeyboard_data();
+    void menuOpensFromMouseAndKeyboard();
+    void dialogStoresTheChoiceAndTheOpenSaysWhy_data();
+    void dialogStoresTheChoiceAndTheOpenSaysWhy();
+};
+
+void TstSerialPorts::menuOpensFromMouseAndKeyboard_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("right button") << "mouse";
+    QTest::newRow("Menu key") << "menu";
+    QTest::newRow("Shift+F10") << "shift-f10";
+    QTest::newRow("the platform's keyboard context event") << "event";
+}
+
+void TstSerialPorts::menuOpensFromMouseAndKeyboard() {
+    // A user's road: nothing assigned, the menu, the board's device typed in the dialog, Leggi.
+    QFETCH(QString, how);
+    BoardWindow b;
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    b.f.StoreSetting(QStringLiteral("ports/COM3"), QString());
+    auto* list = b.f.Child<QComboBox>(QStringLiteral("cboComm"));
+    list->setFocus();
+    b.f.ui.menuChoices.push_back({kAssign3});
+    int listed = -1;
+    b.f.ui.dialogActions.push_back([&](QDialog& dialog) {
+        // The system's own list, as Qt SerialPort gives it (a pseudo-terminal is not in it).
+        listed = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDevices"))->topLevelItemCount();
+        auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPath"));
+        QTest::keyClicks(field, b.board.devicePath());
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+    QPoint expected = list->mapToGlobal(QPoint(0, list->height()));
+    if (how == QStringLiteral("mouse")) {
+        // Through the window, where the platform's press turns into a context menu request.
+        QTest::mouseClick(list->window()->windowHandle(), Qt::RightButton, {},
+                          list->mapTo(list->window(), QPoint(5, 5)));
+        expected = list->mapToGlobal(QPoint(5, 5));
+    } else if (how == QStringLiteral("event")) {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(list, &event);
+    } else {
+        QTest::keyClick(list, how == QStringLiteral("menu") ? Qt::Key_Menu : Qt::Key_F10,
+                        how == QStringLiteral("menu") ? Qt::NoModifier : Qt::ShiftModifier);
+    }
+    QCOMPARE(b.f.ui.menus.size(), std::size_t{1});
+    QCOMPARE(b.f.ui.menus[0].items.size(), std::size_t{1});
+    QCOMPARE(b.f.ui.menuPositions[0], expected);
+    QCOMPARE(listed, static_cast<int>(QSerialPortInfo::availablePorts().size()));
+    QCOMPARE(list->itemData(2, Qt::ToolTipRole).toString(), b.board.devicePath());
+
+    b.Click("cmdEdataRead");
+
+    QVERIFY(b.f.ui.messages.empty());
+    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
+    QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
+}
+
+void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy_data() {
+    QTest::addColumn<QString>("before");   // ports/COM3 before; empty: none
+    QTest::addColumn<QString>("step");     // "<folder>", "<file>" and "<board>" made by the test
+    QTest::addColumn<int>("marked");       // the row shown as assigned, -1 for none
+    QTest::addColumn<QString>("question"); // empty: stored without one
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QString>("after");  // ports/COM3 after; "-" for none
+    QTest::addColumn<QString>("button"); // then pressed; empty: none
+    QTest::addColumn<QString>("reason"); // the details' second line ("<pid>": this process)
+
+    const QString ask = QStringLiteral("\r\nAssegnarlo comunque a COM3?");
+    const QString missing = QStringLiteral("Motivo: il dispositivo non esiste.");
+    const QString usb9 = QStringLiteral("Il percorso \"/dev/ttyUSB9\" non esiste.") + ask;
+    const QString read = QStringLiteral("cmdEdataRead");
+    QTest::newRow("a listed adapter: its by-id link")
+        << ""
+        << "row 0" << -1 << "" << true << kById << read << missing;
+    QTest::newRow("a listed device without a link: its path")
+        << kById << "row 1" << 0 << "" << true << "/dev/ttyACM0"
+        << ""
+        << "";
+    QTest::newRow("the assignment marked through another name")
+        << "/dev/ttyUSB0"
+        << "row 2" << 0 << "" << true << "/dev/ttyS0"
+        << ""
+        << "";
+    QTest::newRow("Predefinito") << kById << "default" << 0 << "" << true << "-"
+                                 << ""
+                                 << "";
+    QTest::newRow("Annulla") << "/dev/ttyACM0"
+                             << "cancel" << 1 << "" << true << "/dev/ttyACM0"
+                             << ""
+                             << "";
+    // A character device is stored without a question; the open gives the system's reason.
+    QTest::newRow("/dev/null") << ""
+                               << "type /dev/null" << -1 << "" << true << "/dev/null" << read
+                               << "Motivo: ";
+    QTest::newRow("the board, held by a second opening")
+        << ""
+        << "type <board>" << -1 << "" << true << "<board>"
+        << "cmdEdataWrite"
+        << "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma (processo <pid>).";
+    QTest::newRow("missing, confirmed, then Test")
+        << ""
+        << "type /dev/ttyUSB9" << -1 << usb9 << true << "/dev/ttyUSB9"
+        << "cmdCommTest" << missing;
+    QTest::newRow("missing, refused") << "/dev/ttyACM0"
+                                      << "type /dev/ttyUSB9" << 1 << usb9 << false << "/dev/ttyACM0"
+                                      << ""
+                                      << "";
+    QTest::newRow("a folder, then Cmd Out 3")
+        << ""
+        << "type <folder>" << -1
+        << QStringLiteral("Il percorso \"<folder>\" \u00e8 una cartella, non un dispositivo "
+                          "seriale.") +
+               ask
+        << true << "<folder>"
+        << "cmdOutOnoff_2"
+        << "Motivo: il percorso \u00e8 una cartella, non un dispositivo seriale.";
+    QTest::newRow("a regular file")
+        << ""
+        << "type <file>" << -1
+        << QStringLiteral("Il percorso \"<file>\" \u00e8 un file normale, non un dispositivo "
+                          "seriale.") +
+               ask
+        << true << "<file>" << read
+        << "Motivo: il percorso \u00e8 un file normale, non un dispositivo seriale.";
+    QTest::newRow("blanks around a device")
+        << ""
+        << "type  /dev/zero " << -1
+        << QStringLiteral("Il percorso \" /dev/zero \" non esiste.\r\n"
+                          "Il percorso inizia o finisce con uno spazio.") +
+               ask
+        << true << " /dev/zero " << read << missing;
+    QTest::newRow("an empty field")
+        << kById << "type " << 0
+        << "Il campo del percorso \u00e8 vuoto.\r\nCOM3 user\u00e0 il dispositivo predefinito "
+           "/dev/ttyS2.\r\nContinuare?"
+        << true << "-" << read << missing;
+}
+
+void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy() {
+    QFETCH(QString, before);
+    QFETCH(QString, step);
+    QFETCH(int, marked);
+    QFETCH(QString, question);
+    QFETCH(bool, confirm);
+    QFETCH(QString, after);
+    QFETCH(QString, button);
+    QFETCH(QString, reason);
+    BoardWindow b;
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    const ScriptedInventory inventory;
+    b.w().SetPortInventory(&inventory);
+    QTemporaryDir scratch;
+    QFile file(scratch.filePath(QStringLiteral("ttyUSB0")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (QString* text : {&step, &question, &after}) {
+        text->replace(QStringLiteral("<folder>"), scratch.path());
+        text->replace(QStringLiteral("<file>"), file.fileName());
+        text->replace(QStringLiteral("<board>"), b.board.devicePath());
+    }
+    reason.replace(QStringLiteral("<pid>"), QString::number(QCoreApplication::applicationPid()));
+    QSerialPort other(b.board.devicePath());
+    QVERIFY(!step.endsWith(b.board.devicePath()) || other.open(QIODevice::ReadWrite));
+    b.f.StoreSetting(QStringLiteral("ports/COM3"), before);
+    auto expectedSettings = Settings();
+    expectedSettings.erase(QStringLiteral("ports/COM3"));
+    if (after != QStringLiteral("-")) {
+        expectedSettings[QStringLiteral("ports/COM3")] = after;
+    }
+    b.f.ui.menuChoices.push_back({kAssign3});
+    b.f.ui.msgAnswers.push_back(confirm ? MsgAnswer::Ok : MsgAnswer::Cancel);
+    QStringList rows;
+    QString field;
+    b.f.ui.dialogActions.push_back([&](QDialog& dialog) {
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDevices"));
+        for (int r = 0; r < list->topLevelItemCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < list->columnCount(); ++c) {
+                cells << list->topLevelItem(r)->text(c);
+            }
+            rows << cells.join(QLatin1Char('|'));
+        }
+        field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPath"))->text();
+        Act(dialog, step);
+    });
+
+    b.w().cboComm_ContextMenu(QPoint(10, 10));
+
+    QCOMPARE(b.f.ui.dialogTitles, QStringList{QStringLiteral("Assegna dispositivo a COM3")});
+    QStringList listed{QStringLiteral("/dev/ttyUSB0|FT232R USB UART|FTDI|A50285BI|0403:6001"),
+                       QStringLiteral("/dev/ttyACM0|Arduino Uno|Arduino|7543|2341:0043"),
+                       QStringLiteral("/dev/ttyS0||||")};
+    if (marked >= 0) {
+        listed[marked].insert(listed[marked].indexOf(QLatin1Char('|')),
+                              QStringLiteral(" (assegnato)"));
+    }
+    QCOMPARE(rows, listed);
+    QCOMPARE(field, before);
+    QCOMPARE(b.f.ui.messages.empty(), question.isEmpty());
+    if (!question.isEmpty()) {
+        const RecordedMessage& asked = b.f.ui.messages[0];
+        QCOMPARE(asked.text, question);
+        QVERIFY(asked.icon == MsgIcon::Exclamation && asked.buttons == MsgButtons::OkCancel);
+        QCOMPARE(asked.caption, QStringLiteral("Miravel6"));
+    }
+    QVERIFY(Settings() == expectedSettings);
+    // The entry's item tooltip names what it opens now; the list itself is as it was.
+    auto* list = b.f.Child<QComboBox>(QStringLiteral("cboComm"));
+    const QString opens = after == QStringLiteral("-") ? QStringLiteral("/dev/ttyS2") : after;
+    QCOMPARE(list->itemData(2, Qt::ToolTipRole).toString(), opens);
+    QCOMPARE(list->itemData(15, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyS15"));
+    QCOMPARE(list->toolTip(), QStringLiteral("Porta di comunicazione seriale"));
+    QVERIFY(list->count() == 16 && list->currentIndex() == 2);
+    if (button.isEmpty()) {
+        return;
+    }
+
+    // The open fails; its message stays as it was and gains the device and the reason.
+    b.f.ui.messages.clear();
+    const WindowState unchanged(b);
+    b.Click(b.f.Child<QPushButton>(button));
+    b.ExpectOneMessage(button == QStringLiteral("cmdCommTest")
+                           ? QStringLiteral("Test su porta seriale COM3 fallito.\r\n"
+                                            "Impossibile aprire la porta.\r\n") +
+                                 kCheckLines
+                           : QStringLiteral("Impossibile aprire la porta COM3"),
+                       MsgIcon::Critical);
+    const QStringList details = b.f.ui.messages[0].details.split(QStringLiteral("\r\n"));
+    QCOMPARE(details.value(0), QStringLiteral("Dispositivo: ") + opens);
+    QVERIFY2(details.value(1).startsWith(reason) && details.value(1).size() >= reason.size(),
+             qPrintable(details.value(1)));
+    // A missing device also tells which serial devices there are instead.
+    QCOMPARE(details.size(), reason.endsWith(QStringLiteral("non esiste.")) ? 3 : 2);
+    QVERIFY(details.size() == 2 ||
+            details[2].startsWith(QStringLiteral("Dispositivi seriali presenti: ")) ||
+            details[2] == QStringLiteral("Non \u00e8 presente alcun dispositivo seriale."));
+    b.ExpectIdle();
+    QVERIFY(WindowState(b) == unchanged);
+    QVERIFY(b.board.receivedBytes().isEmpty());
+}
+
+QTEST_MAIN(TstSerialPorts)
+#include "tst_serial_ports.moc"
