@@ -234,8 +234,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "virtual board: %s\n", qPrintable(slowAdapter.errorString()));
         return 1;
     }
-    QSettings(QStringLiteral("Miravel6"), QStringLiteral("Miravel6"))
-        .setValue(QStringLiteral("ports/COM3"), slowAdapter.devicePath());
+    QSettings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName))
+        .setValue(QString::fromStdString(PortDeviceKey(3)), slowAdapter.devicePath());
     std::vector<Sample> slowWrites;
     for (int run = 0; run < 3; ++run) {
         slowWrites.push_back(Measure(write));
