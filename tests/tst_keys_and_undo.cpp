@@ -108,16 +108,15 @@ class TstKeysAndUndo : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-    void tabOrderNamesAndTheRunningCursor();
+    void tabOrderNamesCursorRuleAndAPresetByKeys();
     void focusCellAndItsMenus_data();
     void focusCellAndItsMenus();
-    void presetChosenByKeysOnly();
     void everyChangeUndoneAndRedone_data();
     void everyChangeUndoneAndRedone();
     void stepLimitAndRedoDropped();
 };
 
-void TstKeysAndUndo::tabOrderNamesAndTheRunningCursor() {
+void TstKeysAndUndo::tabOrderNamesCursorRuleAndAPresetByKeys() {
     WindowFixture f;
     ShowActive(f);
     f.Child<QComboBox>("cboFaseTime", 0)->setFocus(Qt::TabFocusReason);
@@ -150,21 +149,41 @@ void TstKeysAndUndo::tabOrderNamesAndTheRunningCursor() {
     f.Child<QComboBox>(U("cboComm"))->setFocus(Qt::TabFocusReason);
     Keys(f, U("Menu Shift+F10"));
     QVERIFY(f.ui.menus.at(2).items.at(0).caption.startsWith(U("Assegna dispositivo a COM")));
+    phase3->setFocus(Qt::TabFocusReason);
 
     // While the time cursor runs keys do what clicks do: nothing, undo and redo included.
     auto* timer = f.window().findChild<QTimer*>(U("tmrTimeCursor"));
     timer->start(100);
-    Keys(f, U("Undo"));
-    phase3->setFocus(Qt::TabFocusReason);
-    Keys(f, U("Return"));
+    Keys(f, U("Undo Space")); // on the name label
     Grid(f)->setFocus(Qt::TabFocusReason);
-    Keys(f, U("Right Down End Return Menu Undo Redo"));
+    Keys(f, U("Right Down Return Menu Undo Redo"));
     timer->stop();
     QCOMPARE(f.ui.menus.size(), std::size_t{3});
     QCOMPARE(Grid(f)->FocusCell(), 0);
     QCOMPARE(phase3->text(), U("Alba"));
     Keys(f, U("Undo")); // and they answer again once it stops
     QCOMPARE(phase3->text(), U("Fase 3"));
+
+    // A preset chosen by keys alone, in the real menu: from the last list to the grid, to cell
+    // 9, the menu; the presets opened on "Off", down to "On", chosen.
+    QtModalUi real;
+    f.ui.realMenus = &real;
+    f.Child<QComboBox>("cboFaseTime", 7)->setFocus(Qt::TabFocusReason);
+    Keys(f, U("Tab Right Down"));
+    QTimer::singleShot(0, &f.window(), [] {
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                QTest::keyClick(menu, key);
+            }
+        }
+        while (QWidget* open = QApplication::activePopupWidget()) {
+            open->close(); // never leave the test waiting for a user
+        }
+    });
+    Keys(f, U("Space"));
+    EffGrid grid{};
+    grid[9] = {7, 7};
+    QCOMPARE(f.window().EffSet(), grid);
 }
 
 void TstKeysAndUndo::focusCellAndItsMenus_data() {
@@ -178,7 +197,7 @@ void TstKeysAndUndo::focusCellAndItsMenus_data() {
     QTest::newRow("row and grid ends, keypad Enter")
         << QList<int>{0, 7} << 26 << U("End Home Ctrl+End Ctrl+Home Up Down Enter")
         << QList<int>{30, 25, 78, 1, 1, 9, 9};
-    QTest::newRow("top and bottom stop, Space")
+    QTest::newRow("edges stop, Space")
         << QList<int>{} << 71 << U("Down Down Up Left Ctrl+Home Down Space")
         << QList<int>{79, 79, 71, 70, 0, 8, 8};
     QTest::newRow("Menu") << QList<int>{} << 0 << U("Down Down End Left Left Menu")
@@ -231,30 +250,6 @@ void TstKeysAndUndo::focusCellAndItsMenus() {
     }
     Keys(f, U("Tab")); // the frame goes with the focus
     QVERIFY(!Grid(f)->FocusFrameShown() && (cell < 0 || !FrameDrawnAt(f, cell)));
-}
-
-void TstKeysAndUndo::presetChosenByKeysOnly() {
-    WindowFixture f;
-    QtModalUi real;
-    f.ui.realMenus = &real;
-    ShowActive(f);
-    f.Child<QComboBox>("cboFaseTime", 7)->setFocus(Qt::TabFocusReason);
-    Keys(f, U("Tab Right Down"));
-    // In the real menu: to the presets, open them on "Off", down to "On", choose it.
-    QTimer::singleShot(0, &f.window(), [] {
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) {
-            if (QWidget* menu = QApplication::activePopupWidget()) {
-                QTest::keyClick(menu, key);
-            }
-        }
-        while (QWidget* open = QApplication::activePopupWidget()) {
-            open->close(); // never leave the test waiting for a user
-        }
-    });
-    Keys(f, U("Space"));
-    EffGrid expected{};
-    expected[9] = {7, 7};
-    QCOMPARE(f.window().EffSet(), expected);
 }
 
 void TstKeysAndUndo::everyChangeUndoneAndRedone_data() {
