@@ -1,6 +1,6 @@
 // The configuration edited without the mouse and every change undone: Tab order, the focus cell
-// over hidden phases, the cell and name menus opened by keys, a preset chosen by keys only, undo
-// and redo of each kind of change, the step limit, and the rules of busy windows and saving.
+// over hidden phases, the menus opened by keys, a preset chosen by keys only, undo and redo of
+// each kind of change, the step limit, and the rules of a running cursor and of saving.
 
 #include "tests/support/window_fixture.h"
 #include "window/grid_canvas.h"
@@ -18,6 +18,9 @@ namespace {
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
+QStringList Split(const char* fields) {
+    return U(fields).split(QLatin1Char('|'));
+}
 
 // Every caption with its check mark (*) and disabled state (!), submenus included.
 QString Describe(const MenuEntry& menu) {
@@ -28,25 +31,19 @@ QString Describe(const MenuEntry& menu) {
     return text;
 }
 
-// Shortcuts and Tab need an active window.
-frmMain& ShowActive(WindowFixture& f) {
-    frmMain& w = f.Show();
-    w.activateWindow();
-    [&w] { QVERIFY(QTest::qWaitForWindowActive(&w)); }();
-    return w;
-}
-
 GridCanvas* Grid(WindowFixture& f) {
     return f.window().findChild<GridCanvas*>(U("canvas"));
 }
 
-// Presses keys where the focus is: "Right", "^End" (with Ctrl), "Undo", "Redo", "^Y"; "off:p"
+// Shortcuts and Tab need an active window.
+void ShowActive(WindowFixture& f) {
+    f.Show().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+}
+
+// Presses keys where the focus is ("Right", "Ctrl+End", "Shift+F10", "Undo", "Redo"); "off:p"
 // sets phase p to "OFF" through its list and gives the grid the focus back.
 void Keys(WindowFixture& f, const QString& keys) {
-    static const QMap<QString, Qt::Key> names = {
-        {U("Left"), Qt::Key_Left}, {U("Right"), Qt::Key_Right},   {U("Up"), Qt::Key_Up},
-        {U("Down"), Qt::Key_Down}, {U("Home"), Qt::Key_Home},     {U("End"), Qt::Key_End},
-        {U("Tab"), Qt::Key_Tab},   {U("Return"), Qt::Key_Return}, {U("Y"), Qt::Key_Y}};
     for (const QString& key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &f.window();
         if (key.startsWith(U("off:"))) {
@@ -55,9 +52,8 @@ void Keys(WindowFixture& f, const QString& keys) {
         } else if (key == U("Undo") || key == U("Redo")) {
             QTest::keySequence(target, key == U("Undo") ? QKeySequence::Undo : QKeySequence::Redo);
         } else {
-            const bool ctrl = key.startsWith(QLatin1Char('^'));
-            QTest::keyClick(target, names.value(key.mid(ctrl ? 1 : 0)),
-                            ctrl ? Qt::ControlModifier : Qt::NoModifier);
+            const QKeyCombination combination = QKeySequence(key)[0];
+            QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
         }
     }
 }
@@ -105,20 +101,6 @@ void Do(WindowFixture& f, const QStringList& action) {
     }
 }
 
-// An edited window with every clipboard filled and a file saved from its first state.
-frmMain& ShowEdited(WindowFixture& f) {
-    frmMain& w = ShowActive(f);
-    f.ui.saveAnswers.push_back(f.FolderPath() + U("/saved.dm6"));
-    f.ClickButton(U("cmdFileSave"));
-    for (const char* action :
-         {"cell:0|Effetti Parte1+Parte2|On", "cell:9|Luminosità Parte1|Decrescente 12%",
-          "list:3|2 min", "name:lblOutName_0|Modifica|Porta", "right:9|Copia|Effetto",
-          "right:8|Copia|Uscita (riga)", "right:1|Copia|Fase (colonna)"}) {
-        Do(f, U(action).split(QLatin1Char('|')));
-    }
-    return w;
-}
-
 } // namespace
 
 class TstKeysAndUndo : public QObject {
@@ -126,19 +108,15 @@ class TstKeysAndUndo : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-    void tabOrder();
-    void focusCellSkipsHiddenPhases_data();
-    void focusCellSkipsHiddenPhases();
-    void keysOpenTheMenusOfTheFocusCell_data();
-    void keysOpenTheMenusOfTheFocusCell();
-    void presetChosenByKeysOnly();
-    void nameLabelsByKeysAndTheCursorRule();
+    void tabOrderNamesCursorRuleAndAPresetByKeys();
+    void focusCellAndItsMenus_data();
+    void focusCellAndItsMenus();
     void everyChangeUndoneAndRedone_data();
     void everyChangeUndoneAndRedone();
-    void stepLimitRedoDroppedAndSavingIsNoStep();
+    void stepLimitAndRedoDropped();
 };
 
-void TstKeysAndUndo::tabOrder() {
+void TstKeysAndUndo::tabOrderNamesCursorRuleAndAPresetByKeys() {
     WindowFixture f;
     ShowActive(f);
     f.Child<QComboBox>("cboFaseTime", 0)->setFocus(Qt::TabFocusReason);
@@ -147,129 +125,54 @@ void TstKeysAndUndo::tabOrder() {
         order << QApplication::focusWidget()->objectName();
         Keys(f, U("Tab"));
     }
-    const auto add = [&expected](const char* base, int count, int first = 0) {
-        for (int k = 0; k < count; ++k) {
-            expected << U(base) + U("_") + QString::number((first + k) % count);
+    for (const char* group :
+         {"cboFaseTime|8", "canvas", "lblFaseName|8", "lblOutName|10", "cmdOutOnoff|10",
+          "cmdFileOpen|6|1", "cmdFileSave", "cboComm", "cmdEdataRead", "cmdEdataWrite",
+          "cmdCommTest", "txtEdata", "cmdTimeCursor", "cboFaseTime|1"}) {
+        const QStringList g = Split(group); // name, count, first index
+        for (int k = 0; k < g.value(1, U("1")).toInt(); ++k) {
+            expected << g[0] + (g.size() < 2
+                                    ? U("")
+                                    : U("_%1").arg((g.value(2).toInt() + k) % g[1].toInt()));
         }
-    };
-    add("cboFaseTime", 8);
-    expected << U("canvas");
-    add("lblFaseName", 8);
-    add("lblOutName", 10);
-    add("cmdOutOnoff", 10);
-    add("cmdFileOpen", 6, 1);
-    expected << U("cmdFileSave cboComm cmdEdataRead cmdEdataWrite cmdCommTest txtEdata "
-                  "cmdTimeCursor cboFaseTime_0")
-                    .split(QLatin1Char(' '));
+    }
     QCOMPARE(order, expected);
-}
 
-void TstKeysAndUndo::focusCellSkipsHiddenPhases_data() {
-    QTest::addColumn<QList<int>>("off"); // phases set to "OFF" first
-    QTest::addColumn<int>("start");      // the cell pressed with the mouse
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QList<int>>("cells"); // the focus cell after each key (-1: no frame)
-    QTest::newRow("arrows over OFF phases")
-        << QList<int>{1, 2, 6} << 0 << U("Right Right Right Right Right Left")
-        << QList<int>{3, 4, 5, 7, 7, 5};
-    QTest::newRow("row and grid ends") << QList<int>{0, 7} << 26 << U("End Home ^End ^Home Up Down")
-                                       << QList<int>{30, 25, 78, 1, 1, 9};
-    QTest::newRow("top and bottom stop")
-        << QList<int>{} << 71 << U("Down Down Up Left ^Home") << QList<int>{79, 79, 71, 70, 0};
-    QTest::newRow("phases turned OFF under the focus")
-        << QList<int>{} << 45 << U("off:5 off:6 off:7 Right off:4 off:3 off:2 off:1 off:0 Left")
-        << QList<int>{46, 47, 44, 44, 43, 42, 41, 40, -1, -1};
-}
+    // A name label opens its menu below itself; the port list keeps its own menu keys.
+    QLabel* phase3 = f.Child<QLabel>("lblFaseName", 2);
+    f.ui.menuChoices = {{U("Modifica")}};
+    f.ui.inputAnswers.push_back(U("Alba"));
+    phase3->setFocus(Qt::TabFocusReason);
+    Keys(f, U("Space"));
+    QCOMPARE(f.ui.menuPositions.at(0), phase3->mapToGlobal(QPoint(0, phase3->height())));
+    QCOMPARE(phase3->text(), U("Alba"));
+    f.Child<QComboBox>(U("cboComm"))->setFocus(Qt::TabFocusReason);
+    Keys(f, U("Menu Shift+F10"));
+    QVERIFY(f.ui.menus.at(2).items.at(0).caption.startsWith(U("Assegna dispositivo a COM")));
+    phase3->setFocus(Qt::TabFocusReason);
 
-void TstKeysAndUndo::focusCellSkipsHiddenPhases() {
-    QFETCH(QList<int>, off);
-    QFETCH(int, start);
-    QFETCH(QString, keys);
-    QFETCH(QList<int>, cells);
-    WindowFixture f;
-    ShowActive(f);
-    for (const int p : off) {
-        f.Child<QComboBox>("cboFaseTime", p)->setCurrentIndex(0);
-    }
-    f.ClickCell(start, {}); // the keyboard goes on from the mouse's cell
-    QCOMPARE(QApplication::focusWidget(), Grid(f));
-    QVERIFY(FrameDrawnAt(f, start));
-    const QStringList steps = keys.split(QLatin1Char(' '));
-    for (qsizetype k = 0; k < steps.size(); ++k) {
-        Keys(f, steps[k]);
-        QCOMPARE(Grid(f)->FocusFrameShown() ? Grid(f)->FocusCell() : -1, cells[k]);
-    }
-    Keys(f, U("Return")); // with nothing shown nothing opens
-    QCOMPARE(f.ui.menus.size(), std::size_t{cells.back() < 0 ? 1U : 2U});
-    QCOMPARE(FrameDrawnAt(f, 0), cells.back() == 0);
-    Keys(f, U("Tab")); // the frame goes with the focus
-    QVERIFY(!FrameDrawnAt(f, 0) && !Grid(f)->FocusFrameShown());
-}
+    // While the time cursor runs keys do what clicks do: nothing, undo and redo included.
+    auto* timer = f.window().findChild<QTimer*>(U("tmrTimeCursor"));
+    timer->start(100);
+    Keys(f, U("Undo Space")); // on the name label
+    Grid(f)->setFocus(Qt::TabFocusReason);
+    Keys(f, U("Right Down Return Menu Undo Redo"));
+    timer->stop();
+    QCOMPARE(f.ui.menus.size(), std::size_t{3});
+    QCOMPARE(Grid(f)->FocusCell(), 0);
+    QCOMPARE(phase3->text(), U("Alba"));
+    Keys(f, U("Undo")); // and they answer again once it stops
+    QCOMPARE(phase3->text(), U("Fase 3"));
 
-void TstKeysAndUndo::keysOpenTheMenusOfTheFocusCell_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QList<int>>("record"); // of the focus cell after the item chosen
-    const QList<int> offOn{0, 7, 2, -1}, cleared{0, 0, 0, 0};
-    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << offOn;
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << offOn;
-    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << offOn;
-    QTest::newRow("Menu") << int(Qt::Key_Menu) << int(Qt::NoModifier) << cleared;
-    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << cleared;
-}
-
-void TstKeysAndUndo::keysOpenTheMenusOfTheFocusCell() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QList<int>, record);
-    WindowFixture f;
-    ShowActive(f);
-    const int cell = 8 * 2 + 5;
-    f.ClickCell(cell, {U("Effetti Parte1+Parte2"), U("On")});
-    f.ClickCell(cell, {U("Tremolo"), U("Velocità casuale - Lum -12%")});
-    f.ClickCell(cell, {U("Accensione casuale"), U("On")});
-    Do(f, {U("right:0"), U("Copia"), U("Effetto")});
-    const bool commands = record[0] == 0 && record[1] == 0;
-    f.ClickCell(cell, {}, commands ? Qt::RightButton : Qt::LeftButton);
-    const QString byMouse = Describe(f.ui.menus.back());
-    f.ClickCell(0, {});
-    Keys(f, U("Down Down End Left Left"));
-    f.ui.menuChoices.push_back(commands ? QStringList{U("Azzera"), U("Effetto")}
-                                        : QStringList{U("Effetti Parte1+Parte2"), U("Off - On")});
-    QTest::keyClick(Grid(f), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(f.ui.menus.size(), std::size_t{7});
-    QCOMPARE(Describe(f.ui.menus.back()), byMouse);
-    const QLabel* label = f.Child<QLabel>("lblEffMode", cell);
-    QCOMPARE(f.ui.menuPositions.back(), label->mapToGlobal(QPoint(label->width(), 0)));
-    QCOMPARE(f.window().EffSet()[cell],
-             (typEffSet{std::uint8_t(record[0]), std::uint8_t(record[1]), std::uint8_t(record[2]),
-                        std::int16_t(record[3])}));
-    QVERIFY(f.ui.menuErrors.isEmpty());
-}
-
-void TstKeysAndUndo::presetChosenByKeysOnly() {
-    WindowFixture f;
+    // A preset chosen by keys alone, in the real menu: from the last list to the grid, to cell
+    // 9, the menu; the presets opened on "Off", down to "On", chosen.
     QtModalUi real;
-    frmMain w(real, f.clock, f.FolderPath());
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.setWindowTitle(U("Miravel6 - /tmp/a.dm6"));
-    QWidget* last = w.findChild<QComboBox*>(U("cboFaseTime_7"));
-    last->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(last, Qt::Key_Tab);
-    QWidget* grid = QApplication::focusWidget();
-    QCOMPARE(grid->objectName(), U("canvas"));
-    QTest::keyClick(grid, Qt::Key_Right);
-    QTest::keyClick(grid, Qt::Key_Down);
-    // In the real menu: to the presets, open them on "Off", down to "On", choose it.
-    QString marked;
-    QTimer::singleShot(0, &w, [&marked] {
+    f.ui.realMenus = &real;
+    f.Child<QComboBox>("cboFaseTime", 7)->setFocus(Qt::TabFocusReason);
+    Keys(f, U("Tab Right Down"));
+    QTimer::singleShot(0, &f.window(), [] {
         for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) {
             if (QWidget* menu = QApplication::activePopupWidget()) {
-                for (const QAction* action : menu->actions()) {
-                    marked += key == Qt::Key_Return && action->isChecked() ? action->text() : U("");
-                }
                 QTest::keyClick(menu, key);
             }
         }
@@ -277,48 +180,76 @@ void TstKeysAndUndo::presetChosenByKeysOnly() {
             open->close(); // never leave the test waiting for a user
         }
     });
-    QTest::keyClick(grid, Qt::Key_Space);
-    QCOMPARE(marked, U("Off"));
-    EffGrid expected{};
-    expected[9] = {7, 7};
-    QCOMPARE(w.EffSet(), expected);
-    QCOMPARE(w.windowTitle(), U("Miravel6"));
+    Keys(f, U("Space"));
+    EffGrid grid{};
+    grid[9] = {7, 7};
+    QCOMPARE(f.window().EffSet(), grid);
 }
 
-void TstKeysAndUndo::nameLabelsByKeysAndTheCursorRule() {
+void TstKeysAndUndo::focusCellAndItsMenus_data() {
+    QTest::addColumn<QList<int>>("off");   // phases set to "OFF" first
+    QTest::addColumn<int>("start");        // the cell pressed with the mouse
+    QTest::addColumn<QString>("keys");     // the last one may open a menu
+    QTest::addColumn<QList<int>>("cells"); // the focus cell after each key (-1: no frame)
+    QTest::newRow("arrows over OFF phases, Enter")
+        << QList<int>{1, 2, 6} << 0 << U("Right Right Right Right Right Left Return")
+        << QList<int>{3, 4, 5, 7, 7, 5, 5};
+    QTest::newRow("row and grid ends, keypad Enter")
+        << QList<int>{0, 7} << 26 << U("End Home Ctrl+End Ctrl+Home Up Down Enter")
+        << QList<int>{30, 25, 78, 1, 1, 9, 9};
+    QTest::newRow("edges stop, Space")
+        << QList<int>{} << 71 << U("Down Down Up Left Ctrl+Home Down Space")
+        << QList<int>{79, 79, 71, 70, 0, 8, 8};
+    QTest::newRow("Menu") << QList<int>{} << 0 << U("Down Down End Left Left Menu")
+                          << QList<int>{8, 16, 23, 22, 21, 21};
+    QTest::newRow("Shift+F10") << QList<int>{3} << 52 << U("Right Shift+F10") << QList<int>{53, 53};
+    QTest::newRow("phases turned OFF under the focus: no menu")
+        << QList<int>{} << 45
+        << U("off:5 off:6 off:7 Right off:4 off:3 off:2 off:1 off:0 Left Return")
+        << QList<int>{46, 47, 44, 44, 43, 42, 41, 40, -1, -1, -1};
+}
+
+void TstKeysAndUndo::focusCellAndItsMenus() {
+    QFETCH(QList<int>, off);
+    QFETCH(int, start);
+    QFETCH(QString, keys);
+    QFETCH(QList<int>, cells);
     WindowFixture f;
     ShowActive(f);
-    f.Child<QComboBox>("cboFaseTime", 7)->setFocus(Qt::TabFocusReason);
-    Keys(f, U("Tab Tab Tab Tab"));
-    QLabel* phase3 = f.Child<QLabel>("lblFaseName", 2);
-    QCOMPARE(QApplication::focusWidget(), phase3);
-    f.ui.menuChoices.push_back({U("Modifica")});
-    f.ui.inputAnswers.push_back(U("Alba"));
-    QTest::keyClick(phase3, Qt::Key_Space);
-    QCOMPARE(f.ui.menus.at(0).caption, U("Impostazioni nomi"));
-    QCOMPARE(f.ui.menuPositions.at(0), phase3->mapToGlobal(QPoint(0, phase3->height())));
-    QCOMPARE(f.ui.inputs.at(0).prompt, U("Introdurre il nome della Fase temporale 3"));
-    QCOMPARE(phase3->text(), U("Alba"));
-    QLabel* output10 = f.Child<QLabel>("lblOutName", 9);
-    f.ui.menuChoices.push_back({U("Default tutti")});
-    output10->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(output10, Qt::Key_Return);
-    QCOMPARE(phase3->text(), U("Fase 3"));
-
-    // While the time cursor runs keys do what clicks do: nothing, undo and redo included.
-    auto* timer = f.window().findChild<QTimer*>(U("tmrTimeCursor"));
-    timer->start(100);
-    QTest::keyClick(output10, Qt::Key_Return);
-    Keys(f, U("Undo"));
-    Grid(f)->setFocus(Qt::TabFocusReason);
-    Keys(f, U("Right Down End Return Undo Redo"));
-    QTest::keyClick(Grid(f), Qt::Key_Menu);
-    timer->stop();
-    QCOMPARE(f.ui.menus.size(), std::size_t{2});
-    QCOMPARE(Grid(f)->FocusCell(), 0);
-    QCOMPARE(phase3->text(), U("Fase 3"));
-    Keys(f, U("Undo")); // and they answer again once it stops
-    QCOMPARE(phase3->text(), U("Alba"));
+    const int cell = cells.back();
+    const bool commands = keys.endsWith(U("Menu")) || keys.endsWith(U("F10"));
+    if (cell >= 0) { // the mouse's menu of the last cell, to compare with the keys' one
+        for (const char* action :
+             {"Effetti Parte1+Parte2|On", "Tremolo|Velocità casuale - Lum -12%"}) {
+            f.ClickCell(cell, Split(action));
+        }
+        f.ClickCell(cell, {U("Copia"), U("Effetto")}, Qt::RightButton);
+        f.ClickCell(cell, {}, commands ? Qt::RightButton : Qt::LeftButton);
+    }
+    const QString byMouse = cell >= 0 ? Describe(f.ui.menus.back()) : QString();
+    for (const int p : off) {
+        f.Child<QComboBox>("cboFaseTime", p)->setCurrentIndex(0);
+    }
+    f.ClickCell(start, {}); // the keyboard goes on from the mouse's cell
+    QVERIFY(FrameDrawnAt(f, start));
+    const std::size_t menus = f.ui.menus.size();
+    f.ui.menuChoices.push_back(commands ? Split("Azzera|Effetto")
+                                        : Split("Effetti Parte1+Parte2|Off - On"));
+    const QStringList steps = keys.split(QLatin1Char(' '));
+    for (qsizetype k = 0; k < steps.size(); ++k) {
+        Keys(f, steps[k]);
+        QCOMPARE(Grid(f)->FocusFrameShown() ? Grid(f)->FocusCell() : -1, cells[k]);
+    }
+    QCOMPARE(f.ui.menus.size(), menus + (cell >= 0 ? 1 : 0));
+    if (cell >= 0) {
+        QCOMPARE(Describe(f.ui.menus.back()), byMouse);
+        const QLabel* label = f.Child<QLabel>("lblEffMode", cell);
+        QCOMPARE(f.ui.menuPositions.back(), label->mapToGlobal(QPoint(label->width(), 0)));
+        QCOMPARE(f.window().EffSet()[std::size_t(cell)],
+                 (commands ? typEffSet{} : typEffSet{0, 7, 2, 0}));
+    }
+    Keys(f, U("Tab")); // the frame goes with the focus
+    QVERIFY(!Grid(f)->FocusFrameShown() && (cell < 0 || !FrameDrawnAt(f, cell)));
 }
 
 void TstKeysAndUndo::everyChangeUndoneAndRedone_data() {
@@ -331,7 +262,7 @@ void TstKeysAndUndo::everyChangeUndoneAndRedone_data() {
           "duration OFF|list:1|OFF", "rename|name:lblFaseName_4|Modifica|Cancello",
           "default|name:lblOutName_0|Default", "default all|name:lblFaseName_0|Default tutti",
           "open file|open|saved.dm6"}) {
-        const QStringList fields = U(row).split(QLatin1Char('|'));
+        const QStringList fields = Split(row);
         QTest::newRow(qPrintable(fields[0])) << fields.mid(1);
     }
 }
@@ -339,31 +270,40 @@ void TstKeysAndUndo::everyChangeUndoneAndRedone_data() {
 void TstKeysAndUndo::everyChangeUndoneAndRedone() {
     QFETCH(QStringList, action);
     WindowFixture f;
-    frmMain& w = ShowEdited(f);
+    ShowActive(f);
+    // An edited window with every clipboard filled and a file saved from its first state.
+    f.ui.saveAnswers.push_back(f.FolderPath() + U("/saved.dm6"));
+    f.ClickButton(U("cmdFileSave"));
+    for (const char* edit :
+         {"cell:0|Effetti Parte1+Parte2|On", "cell:9|Luminosità Parte1|Decrescente 12%",
+          "list:3|2 min", "name:lblOutName_0|Modifica|Porta", "right:9|Copia|Effetto",
+          "right:8|Copia|Uscita (riga)", "right:1|Copia|Fase (colonna)"}) {
+        Do(f, Split(edit));
+    }
     const QStringList before = Shown(f);
     Do(f, action);
     Do(f, action); // the same again changes nothing: no step
     const QStringList after = Shown(f);
     QVERIFY(after != before && f.ui.menuErrors.isEmpty());
-    for (const char* redo : {"Redo", "^Y"}) {
-        w.setWindowTitle(U("Miravel6 - /tmp/casa.dm6"));
-        Keys(f, U("Undo"));
-        QVERIFY(Shown(f) == before);
-        QCOMPARE(w.windowTitle(), U("Miravel6"));
-        w.setWindowTitle(U("Miravel6 - /tmp/casa.dm6"));
-        Keys(f, U(redo));
-        QVERIFY(Shown(f) == after);
-        QCOMPARE(w.windowTitle(), U("Miravel6"));
-    }
+    f.window().setWindowTitle(U("Miravel6 - /tmp/casa.dm6"));
+    Keys(f, U("Undo"));
+    QVERIFY(Shown(f) == before);
+    QCOMPARE(f.window().windowTitle(), U("Miravel6"));
+    const QTemporaryDir elsewhere;
+    f.ui.saveAnswers.push_back(elsewhere.filePath(U("undone.dm6"))); // no step, the redo kept
+    f.ClickButton(U("cmdFileSave"));
+    Keys(f, U("Redo"));
+    QVERIFY(Shown(f) == after);
+    QCOMPARE(f.window().windowTitle(), U("Miravel6"));
     // The copies took no step: two undos take back the rename of output 1, not the duration.
     Keys(f, U("Undo Undo"));
     QCOMPARE(f.Child<QLabel>("lblOutName", 0)->text(), U("Uscita 1"));
     QCOMPARE(f.Child<QComboBox>("cboFaseTime", 3)->currentText(), U("2 min"));
 }
 
-void TstKeysAndUndo::stepLimitRedoDroppedAndSavingIsNoStep() {
+void TstKeysAndUndo::stepLimitAndRedoDropped() {
     WindowFixture f;
-    frmMain& w = ShowActive(f);
+    ShowActive(f);
     auto* fase = f.Child<QComboBox>("cboFaseTime", 0);
     for (int k = 1; k <= 101; ++k) {
         fase->setCurrentIndex(1 + k % 60);
@@ -371,26 +311,17 @@ void TstKeysAndUndo::stepLimitRedoDroppedAndSavingIsNoStep() {
     f.Child<QWidget>(U("txtEdata"))->setFocus(); // the image text box lets the keys through
     Keys(f, U("Undo ").repeated(101));
     QCOMPARE(fase->currentIndex(), 2); // the first change is the one step dropped
-    QCOMPARE(w.EdataImage()[0], 2);
     Keys(f, U("Redo ").repeated(101));
     QCOMPARE(fase->currentIndex(), 1 + 101 % 60);
 
-    // Undo, save, redo: the save neither took a step nor dropped the redo; a new change does.
+    // A new change drops the redo steps.
     Keys(f, U("Undo"));
-    f.ui.saveAnswers.push_back(f.FolderPath() + U("/other.dm6"));
-    f.ClickButton(U("cmdFileSave"));
-    QCOMPARE(w.windowTitle(),
-             U("Miravel6 - ") + QDir::toNativeSeparators(f.FolderPath()) + U("/other.dm6"));
-    Keys(f, U("Redo"));
-    QCOMPARE(fase->currentIndex(), 1 + 101 % 60);
-    Keys(f, U("Undo"));
-    f.ClickCell(79, {U("Effetti Parte1+Parte2"), U("On")});
-    const QStringList changed = Shown(f);
-    Keys(f, U("Redo ^Y"));
-    QVERIFY(Shown(f) == changed);
-    Keys(f, U("Undo"));
-    QCOMPARE(w.EffSet(), EffGrid{});
+    f.ClickCell(79, Split("Effetti Parte1+Parte2|On"));
+    Keys(f, U("Redo Ctrl+Y Undo"));
+    QCOMPARE(f.window().EffSet(), EffGrid{});
     QCOMPARE(fase->currentIndex(), 1 + 100 % 60);
+    Keys(f, U("Ctrl+Y")); // the other redo key
+    QCOMPARE(f.window().EffSet()[79], (typEffSet{7, 7}));
 }
 
 QTEST_MAIN(TstKeysAndUndo)

@@ -62,9 +62,12 @@ std::optional<QString> ScriptedUi::SaveFileDialog(QWidget* /*parent*/,
     return path;
 }
 
-int ScriptedUi::PopupMenu(QWidget* /*parent*/, const MenuEntry& menu, QPoint globalPos) {
+int ScriptedUi::PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalPos) {
     menus.push_back(menu);
     menuPositions.push_back(globalPos);
+    if (realMenus != nullptr) {
+        return realMenus->PopupMenu(parent, menu, globalPos);
+    }
     if (menuChoices.empty()) {
         return -1;
     }

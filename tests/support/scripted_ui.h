@@ -49,6 +49,8 @@ public:
     // an empty path closes the menu without a choice.
     std::deque<QStringList> menuChoices;
 
+    // When set, pop-up menus are recorded, then shown by it (a test types into them).
+    ModalUi* realMenus = nullptr;
     // Called while a message box is "open", before it returns.
     std::function<void(const RecordedMessage&)> onMessage;
     // What the user does in each dialog of the program's own while it is open (clicks, typing);
