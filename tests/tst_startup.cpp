@@ -36,14 +36,13 @@ void TstStartup::idleWindowAndDurationChoices() {
                  QStringLiteral("Fase %1|Nome fase temporale %1").arg(k % 8 + 1));
     }
     auto* ports = f.Child<QComboBox>(QStringLiteral("cboComm"));
-    QCOMPARE(ports->count(), 16);
-    QCOMPARE(ports->itemText(0), QStringLiteral("COM1"));
-    QCOMPARE(ports->itemText(15), QStringLiteral("COM16"));
+    QCOMPARE(ports->itemText(0) + ports->itemText(15) + QString::number(ports->count()),
+             QStringLiteral("COM1COM1616"));
 
     // Every cell is an empty, visible cell; the image holds eight "10 sec" phases.
     for (int i = 0; i < 80; ++i) {
-        QCOMPARE(f.Child<QLabel>("lblEffMode", i)->text(), QStringLiteral("-- -"));
-        QVERIFY(!f.Child<QLabel>("lblEffMode", i)->isHidden());
+        const QLabel* cell = f.Child<QLabel>("lblEffMode", i);
+        QVERIFY(cell->text() == QStringLiteral("-- -") && !cell->isHidden());
     }
     QCOMPARE(
         f.Child<QLabel>("lblEffMode", 79)->toolTip(),
@@ -82,8 +81,8 @@ void TstStartup::idleWindowAndDurationChoices() {
              QStringLiteral("Tempo fase temporale 2 - Impulsi per espansione: 0"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
     for (int o = 0; o < 10; ++o) {
-        QVERIFY(f.Child<QLabel>("lblEffMode", o * 8 + 1)->isHidden());
-        QVERIFY(!f.Child<QLabel>("lblEffMode", o * 8 + 2)->isHidden());
+        QVERIFY(f.Child<QLabel>("lblEffMode", o * 8 + 1)->isHidden() &&
+                !f.Child<QLabel>("lblEffMode", o * 8 + 2)->isHidden());
     }
     QVERIFY(!w.Drawing().lineEffH[6].visible && !w.Drawing().lineEffH[11].visible);
     image = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
