@@ -13,7 +13,7 @@ namespace {
 
 bool OpenPort(QSerialPort& port, const QString& path) {
     port.setPortName(path);
-    return port.open(QIODevice::ReadWrite) || (qWarning() << port.errorString(), false);
+    return port.open(QIODevice::ReadWrite);
 }
 
 // Sends the command and reads until `count` bytes have come (or a generous safety net ends).
@@ -53,8 +53,8 @@ void TstVirtualBoard::everyCommandOverTheLink() {
     image.replace(0, 11, QByteArray("\x00\x03\x04\x0A\x0D\x11\x13\x1A\x1C\x7F\xFF", 11));
     QTemporaryDir folder;
     QFile imageFile(folder.filePath(QStringLiteral("image.hex")));
-    QVERIFY(imageFile.open(QIODevice::WriteOnly) &&
-            imageFile.write(QByteArray(image).fill('\x3C').toHex() + "\n") == 257);
+    QVERIFY(imageFile.open(QIODevice::WriteOnly));
+    imageFile.write(QByteArray(image).fill('\x3C').toHex() + "\n");
     imageFile.close();
     const QString link = folder.filePath(QStringLiteral("com3"));
     VirtualBoard board({QStringLiteral("--image-file"), imageFile.fileName(),
@@ -62,7 +62,7 @@ void TstVirtualBoard::everyCommandOverTheLink() {
                         QStringLiteral("--link"), link});
     QVERIFY2(board.isReady(), qPrintable(board.errorString()));
     QSerialPort port;
-    QVERIFY(OpenPort(port, link));
+    QVERIFY2(OpenPort(port, link), qPrintable(port.errorString()));
 
     QCOMPARE(Exchange(port, "RAT\r\n", 259), ReadReply(QByteArray(128, '\x3C')));
     // Had the board taken the A of "RAT" as a command, output 1 would be on.
@@ -77,7 +77,7 @@ void TstVirtualBoard::everyCommandOverTheLink() {
 
     // The outputs outlive the port: the program opens it anew for every click.
     port.close();
-    QVERIFY(OpenPort(port, link));
+    QVERIFY2(OpenPort(port, link), qPrintable(port.errorString()));
     QCOMPARE(Exchange(port, "J", 12), QByteArray("abCdefghiJ\r\n"));
     QCOMPARE(board.receivedBytes(), "RAT\r\nCW" + image + "RJ");
 }
@@ -86,7 +86,7 @@ void TstVirtualBoard::defaultImageAndExitOnItsOwn() {
     VirtualBoard board({QStringLiteral("--no-pace")});
     QVERIFY2(board.isReady(), qPrintable(board.errorString()));
     QSerialPort port;
-    QVERIFY(OpenPort(port, board.devicePath()));
+    QVERIFY2(OpenPort(port, board.devicePath()), qPrintable(port.errorString()));
     QCOMPARE(Exchange(port, "R", 259), ReadReply(QByteArray(8, '\x01') + QByteArray(120, '\0')));
 
     // Its device and link go with it.
