@@ -143,17 +143,15 @@ TEST(Dm6Reader, RandomFlagIsTheLastCharacterOfTheLine) {
     }
 }
 
+// More refusals are in the next test, with their messages.
 TEST(Dm6Reader, RefusedFiles) {
     // Lines of the default file: 4..13 output names, 16..23 phase names, 26..33 durations,
     // 36..115 cells.
     auto missingName = Lines(WriteDm6(DefaultConfiguration()));
     missingName.erase(missingName.begin() + 12);
     const std::pair<const char*, std::string> files[] = {
-        {"empty file", ""},
         {"only a header", "** Miravel6 Data File **\r\n"},
-        {"eleventh output name", Edited(14, "10=Uscita 11", true)},
         {"ninth phase name", Edited(24, "08=Fase 9", true)},
-        {"ninth duration", Edited(34, "08=1", true)},
         {"eighty-first cell", WriteDm6(DefaultConfiguration()) + "80=00;00;0;0\r\n"},
         {"empty output name", Edited(7, "03=")},
         {"output name line without a value", Edited(7, "03")},

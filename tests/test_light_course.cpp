@@ -71,20 +71,31 @@ TEST(LightCourse, RampsContinueFromWhereTheCourseStood) {
     }
 }
 
-TEST(GridDrawing, OverAndUnderColoursAndTheirDescription) {
+TEST(GridDrawing, ColoursPatternsCaptionsAndConnectors) {
     Grid g;
-    g.At(2, 0) = g.At(2, 1) = {10, 10};
-    g.At(6, 0) = {10, 15};
+    g.At(2, 0) = g.At(2, 1) = {10, 10}; // over 256
+    g.At(6, 0) = {10, 15};              // under 0
+    g.At(0, 0).bytePart1 = 5;           // "1 - 0 - 1": two connectors inside the half
+    g.At(9, 7) = {5, 0, 1, kTrue};
+    g.At(9, 6) = {5, 0, 1, 1}; // only -1 counts as true in a caption
     const GridDrawing drawing = g.Draw();
     for (int s = 0; s < 6; ++s) {
-        EXPECT_EQ(Segment(drawing, 17, s).colour, kMagenta);
-        EXPECT_TRUE(Segment(drawing, 17, s).y1 == 840 + 960 &&
-                    Segment(drawing, 17, s).y2 == 840 + 960);
+        const GridLine& over = Segment(drawing, 17, s);
+        EXPECT_TRUE(over.colour == kMagenta && over.y1 == 840 + 960 && over.y2 == 840 + 960);
         EXPECT_EQ(Segment(drawing, 48, s).colour, s < 3 ? kGreen : kCyan);
     }
     EXPECT_EQ(drawing.lblEffMode[17].tooltip,
               "Uscita3 Fase2 - Parte1: Rampa 256-->256 Errore - Parte2: Rampa 256-->256 Errore"
               " - Tremolo: Off - Random: Off");
+    EXPECT_EQ(Heights(drawing, 0, 0), (std::array<int, 6>{840, 840, 1200, 1200, 840, 840}));
+    const GridLine& first = drawing.lineEffV[0];
+    EXPECT_TRUE(first.visible && first.y1 == 840 && first.y2 == 1200 && first.x1 == 1440 + 180);
+    EXPECT_EQ(first.colour, kRed);
+    EXPECT_TRUE(drawing.lineEffV[1].visible &&
+                drawing.lineEffV[2].visible);  // down to Part 2's 1200
+    EXPECT_FALSE(drawing.lineEffV[3].visible); // flat off: no joint
+    EXPECT_EQ(drawing.lineEffV[static_cast<std::size_t>(ConnectorIndex(5 * 48))].colour, kGreen);
+    EXPECT_EQ(drawing.lblEffMode[79].caption + drawing.lblEffMode[78].caption, "T1 RT1 -");
 }
 
 TEST(GridDrawing, WorkedHeightsOfRamps) {
@@ -103,23 +114,6 @@ TEST(GridDrawing, WorkedHeightsOfRamps) {
     for (const auto& [level, y] : levels) {
         EXPECT_EQ(LevelToY(level), y) << level;
     }
-}
-
-TEST(GridDrawing, PatternsCaptionsAndConnectors) {
-    Grid g;
-    g.At(0, 0).bytePart1 = 5; // "1 - 0 - 1": two connectors inside the half
-    g.At(9, 7) = {5, 0, 1, kTrue};
-    g.At(9, 6) = {5, 0, 1, 1}; // only -1 counts as true in a caption
-    const GridDrawing drawing = g.Draw();
-    EXPECT_EQ(Heights(drawing, 0, 0), (std::array<int, 6>{840, 840, 1200, 1200, 840, 840}));
-    const GridLine& first = drawing.lineEffV[0];
-    EXPECT_TRUE(first.visible && first.y1 == 840 && first.y2 == 1200 && first.x1 == 1440 + 180);
-    EXPECT_EQ(first.colour, kRed);
-    EXPECT_TRUE(drawing.lineEffV[1].visible &&
-                drawing.lineEffV[2].visible);  // down to Part 2's 1200
-    EXPECT_FALSE(drawing.lineEffV[3].visible); // flat off: no joint
-    EXPECT_EQ(drawing.lineEffV[static_cast<std::size_t>(ConnectorIndex(5 * 48))].colour, kGreen);
-    EXPECT_EQ(drawing.lblEffMode[79].caption + drawing.lblEffMode[78].caption, "T1 RT1 -");
 }
 
 TEST(GridDrawing, OffPhasesHideTheirCellsAndConnectors) {

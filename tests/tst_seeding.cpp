@@ -40,111 +40,61 @@ class TstSeeding : public QObject {
     Q_OBJECT
 
 private slots:
-    void folderChoice_data();
     void folderChoice();
-    void seedingOverTwoStarts_data();
-    void seedingOverTwoStarts();
-    void shippedFolderWithoutASample();
+    void seedingOverThreeStarts();
     void helpWindowShowsTheVersion();
 };
 
-void TstSeeding::folderChoice_data() {
-    QTest::addColumn<bool>("holdsFiles");
-    QTest::addColumn<bool>("writable");
-    QTest::addColumn<QString>("userFolder");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("seedFrom");
-    QTest::newRow("build tree or unpacked copy") << true << true << kUser << kExe << QString();
-    QTest::newRow("installed in /usr") << false << false << kUser << kUser << kShare;
-    QTest::newRow("installed in a writable prefix") << false << true << kUser << kUser << kShare;
-    QTest::newRow("read-only copy with its files") << true << false << kUser << kUser << kExe;
-    QTest::newRow("no user folder known") << false << false << QString() << kExe << QString();
-}
-
 void TstSeeding::folderChoice() {
-    QFETCH(bool, holdsFiles);
-    QFETCH(bool, writable);
-    QFETCH(QString, userFolder);
-    const ProgramFolderChoice choice =
-        ChooseProgramFolder({kExe, holdsFiles, writable, kShare, userFolder});
-    QTEST(choice.folder, "folder");
-    QTEST(choice.seedFrom, "seedFrom");
+    const struct {
+        bool holdsFiles, writable;
+        QString userFolder, folder, seedFrom;
+    } cases[] = {{true, true, kUser, kExe, {}},        // build tree or unpacked copy
+                 {false, false, kUser, kUser, kShare}, // installed in /usr
+                 {false, true, kUser, kUser, kShare},  // installed in a writable prefix
+                 {true, false, kUser, kUser, kExe},    // read-only copy with its files
+                 {false, false, {}, kExe, {}}};        // no user folder known
+    for (const auto& c : cases) {
+        const ProgramFolderChoice choice =
+            ChooseProgramFolder({kExe, c.holdsFiles, c.writable, kShare, c.userFolder});
+        QCOMPARE(choice.folder + u'|' + choice.seedFrom, c.folder + u'|' + c.seedFrom);
+    }
 }
 
-void TstSeeding::seedingOverTwoStarts_data() {
+void TstSeeding::seedingOverThreeStarts() {
     // The sample as shipped at the first start, what the user left in its place before the
     // second start (empty: left alone), as shipped at the second start; then what the user's
     // folder holds under its name and under the "-nuovo-" name.
-    QTest::addColumn<QByteArray>("first");
-    QTest::addColumn<QByteArray>("userBytes");
-    QTest::addColumn<QByteArray>("second");
-    QTest::addColumn<QByteArray>("kept");
-    QTest::addColumn<QByteArray>("beside");
-    const QByteArray none("<none>");
-    QTest::newRow("same release again")
-        << QByteArray("v1") << QByteArray() << QByteArray("v1") << QByteArray("v1") << none;
-    QTest::newRow("newer release, sample untouched")
-        << QByteArray("v1") << QByteArray() << QByteArray("v2") << QByteArray("v2") << none;
-    QTest::newRow("newer release, sample changed by the user")
-        << QByteArray("v1") << QByteArray("mine") << QByteArray("v2") << QByteArray("mine")
-        << QByteArray("v2");
-    QTest::newRow("same release, sample changed by the user")
-        << QByteArray("v1") << QByteArray("mine") << QByteArray("v1") << QByteArray("mine") << none;
-    QTest::newRow("user made it equal to the newer one")
-        << QByteArray("v1") << QByteArray("v2") << QByteArray("v2") << QByteArray("v2") << none;
-}
-
-void TstSeeding::seedingOverTwoStarts() {
-    QFETCH(QByteArray, first);
-    QFETCH(QByteArray, userBytes);
-    QFETCH(QByteArray, second);
-    QTemporaryDir root;
-    const QString share = root.filePath(QStringLiteral("share"));
-    const QString user = root.filePath(QStringLiteral("user/Miravel6"));
-    const QString target = QDir(user).filePath(kSample);
-
-    QVERIFY(Ship(share, first));
-    const SeedResult fresh = SeedProgramFolder(share, user, QStringLiteral("2.0"));
-    QVERIFY(fresh.folderReady);
-    QCOMPARE(fresh.copied, ShippedFileNames());
-    QCOMPARE(Get(target), first);
-
-    if (!userBytes.isEmpty()) {
-        QVERIFY(PutFile(target, userBytes));
+    const struct {
+        QByteArray first, userBytes, second, kept, beside;
+    } cases[] = {{"v1", "", "v1", "v1", "<none>"},
+                 {"v1", "", "v2", "v2", "<none>"},
+                 {"v1", "mine", "v2", "mine", "v2"},
+                 {"v1", "mine", "v1", "mine", "<none>"},
+                 {"v1", "v2", "v2", "v2", "<none>"}}; // the user made it equal to the newer one
+    for (const auto& c : cases) {
+        QTemporaryDir root;
+        const QString share = root.filePath(QStringLiteral("share"));
+        const QString user = root.filePath(QStringLiteral("user/Miravel6"));
+        const QString target = QDir(user).filePath(kSample);
+        QVERIFY(Ship(share, c.first));
+        const SeedResult fresh = SeedProgramFolder(share, user, QStringLiteral("2.0"));
+        QVERIFY(fresh.folderReady);
+        QCOMPARE(fresh.copied, ShippedFileNames());
+        QCOMPARE(Get(target), c.first);
+        QVERIFY(c.userBytes.isEmpty() || PutFile(target, c.userBytes));
+        QVERIFY(Ship(share, c.second));
+        const SeedResult again = SeedProgramFolder(share, user, QStringLiteral("2.0"));
+        QVERIFY(again.folderReady && again.copied.isEmpty());
+        QCOMPARE(Get(target), c.kept);
+        QCOMPARE(Get(QDir(user).filePath(QStringLiteral("e_acq-nuovo-2.0.dm6"))), c.beside);
+        // A third start with nothing new changes nothing: no second "-nuovo-" file, no update.
+        const QStringList before = QDir(user).entryList(QDir::Files | QDir::Hidden);
+        const SeedResult third = SeedProgramFolder(share, user, QStringLiteral("2.0"));
+        QVERIFY(third.copied.isEmpty() && third.updated.isEmpty() && third.addedBeside.isEmpty());
+        QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), before);
+        QCOMPARE(Get(target), c.kept);
     }
-    QVERIFY(Ship(share, second));
-    const SeedResult again = SeedProgramFolder(share, user, QStringLiteral("2.0"));
-    QVERIFY(again.folderReady);
-    QVERIFY(again.copied.isEmpty());
-    QTEST(Get(target), "kept");
-    QTEST(Get(QDir(user).filePath(QStringLiteral("e_acq-nuovo-2.0.dm6"))), "beside");
-
-    // A third start with nothing new changes nothing: no second "-nuovo-" file, no update.
-    const QStringList before = QDir(user).entryList(QDir::Files | QDir::Hidden);
-    const SeedResult third = SeedProgramFolder(share, user, QStringLiteral("2.0"));
-    QVERIFY(third.copied.isEmpty() && third.updated.isEmpty() && third.addedBeside.isEmpty());
-    QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), before);
-    QTEST(Get(target), "kept");
-}
-
-void TstSeeding::shippedFolderWithoutASample() {
-    QTemporaryDir root;
-    const QString share = root.filePath(QStringLiteral("share"));
-    const QString user = root.filePath(QStringLiteral("user"));
-    QVERIFY(Ship(share, "v1"));
-    QVERIFY(QFile::remove(QDir(share).filePath(kSample)));
-    const SeedResult result = SeedProgramFolder(share, user, QStringLiteral("1.0"));
-    QCOMPARE(result.missingShipped, QStringList{kSample});
-    QCOMPARE(result.copied.size(), ShippedFileNames().size() - 1);
-    QVERIFY(!result.copied.contains(kSample));
-    QVERIFY(!QFileInfo::exists(QDir(user).filePath(kSample)));
-
-    // A file where the folder should be: nothing is made, nothing is lost.
-    QVERIFY(PutFile(root.filePath(QStringLiteral("blocked")), "a file"));
-    const SeedResult blocked =
-        SeedProgramFolder(share, root.filePath(QStringLiteral("blocked")), QStringLiteral("1.0"));
-    QVERIFY(!blocked.folderReady);
-    QCOMPARE(Get(root.filePath(QStringLiteral("blocked"))), QByteArray("a file"));
 }
 
 void TstSeeding::helpWindowShowsTheVersion() {
