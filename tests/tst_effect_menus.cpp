@@ -61,7 +61,6 @@ private slots:
     void itemsStoreShowAndMark();
     void darkCellOffersNoFlickerAndDropsIt();
     void clearCopyAndPaste();
-    void busyWindowIgnoresPresses();
     void realMenuUnderTheKeyboard();
 };
 
@@ -265,21 +264,6 @@ void TstEffectMenus::clearCopyAndPaste() {
     QCOMPARE(f.Child<QLabel>("lblEffMode", 79)->toolTip(),
              U("Uscita10 Fase8 - Parte1: 000 - Parte2: 000 - Tremolo: Off - Random: Off"));
     QVERIFY(f.ui.menuErrors.isEmpty());
-}
-
-void TstEffectMenus::busyWindowIgnoresPresses() {
-    WindowFixture f;
-    frmMain& w = f.Show();
-    auto* timer = w.findChild<QTimer*>(U("tmrTimeCursor"));
-    timer->start(100);
-    QTest::mouseClick(f.Child<QLabel>("lblEffMode", 9), Qt::LeftButton);
-    QTest::mouseClick(f.Child<QLabel>("lblEffMode", 9), Qt::RightButton);
-    QTest::mouseClick(f.Child<QLabel>("lblOutName", 2), Qt::LeftButton);
-    QTest::mouseClick(f.Child<QLabel>("lblFaseName", 6), Qt::LeftButton);
-    timer->stop();
-    QVERIFY(f.ui.menus.empty());
-    f.ClickCell(9, {}); // and they answer again once the cursor stops
-    QCOMPARE(f.ui.menus.size(), size_t{1});
 }
 
 void TstEffectMenus::realMenuUnderTheKeyboard() {
