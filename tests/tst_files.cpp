@@ -196,9 +196,7 @@ void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
         const QString bad = f.FolderPath() + QLatin1Char('/') + QLatin1String(name);
         f.ui.openAnswers.push_back(bad);
         f.ClickButton(kOpen);
-        QCOMPARE(f.ui.messages.size(), size_t{1});
-        QCOMPARE(f.ui.messages[0].text, OpenFailure(bad));
-        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        f.ExpectMessage(1, OpenFailure(bad), MsgIcon::Critical);
         QCOMPARE(WhatIsShown(f), shown);
         f.ui.messages.clear();
     }
@@ -235,9 +233,7 @@ void TstFiles::failedSaveKeepsTheOldFile() {
             }
             f.ClickButton(kSave);
         }
-        QCOMPARE(f.ui.messages.size(), size_t{1});
-        QCOMPARE(f.ui.messages[0].text, QStringLiteral("Impossibile salvare su file"));
-        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        f.ExpectMessage(1, QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
         QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
         QCOMPARE(f.ReadProgramFile(QStringLiteral("old.dm6")), BusyFile());
         // No half-written or temporary file is left behind.
@@ -282,8 +278,7 @@ void TstFiles::saveOntoALinkReplacesTheLinkNotWhatItPointsTo() {
                  QStringList{QStringLiteral("appunti.txt")});
         QCOMPARE(GetFile(notes), QByteArray("mine\n"));
         // Nothing but the saved file is new in the folder.
-        QStringList expected = before;
-        expected << QStringLiteral("giardino.dm6");
+        QStringList expected = before + QStringList{QStringLiteral("giardino.dm6")};
         expected.sort();
         QCOMPARE(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  expected);
@@ -369,9 +364,7 @@ void TstFiles::samplesLoadThroughTheirButtons() {
     QVERIFY(QFile::remove(f.ProgramPath(QStringLiteral("e_eff.dm6"))));
     const QStringList before = WhatIsShown(f);
     f.ClickButton(QStringLiteral("cmdFileOpen_3"));
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QCOMPARE(f.ui.messages[0].text, OpenFailure(f.ProgramPath(QStringLiteral("e_eff.dm6"))));
-    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+    f.ExpectMessage(1, OpenFailure(f.ProgramPath(QStringLiteral("e_eff.dm6"))), MsgIcon::Critical);
     QCOMPARE(WhatIsShown(f), before);
 }
 
