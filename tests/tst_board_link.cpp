@@ -245,9 +245,7 @@ void TstBoardLink::outputReportedOnIsPureRed() {
         QVERIFY(on.size() == off.size());
         // Inside the border the face is pure red wherever the caption is not, and the
         // caption is dark.
-        int red = 0;
-        int dark = 0;
-        int inside = 0;
+        int red = 0, dark = 0, inside = 0;
         for (int y = 2; y < on.height() - 2; ++y) {
             for (int x = 2; x < on.width() - 2; ++x) {
                 const QColor c = on.pixelColor(x, y);
