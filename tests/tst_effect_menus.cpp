@@ -59,9 +59,7 @@ private slots:
     void settingsMenuAtTheMouse();
     void itemsStoreShowAndMark_data();
     void itemsStoreShowAndMark();
-    void darkCellOffersNoFlickerAndDropsIt();
-    void clearCopyAndPaste();
-    void busyWindowIgnoresPresses();
+    void clearCopyPasteAndADarkCellFromAFile();
     void realMenuUnderTheKeyboard();
 };
 
@@ -164,39 +162,7 @@ void TstEffectMenus::itemsStoreShowAndMark() {
     QCOMPARE(Marks(f.ui.menus.back()), marks);
 }
 
-void TstEffectMenus::darkCellOffersNoFlickerAndDropsIt() {
-    WindowFixture f;
-    frmMain& w = f.Show();
-    // A file may hold a dark cell with flicker and random switch-on, which no menu makes.
-    const QString path = f.FolderPath() + U("/dark.dm6");
-    f.ui.saveAnswers.push_back(path);
-    f.ClickButton(U("cmdFileSave"));
-    QVERIFY(f.WriteProgramFile(
-        U("dark.dm6"),
-        f.ReadProgramFile(U("dark.dm6")).replace("\r\n00=00;00;0;0", "\r\n00=00;00;3;1")));
-    f.ui.openAnswers.push_back(path);
-    f.ClickButton(U("cmdFileOpen_0"));
-    QCOMPARE(w.EffSet()[0], (typEffSet{0, 0, 3, kTrue}));
-
-    // Both are marked but not offered; a Part edit that leaves the cell dark drops them.
-    f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
-    QCOMPARE(f.ui.menuErrors.size(), 1);
-    QVERIFY(!f.ui.menus[0].items[8].enabled && !f.ui.menus[0].items[9].enabled);
-    QCOMPARE(Marks(f.ui.menus[0]),
-             U("Off|Spenta|0 - 0 - 0|Spenta|0 - 0 - 0|Velocità casuale - Lum -25%|On"));
-    f.ui.menuErrors.clear();
-    f.ClickCell(0, {kP1, U("Massima")});
-    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("T3 R"));
-    f.ClickCell(0, {kP2, U("Crescente 6%")});
-    f.ClickCell(0, {kP1, U("Spenta")});
-    QCOMPARE(w.EffSet()[0], (typEffSet{0, 8, 3, kTrue})); // still lit in Part 2
-    f.ClickCell(0, {kOnoffP2, U("0 - 0 - 0")});
-    QCOMPARE(w.EffSet()[0], typEffSet{});
-    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("-- -"));
-    QVERIFY(f.ui.menuErrors.isEmpty());
-}
-
-void TstEffectMenus::clearCopyAndPaste() {
+void TstEffectMenus::clearCopyPasteAndADarkCellFromAFile() {
     WindowFixture f;
     frmMain& w = f.Show();
     const QString file = U("Miravel6 - /tmp/a.dm6");
@@ -265,21 +231,34 @@ void TstEffectMenus::clearCopyAndPaste() {
     QCOMPARE(f.Child<QLabel>("lblEffMode", 79)->toolTip(),
              U("Uscita10 Fase8 - Parte1: 000 - Parte2: 000 - Tremolo: Off - Random: Off"));
     QVERIFY(f.ui.menuErrors.isEmpty());
-}
 
-void TstEffectMenus::busyWindowIgnoresPresses() {
-    WindowFixture f;
-    frmMain& w = f.Show();
-    auto* timer = w.findChild<QTimer*>(U("tmrTimeCursor"));
-    timer->start(100);
-    QTest::mouseClick(f.Child<QLabel>("lblEffMode", 9), Qt::LeftButton);
-    QTest::mouseClick(f.Child<QLabel>("lblEffMode", 9), Qt::RightButton);
-    QTest::mouseClick(f.Child<QLabel>("lblOutName", 2), Qt::LeftButton);
-    QTest::mouseClick(f.Child<QLabel>("lblFaseName", 6), Qt::LeftButton);
-    timer->stop();
-    QVERIFY(f.ui.menus.empty());
-    f.ClickCell(9, {}); // and they answer again once the cursor stops
-    QCOMPARE(f.ui.menus.size(), size_t{1});
+    // A file may hold a dark cell with flicker and random switch-on, which no menu makes.
+    const QString path = f.FolderPath() + U("/dark.dm6");
+    f.ui.saveAnswers.push_back(path);
+    f.ClickButton(U("cmdFileSave"));
+    QVERIFY(f.WriteProgramFile(
+        U("dark.dm6"),
+        f.ReadProgramFile(U("dark.dm6")).replace("\r\n00=00;00;0;0", "\r\n00=00;00;3;1")));
+    f.ui.openAnswers.push_back(path);
+    f.ClickButton(U("cmdFileOpen_0"));
+    QCOMPARE(w.EffSet()[0], (typEffSet{0, 0, 3, kTrue}));
+
+    // Both are marked but not offered; a Part edit that leaves the cell dark drops them.
+    f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
+    QCOMPARE(f.ui.menuErrors.size(), 1);
+    QVERIFY(!f.ui.menus.back().items[8].enabled && !f.ui.menus.back().items[9].enabled);
+    QCOMPARE(Marks(f.ui.menus.back()),
+             U("Off|Spenta|0 - 0 - 0|Spenta|0 - 0 - 0|Velocità casuale - Lum -25%|On"));
+    f.ui.menuErrors.clear();
+    f.ClickCell(0, {kP1, U("Massima")});
+    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("T3 R"));
+    f.ClickCell(0, {kP2, U("Crescente 6%")});
+    f.ClickCell(0, {kP1, U("Spenta")});
+    QCOMPARE(w.EffSet()[0], (typEffSet{0, 8, 3, kTrue})); // still lit in Part 2
+    f.ClickCell(0, {kOnoffP2, U("0 - 0 - 0")});
+    QCOMPARE(w.EffSet()[0], typEffSet{});
+    QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("-- -"));
+    QVERIFY(f.ui.menuErrors.isEmpty());
 }
 
 void TstEffectMenus::realMenuUnderTheKeyboard() {

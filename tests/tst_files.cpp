@@ -112,16 +112,14 @@ class TstFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void dialogsAndTheirFolder();
+    void dialogsTheirFolderAndTheTitle();
     void openSetsEverythingRefusesBadFilesAndSavesItBack();
     void failedSaveKeepsTheOldFile();
     void saveOntoALinkReplacesTheLinkNotWhatItPointsTo();
-    void nameTheFileCannotHoldIsNotSaved();
-    void titleShowsThePath();
     void samplesLoadThroughTheirButtons();
 };
 
-void TstFiles::dialogsAndTheirFolder() {
+void TstFiles::dialogsTheirFolderAndTheTitle() {
     WindowFixture f;
     frmMain& w = f.Show();
     const QStringList before = WhatIsShown(f);
@@ -154,6 +152,34 @@ void TstFiles::dialogsAndTheirFolder() {
     QCOMPARE(f.ui.openRequests.back().initialDir, QString());
     QCOMPARE(f.ui.saveRequests.back().initialDir, QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
+
+    // The title shows the path, shortened past 80 characters.
+    // Path lengths and first characters of the name: characters count, not bytes.
+    const std::pair<int, const char*> cases[] = {
+        {80, ""}, {81, ""}, {80, "\u00e0\u00e8"}, {81, "\u00e0\u00e8"}};
+    for (const auto& [length, start] : cases) {
+        for (const bool save : {false, true}) {
+            const QString marker = QString::fromUtf8(start);
+            const QString name =
+                marker +
+                QString(length - f.FolderPath().size() - 5 - marker.size(), QLatin1Char('n')) +
+                QStringLiteral(".dm6");
+            const QString path = f.FolderPath() + QLatin1Char('/') + name;
+            QCOMPARE(path.size(), length);
+            if (save) {
+                f.ui.saveAnswers.push_back(path);
+                f.ClickButton(kSave);
+            } else {
+                QVERIFY(f.WriteProgramFile(name, StartUpFile()));
+                f.ui.openAnswers.push_back(path);
+                f.ClickButton(kOpen);
+            }
+            const QString shortened =
+                (save ? QString() : path.left(3)) + QStringLiteral("...") + path.right(80);
+            QCOMPARE(w.windowTitle(),
+                     QStringLiteral("Miravel6 - ") + (length > 80 ? shortened : path));
+        }
+    }
     QVERIFY(f.ui.messages.empty());
 }
 
@@ -196,9 +222,7 @@ void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
         const QString bad = f.FolderPath() + QLatin1Char('/') + QLatin1String(name);
         f.ui.openAnswers.push_back(bad);
         f.ClickButton(kOpen);
-        QCOMPARE(f.ui.messages.size(), size_t{1});
-        QCOMPARE(f.ui.messages[0].text, OpenFailure(bad));
-        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        f.ExpectMessage(1, OpenFailure(bad), MsgIcon::Critical);
         QCOMPARE(WhatIsShown(f), shown);
         f.ui.messages.clear();
     }
@@ -217,6 +241,28 @@ void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
 void TstFiles::failedSaveKeepsTheOldFile() {
     WindowFixture f;
     frmMain& w = f.Show();
+    // Renaming refuses such names; the save must not rely on it and alter the name.
+    const std::tuple<const char*, int, QString, QString> names[] = {
+        {"lblOutName", 2, QStringLiteral("\u03a9mega"), QStringLiteral("uscita 3")},
+        {"lblFaseName", 6, QStringLiteral("due\nrighe"), QStringLiteral("fase 7")},
+        {"lblOutName", 9, QString(), QStringLiteral("uscita 10")}};
+    for (const auto& [label, index, name, told] : names) {
+        const QString before = f.Child<QLabel>(label, index)->text();
+        f.Child<QLabel>(label, index)->setText(name);
+        f.ui.saveAnswers = {f.FolderPath() + QStringLiteral("/names.dm6")}; // never asked
+        f.ClickButton(kSave);
+        f.Child<QLabel>(label, index)->setText(before);
+        QCOMPARE(f.ui.messages.size(), size_t{1});
+        const QString text = f.ui.messages[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("Impossibile salvare su file:\r\n")) &&
+                     text.contains(told) && f.ui.messages[0].icon == MsgIcon::Critical,
+                 qPrintable(text));
+        QVERIFY(f.ui.saveRequests.empty() && !QFile::exists(f.ui.saveAnswers.front()));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
+        f.ui.messages.clear();
+    }
+    f.ui.saveAnswers.clear();
+
     QDir folder(f.FolderPath());
     QVERIFY(folder.mkdir(QStringLiteral("adir")));
     QVERIFY(f.WriteProgramFile(QStringLiteral("old.dm6"), BusyFile()));
@@ -235,9 +281,7 @@ void TstFiles::failedSaveKeepsTheOldFile() {
             }
             f.ClickButton(kSave);
         }
-        QCOMPARE(f.ui.messages.size(), size_t{1});
-        QCOMPARE(f.ui.messages[0].text, QStringLiteral("Impossibile salvare su file"));
-        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+        f.ExpectMessage(1, QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
         QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
         QCOMPARE(f.ReadProgramFile(QStringLiteral("old.dm6")), BusyFile());
         // No half-written or temporary file is left behind.
@@ -282,69 +326,11 @@ void TstFiles::saveOntoALinkReplacesTheLinkNotWhatItPointsTo() {
                  QStringList{QStringLiteral("appunti.txt")});
         QCOMPARE(GetFile(notes), QByteArray("mine\n"));
         // Nothing but the saved file is new in the folder.
-        QStringList expected = before;
-        expected << QStringLiteral("giardino.dm6");
+        QStringList expected = before + QStringList{QStringLiteral("giardino.dm6")};
         expected.sort();
         QCOMPARE(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  expected);
     }
-}
-
-void TstFiles::nameTheFileCannotHoldIsNotSaved() {
-    WindowFixture f;
-    frmMain& w = f.Show();
-    // Renaming refuses such names; the save must not rely on it and alter the name.
-    const std::tuple<const char*, int, QString, QString> names[] = {
-        {"lblOutName", 2, QStringLiteral("\u03a9mega"), QStringLiteral("uscita 3")},
-        {"lblFaseName", 6, QStringLiteral("due\nrighe"), QStringLiteral("fase 7")},
-        {"lblOutName", 9, QString(), QStringLiteral("uscita 10")}};
-    for (const auto& [label, index, name, told] : names) {
-        const QString before = f.Child<QLabel>(label, index)->text();
-        f.Child<QLabel>(label, index)->setText(name);
-        f.ui.saveAnswers = {f.FolderPath() + QStringLiteral("/names.dm6")}; // never asked
-        f.ClickButton(kSave);
-        f.Child<QLabel>(label, index)->setText(before);
-        QCOMPARE(f.ui.messages.size(), size_t{1});
-        const QString text = f.ui.messages[0].text;
-        QVERIFY2(text.startsWith(QStringLiteral("Impossibile salvare su file:\r\n")) &&
-                     text.contains(told) && f.ui.messages[0].icon == MsgIcon::Critical,
-                 qPrintable(text));
-        QVERIFY(f.ui.saveRequests.empty() && !QFile::exists(f.ui.saveAnswers.front()));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
-        f.ui.messages.clear();
-    }
-}
-
-void TstFiles::titleShowsThePath() {
-    WindowFixture f;
-    frmMain& w = f.Show();
-    // Path lengths and first characters of the name: characters count, not bytes.
-    const std::pair<int, const char*> cases[] = {
-        {80, ""}, {81, ""}, {80, "\u00e0\u00e8"}, {81, "\u00e0\u00e8"}};
-    for (const auto& [length, start] : cases) {
-        for (const bool save : {false, true}) {
-            const QString marker = QString::fromUtf8(start);
-            const QString name =
-                marker +
-                QString(length - f.FolderPath().size() - 5 - marker.size(), QLatin1Char('n')) +
-                QStringLiteral(".dm6");
-            const QString path = f.FolderPath() + QLatin1Char('/') + name;
-            QCOMPARE(path.size(), length);
-            if (save) {
-                f.ui.saveAnswers.push_back(path);
-                f.ClickButton(kSave);
-            } else {
-                QVERIFY(f.WriteProgramFile(name, StartUpFile()));
-                f.ui.openAnswers.push_back(path);
-                f.ClickButton(kOpen);
-            }
-            const QString shortened =
-                (save ? QString() : path.left(3)) + QStringLiteral("...") + path.right(80);
-            QCOMPARE(w.windowTitle(),
-                     QStringLiteral("Miravel6 - ") + (length > 80 ? shortened : path));
-        }
-    }
-    QVERIFY(f.ui.messages.empty());
 }
 
 void TstFiles::samplesLoadThroughTheirButtons() {
@@ -369,9 +355,7 @@ void TstFiles::samplesLoadThroughTheirButtons() {
     QVERIFY(QFile::remove(f.ProgramPath(QStringLiteral("e_eff.dm6"))));
     const QStringList before = WhatIsShown(f);
     f.ClickButton(QStringLiteral("cmdFileOpen_3"));
-    QCOMPARE(f.ui.messages.size(), size_t{1});
-    QCOMPARE(f.ui.messages[0].text, OpenFailure(f.ProgramPath(QStringLiteral("e_eff.dm6"))));
-    QCOMPARE(f.ui.messages[0].icon, MsgIcon::Critical);
+    f.ExpectMessage(1, OpenFailure(f.ProgramPath(QStringLiteral("e_eff.dm6"))), MsgIcon::Critical);
     QCOMPARE(WhatIsShown(f), before);
 }
 

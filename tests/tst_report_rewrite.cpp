@@ -60,7 +60,6 @@ private slots:
     void reportHoldsExactlyTheCurrentCourse_data();
     void reportHoldsExactlyTheCurrentCourse();
     void unwritableReportIsToldOnEveryRefresh();
-    void reportTakesThePlaceOfWhatStandsThere_data();
     void reportTakesThePlaceOfWhatStandsThere();
 };
 
@@ -80,22 +79,17 @@ void TstReportRewrite::reportHoldsExactlyTheCurrentCourse() {
     WindowFixture f;
     QVERIFY(!existed || f.WriteProgramFile(kReport, before));
     frmMain& w = f.Open();
-    const QByteArray startUp = f.ReadProgramFile(kReport);
-    QCOMPARE(startUp, ExpectedReport(f, w));
-    CheckLayout(startUp, f.ProgramPath(kReport));
-    QVERIFY(startUp.contains("\r\n1  | +000 +000 0 +000 +000 0 | "));
-
-    f.ClickCell(0, kRisingQuarter);
-    const QByteArray edited = f.ReadProgramFile(kReport);
-    QCOMPARE(edited, ExpectedReport(f, w));
-    CheckLayout(edited, f.ProgramPath(kReport));
-    QVERIFY(edited.contains("\r\n1  | +000 +128 0 +000 +000 0 | "));
-
-    // Someone else's bytes in the file; the same choice again changes nothing on the grid
-    // but rewrites the whole report.
-    QVERIFY(f.WriteProgramFile(kReport, before.isEmpty() ? QByteArray(9000, 'y') : before));
-    f.ClickCell(0, kRisingQuarter);
-    QCOMPARE(f.ReadProgramFile(kReport), edited);
+    QByteArray report;
+    // At start-up, after an edit, and after the same choice again over someone else's bytes:
+    // the grid does not change but the whole report is rewritten.
+    for (const char* firstRow : {"+000 +000", "+000 +128", "+000 +128"}) {
+        report = f.ReadProgramFile(kReport);
+        QCOMPARE(report, ExpectedReport(f, w));
+        CheckLayout(report, f.ProgramPath(kReport));
+        QVERIFY(report.contains("\r\n1  | " + QByteArray(firstRow) + " 0 +000 +000 0 | "));
+        QVERIFY(f.WriteProgramFile(kReport, before.isEmpty() ? QByteArray(9000, 'y') : before));
+        f.ClickCell(0, kRisingQuarter);
+    }
     QVERIFY(f.ui.messages.empty());
     QVERIFY(f.ui.menuErrors.isEmpty());
 }
@@ -105,13 +99,15 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     // A folder in the report's place cannot be opened for writing, not even by root.
     QVERIFY(QDir(f.FolderPath()).mkdir(kReport));
     frmMain& w = f.Show();
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
+    const QString told =
+        QStringLiteral("Impossibile scrivere i valori sul file ") + f.ProgramPath(kReport);
+    f.ExpectMessage(1, told, MsgIcon::Critical);
     auto* firstCell = f.Child<QLabel>("lblEffMode", 0);
     const QString emptyTip = firstCell->toolTip();
 
     // An effect chosen in the menu is drawn and told once more.
     f.ClickCell(0, kRisingQuarter);
-    QCOMPARE(f.ui.messages.size(), std::size_t{2});
+    f.ExpectMessage(2, told, MsgIcon::Critical);
     const QString editedTip = firstCell->toolTip();
     const QString editedImage = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
     QVERIFY(editedTip != emptyTip);
@@ -120,74 +116,60 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     const QString saved = QDir(f.FolderPath()).filePath(QStringLiteral("prova.dm6"));
     f.ui.saveAnswers.push_back(saved);
     f.ClickButton(QStringLiteral("cmdFileSave"));
-    QCOMPARE(f.ui.messages.size(), std::size_t{2});
+    f.ExpectMessage(2, told, MsgIcon::Critical);
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + saved);
 
     // Clearing everything, then opening the saved file brings the edit back with one refresh.
     f.ClickCell(0, {QStringLiteral("Azzera"), QStringLiteral("Tutto")}, Qt::RightButton);
-    QCOMPARE(f.ui.messages.size(), std::size_t{3});
+    f.ExpectMessage(3, told, MsgIcon::Critical);
     QCOMPARE(firstCell->toolTip(), emptyTip);
     f.ui.openAnswers.push_back(saved);
     f.ClickButton(QStringLiteral("cmdFileOpen_0"));
-    QCOMPARE(f.ui.messages.size(), std::size_t{4});
+    f.ExpectMessage(4, told, MsgIcon::Critical);
     QCOMPARE(firstCell->toolTip(), editedTip);
     QCOMPARE(f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText(), editedImage);
 
     // A duration set to "OFF" hides its column.
     f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(0);
-    QCOMPARE(f.ui.messages.size(), std::size_t{5});
+    f.ExpectMessage(5, told, MsgIcon::Critical);
     QVERIFY(firstCell->isHidden());
 
-    for (const RecordedMessage& message : f.ui.messages) {
-        QCOMPARE(message.text, QStringLiteral("Impossibile scrivere i valori sul file ") +
-                                   f.ProgramPath(kReport));
-        QCOMPARE(message.icon, MsgIcon::Critical);
-        QCOMPARE(message.buttons, MsgButtons::Ok);
-        QCOMPARE(message.caption, QStringLiteral("Miravel6"));
-    }
     QVERIFY(f.ui.menuErrors.isEmpty());
     QVERIFY(w.close());
 }
 
-void TstReportRewrite::reportTakesThePlaceOfWhatStandsThere_data() {
-    QTest::addColumn<QString>("standing");
-    QTest::newRow("link to a file of the user") << QStringLiteral("link");
-    QTest::newRow("link that leads nowhere") << QStringLiteral("dangling");
-    QTest::newRow("second name of a file of the user") << QStringLiteral("hard link");
-    QTest::newRow("fifo") << QStringLiteral("fifo");
-}
-
 void TstReportRewrite::reportTakesThePlaceOfWhatStandsThere() {
-    QFETCH(QString, standing);
     WindowFixture f;
+    frmMain& w = f.Open();
     QTemporaryDir elsewhere;
     const QString notes = elsewhere.filePath(QStringLiteral("appunti.txt"));
     QVERIFY(PutFile(notes, "mine\n"));
-    const QByteArray report = QFile::encodeName(QDir(f.FolderPath()).filePath(kReport));
-    if (standing == QStringLiteral("link")) {
-        QVERIFY(::symlink(QFile::encodeName(notes).constData(), report.constData()) == 0);
-    } else if (standing == QStringLiteral("dangling")) {
-        QVERIFY(
-            ::symlink(
-                QFile::encodeName(elsewhere.filePath(QStringLiteral("nessuno.txt"))).constData(),
-                report.constData()) == 0);
-    } else if (standing == QStringLiteral("hard link")) {
-        QVERIFY(::link(QFile::encodeName(notes).constData(), report.constData()) == 0);
-    } else {
-        QVERIFY(::mkfifo(report.constData(), 0600) == 0);
+    const QByteArray report = QFile::encodeName(f.ProgramPath(kReport));
+    const QByteArray mine = QFile::encodeName(notes);
+    const QByteArray nowhere = QFile::encodeName(elsewhere.filePath(QStringLiteral("nessuno.txt")));
+    // A link to a file of the user, one that leads nowhere, a second name of the user's file
+    // and a fifo; each refresh after an edit must replace it, not write through it.
+    for (int standing = 0; standing < 4; ++standing) {
+        QVERIFY(::unlink(report.constData()) == 0);
+        const int made = standing == 0   ? ::symlink(mine.constData(), report.constData())
+                         : standing == 1 ? ::symlink(nowhere.constData(), report.constData())
+                         : standing == 2 ? ::link(mine.constData(), report.constData())
+                                         : ::mkfifo(report.constData(), 0600);
+        QVERIFY(made == 0);
+
+        f.ClickCell(0, standing % 2 == 0
+                           ? kRisingQuarter
+                           : QStringList{kRisingQuarter[0], QStringLiteral("Spenta")});
+
+        QVERIFY(f.ui.messages.empty());
+        const QFileInfo written(QFile::decodeName(report));
+        QVERIFY2(written.isFile() && !written.isSymbolicLink(),
+                 qPrintable(QString::number(standing)));
+        QCOMPARE(f.ReadProgramFile(kReport), ExpectedReport(f, w));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("appunti.txt")});
+        QCOMPARE(GetFile(notes), QByteArray("mine\n"));
     }
-
-    frmMain& w = f.Open();
-    f.ClickCell(0, kRisingQuarter);
-
-    QVERIFY(f.ui.messages.empty());
-    const QFileInfo written(QFile::decodeName(report));
-    QVERIFY(written.isFile() && !written.isSymbolicLink());
-    QCOMPARE(f.ReadProgramFile(kReport), ExpectedReport(f, w));
-    QVERIFY(f.ReadProgramFile(kReport).contains("\r\n1  | +000 +128 0 +000 +000 0 | "));
-    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("appunti.txt")});
-    QCOMPARE(GetFile(notes), QByteArray("mine\n"));
 }
 
 QTEST_MAIN(TstReportRewrite)

@@ -12,8 +12,6 @@
 
 namespace {
 
-const QString kIdle = QStringLiteral("Clicca (sx o dx) sul grafico per modificare l'andamento, "
-                                     "la modalit\u00e0 e i nomi delle uscite e delle fasi");
 const QString kQuestion = QStringLiteral(
     "Premere sulla scheda il pulsante Reset per sincronizzare l'inizio del ciclo\r\n"
     "e accertarsi che i tempi di ciascuna fase coincidano con quelli scritti sulla scheda.");
@@ -54,6 +52,9 @@ struct CursorWindow {
     // Durations of the first phases by caption; the others keep theirs.
     explicit CursorWindow(const QStringList& durations = {}) {
         f.Open();
+        SetDurations(durations);
+    }
+    void SetDurations(const QStringList& durations) {
         for (int p = 0; p < durations.size(); ++p) {
             auto* combo = f.Child<QComboBox>("cboFaseTime", p);
             combo->setCurrentIndex(combo->findText(durations[p]));
@@ -76,25 +77,19 @@ struct CursorWindow {
     QTimer* Timer() const { return f.Child<QTimer>(QStringLiteral("tmrTimeCursor")); }
     QString Status() const { return f.Child<QLabel>(QStringLiteral("lblStatus"))->text(); }
     QPushButton* Button() const { return f.Child<QPushButton>(QStringLiteral("cmdTimeCursor")); }
-    // The count of messages so far and the last one.
-    void ExpectMessage(std::size_t count, const QString& text, MsgIcon icon = MsgIcon::Information,
-                       MsgButtons buttons = MsgButtons::Ok,
-                       const QString& caption = QStringLiteral("Miravel6")) {
-        QCOMPARE(f.ui.messages.size(), count);
-        QCOMPARE(f.ui.messages.back().text, text);
-        QCOMPARE(f.ui.messages.back().icon, icon);
-        QCOMPARE(f.ui.messages.back().buttons, buttons);
-        QCOMPARE(f.ui.messages.back().caption, caption);
+    void ExpectMessage(std::size_t count, const QString& text,
+                       MsgIcon icon = MsgIcon::Information) {
+        f.ExpectMessage(count, text, icon);
     }
     void ExpectQuestion(std::size_t count) {
-        ExpectMessage(count, kQuestion, MsgIcon::Question, MsgButtons::OkCancel,
-                      QStringLiteral("Cursore tempo"));
+        f.ExpectMessage(count, kQuestion, MsgIcon::Question, MsgButtons::OkCancel,
+                        QStringLiteral("Cursore tempo"));
     }
     void ExpectIdle() {
         QVERIFY(!Timer()->isActive());
         QVERIFY(!Line().visible);
         QCOMPARE(Button()->text(), QStringLiteral("Cursore on"));
-        QCOMPARE(Status(), kIdle);
+        QCOMPARE(Status(), kIdleStatusText);
         for (const QString& name : LockedControls()) {
             QVERIFY2(f.Child<QWidget>(name)->isEnabled(), qPrintable(name));
         }
@@ -111,13 +106,9 @@ class TstTimeCursor : public QObject {
 
 private slots:
     void exampleCycleRunsAcrossTheGridAndEnds();
-    void phasesFiveToEightOffEndTheCycleAfterPhaseFour();
-    void stopRequestInTheMiddle();
-    void twelveHourPhaseMovesOneTwipEveryFortySeconds();
-    void lateTickCatchesUpWithTheBoard();
-    void clockStandingStillMakesNoStep();
-    void refusedOrCancelledStartLeavesEverythingIdle();
-    void onlyTheCursorButtonWorksWhileRunning();
+    void lateTicksAndOtherCycleLengths();
+    void stopRequestAndAClockStandingStill();
+    void refusedOrCancelledStartThenWhatARunLocks();
 };
 
 void TstTimeCursor::exampleCycleRunsAcrossTheGridAndEnds() {
@@ -147,57 +138,11 @@ void TstTimeCursor::exampleCycleRunsAcrossTheGridAndEnds() {
     c.f.ui.onMessage = [&](const RecordedMessage&) { statusDuringMessage = c.Status(); };
     c.TickAt(30'000);
     c.ExpectIdle();
-    QCOMPARE(statusDuringMessage, kIdle); // the window is idle behind the message
+    QCOMPARE(statusDuringMessage, kIdleStatusText); // the window is idle behind the message
     c.ExpectMessage(2, kFinished);
 }
 
-void TstTimeCursor::phasesFiveToEightOffEndTheCycleAfterPhaseFour() {
-    CursorWindow c({kTen, kTen, kTen, kTen, kOff, kOff, kOff, kOff});
-    c.Start();
-    for (int n = 0; n < 40; ++n) {
-        c.TickAt(n * 1000 + 100);
-        QVERIFY(c.Timer()->isActive());
-    }
-    QCOMPARE(c.Line().x1, 4680 + 972);
-    QCOMPARE(c.Status(), Partial(39, 40, 4, 9, 10));
-    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
-    c.TickAt(40'100);
-    c.ExpectIdle();
-    c.ExpectMessage(2, kFinished);
-}
-
-void TstTimeCursor::stopRequestInTheMiddle() {
-    CursorWindow c({QStringLiteral("20 sec"), QStringLiteral("20 sec")});
-    c.Start();
-    c.TickAt(25'100);
-    QCOMPARE(c.Status(), Partial(25, 100, 2, 5, 20));
-
-    c.Press(); // "Cursore off": the next tick stops, even with the clock unchanged
-    QVERIFY(c.Timer()->isActive());
-    c.TickAt(25'100);
-    c.ExpectIdle();
-    QCOMPARE(c.f.ui.messages.size(), std::size_t{1}); // no message for a stop on request
-
-    // A new start at once begins at phase 1 from nothing.
-    c.Start();
-    c.TickAt(0);
-    QCOMPARE(c.Line().x1, 1440);
-    QCOMPARE(c.Status(), Partial(0, 100, 1, 0, 20));
-    c.TickAt(1000);
-    QCOMPARE(c.Status(), Partial(1, 100, 1, 1, 20));
-}
-
-void TstTimeCursor::twelveHourPhaseMovesOneTwipEveryFortySeconds() {
-    CursorWindow c({QStringLiteral("12 ore"), kOff, kOff, kOff, kOff, kOff, kOff, kOff});
-    c.Start();
-    for (int n = 0; n <= 120; ++n) {
-        c.TickAt(n * 1000 + 100);
-        QCOMPARE(c.Line().x1, 1440 + n / 40);
-    }
-    QCOMPARE(c.Status(), Partial(120, 12 * 3600, 1, 120, 12 * 3600));
-}
-
-void TstTimeCursor::lateTickCatchesUpWithTheBoard() {
+void TstTimeCursor::lateTicksAndOtherCycleLengths() {
     CursorWindow c({kTen, kOff, QStringLiteral("20 sec"), kOff, kOff, kOff, kOff, kOff});
     c.Start();
     c.TickAt(100);
@@ -213,27 +158,50 @@ void TstTimeCursor::lateTickCatchesUpWithTheBoard() {
     c.TickAt(95'000); // far past the cycle: it has ended on the board too
     c.ExpectIdle();
     c.ExpectMessage(2, kFinished);
+
+    // A twelve-hour phase moves one twip every forty seconds.
+    c.SetDurations({QStringLiteral("12 ore"), kOff, kOff, kOff});
+    c.Start();
+    for (int n = 0; n <= 120; ++n) {
+        c.TickAt(n * 1000 + 100);
+        QCOMPARE(c.Line().x1, 1440 + n / 40);
+    }
+    QCOMPARE(c.Status(), Partial(120, 12 * 3600, 1, 120, 12 * 3600));
 }
 
-void TstTimeCursor::clockStandingStillMakesNoStep() {
-    CursorWindow c;
+void TstTimeCursor::stopRequestAndAClockStandingStill() {
+    CursorWindow c({QStringLiteral("20 sec"), QStringLiteral("20 sec")});
     c.Start();
-    // The real timer drives the first display, and the next with the clock unchanged.
+    c.TickAt(25'100);
+    QCOMPARE(c.Status(), Partial(25, 100, 2, 5, 20));
+
+    c.Press(); // "Cursore off": the next tick stops, even with the clock unchanged
+    QVERIFY(c.Timer()->isActive());
+    c.TickAt(25'100);
+    c.ExpectIdle();
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{1}); // no message for a stop on request
+    c.f.ClickCell(9, {}); // the grid answers again once the cursor stops
+    QCOMPARE(c.f.ui.menus.size(), std::size_t{1});
+
+    // A new start at once begins at phase 1 from nothing. The real timer drives the first
+    // display, and the next with the clock unchanged.
+    c.Start();
     QSignalSpy ticks(c.Timer(), &QTimer::timeout);
     QVERIFY(ticks.wait());
     QVERIFY(ticks.wait());
-    QCOMPARE(c.Status(), Partial(0, 80, 1, 0, 10));
+    QCOMPARE(c.Line().x1, 1440);
+    QCOMPARE(c.Status(), Partial(0, 100, 1, 0, 20));
     for (int k = 0; k < 10; ++k) {
         c.TickAt(999);
     }
     QCOMPARE(c.Line().x1, 1440);
-    QCOMPARE(c.Status(), Partial(0, 80, 1, 0, 10));
+    QCOMPARE(c.Status(), Partial(0, 100, 1, 0, 20));
     c.TickAt(1000);
-    QCOMPARE(c.Line().x1, 1548);
-    QCOMPARE(c.Status(), Partial(1, 80, 1, 1, 10));
+    QCOMPARE(c.Line().x1, 1440 + 54);
+    QCOMPARE(c.Status(), Partial(1, 100, 1, 1, 20));
 }
 
-void TstTimeCursor::refusedOrCancelledStartLeavesEverythingIdle() {
+void TstTimeCursor::refusedOrCancelledStartThenWhatARunLocks() {
     CursorWindow c(QStringList(8, kOff));
     c.Press();
     c.ExpectMessage(1, kNoPhase, MsgIcon::Critical);
@@ -248,10 +216,8 @@ void TstTimeCursor::refusedOrCancelledStartLeavesEverythingIdle() {
     c.f.window().tmrTimeCursor_Timer();
     QCOMPARE(c.f.ui.messages.size(), std::size_t{2});
     c.ExpectIdle();
-}
 
-void TstTimeCursor::onlyTheCursorButtonWorksWhileRunning() {
-    CursorWindow c;
+    // Only the cursor button works while it runs.
     c.Start();
     c.TickAt(100);
     for (const QString& name : LockedControls()) {
@@ -264,13 +230,13 @@ void TstTimeCursor::onlyTheCursorButtonWorksWhileRunning() {
     }
     QVERIFY(c.f.ui.menus.empty());
     QVERIFY(c.f.ui.inputs.empty());
-    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{3});
     QVERIFY(c.Timer()->isActive());
 
     // Closing while running stops the cursor, asks nothing and keeps the port choice.
     c.f.Close();
     QVERIFY(!c.Timer()->isActive());
-    QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
+    QCOMPARE(c.f.ui.messages.size(), std::size_t{3});
     QCOMPARE(c.f.StoredSetting(QStringLiteral("frmMain/cboComm")), QStringLiteral("0"));
 }
 

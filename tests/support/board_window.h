@@ -17,9 +17,6 @@
 
 #include <map>
 
-inline const QString kIdleStatusText =
-    QStringLiteral("Clicca (sx o dx) sul grafico per modificare l'andamento, la modalit\u00e0 e "
-                   "i nomi delle uscite e delle fasi");
 inline const QString kCommError = QStringLiteral("Errore comunicazione");
 inline const QString kCheckLines =
     QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
@@ -123,13 +120,7 @@ public:
         return text;
     }
 
-    void ExpectOneMessage(const QString& text, MsgIcon icon) {
-        QCOMPARE(f.ui.messages.size(), std::size_t{1});
-        QCOMPARE(f.ui.messages.front().text, text);
-        QCOMPARE(f.ui.messages.front().icon, icon);
-        QCOMPARE(f.ui.messages.front().buttons, MsgButtons::Ok);
-        QCOMPARE(f.ui.messages.front().caption, QStringLiteral("Miravel6"));
-    }
+    void ExpectOneMessage(const QString& text, MsgIcon icon) { f.ExpectMessage(1, text, icon); }
 
     void ExpectIdle() {
         QCOMPARE(Status(), kIdleStatusText);

@@ -54,6 +54,15 @@ void WindowFixture::ClickButton(const QString& name) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void WindowFixture::ExpectMessage(std::size_t count, const QString& text, MsgIcon icon,
+                                  MsgButtons buttons, const QString& caption) const {
+    QCOMPARE(ui.messages.size(), count);
+    QCOMPARE(ui.messages.back().text, text);
+    QCOMPARE(ui.messages.back().icon, icon);
+    QCOMPARE(ui.messages.back().buttons, buttons);
+    QCOMPARE(ui.messages.back().caption, caption);
+}
+
 void WindowFixture::Close() {
     if (win) {
         win->close();

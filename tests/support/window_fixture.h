@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
+inline const QString kIdleStatusText =
+    QStringLiteral("Clicca (sx o dx) sul grafico per modificare l'andamento, la modalit\u00e0 e "
+                   "i nomi delle uscite e delle fasi");
+
 class WindowFixture {
 public:
     // Points the per-user settings store at a scratch folder; call before the window exists.
@@ -27,6 +31,10 @@ public:
     void ClickCell(int cell, const QStringList& path, Qt::MouseButton button = Qt::LeftButton);
     // Clicks the push button of that object name.
     void ClickButton(const QString& name);
+    // `count` messages so far, the last one as given.
+    void ExpectMessage(std::size_t count, const QString& text, MsgIcon icon,
+                       MsgButtons buttons = MsgButtons::Ok,
+                       const QString& caption = QStringLiteral("Miravel6")) const;
 
     template <class T> T* Child(const QString& name) const { return win->findChild<T*>(name); }
     template <class T> T* Child(const char* base, int index) const {
