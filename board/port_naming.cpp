@@ -33,8 +33,19 @@ int ComPortNumber(const QString& entryText) {
 }
 
 QString DeviceNameForPort(int number) {
-    const QString mapped = AssignedDevice(number);
-    return mapped.isEmpty() ? PlatformDeviceName(number) : mapped;
+    return DeviceNamesForPorts({number}).front();
+}
+
+QStringList DeviceNamesForPorts(const QList<int>& numbers) {
+    // One settings object for all of them: each one looks for four files on the disk.
+    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+    QStringList names;
+    names.reserve(numbers.size());
+    for (const int number : numbers) {
+        const QString mapped = settings.value(PortKey(number)).toString();
+        names.push_back(mapped.isEmpty() ? PlatformDeviceName(number) : mapped);
+    }
+    return names;
 }
 
 QString DefaultDeviceName(int number) {

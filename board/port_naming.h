@@ -1,7 +1,9 @@
 #pragma once
 // Turns the port list's "COM<n>" into the device the serial port opens.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // The number after "COM" (COM12 gives 12); 0 when the text holds no number there.
 int ComPortNumber(const QString& entryText);
@@ -9,6 +11,9 @@ int ComPortNumber(const QString& entryText);
 // The device of port n: the per-user setting ports/COM<n> when present, otherwise the
 // platform's own name for it (/dev/ttyS<n-1> on Linux, COM<n> on Windows).
 QString DeviceNameForPort(int number);
+
+// The devices of several ports, in the order given, from one reading of the settings.
+QStringList DeviceNamesForPorts(const QList<int>& numbers);
 
 // The platform's own device of port n, whatever the settings say.
 QString DefaultDeviceName(int number);

@@ -28,9 +28,13 @@ void frmMain::WatchPortList() {
 }
 
 void frmMain::RefreshPortTips() {
+    QList<int> numbers;
     for (int i = 0; i < cboComm->count(); ++i) {
-        cboComm->setItemData(i, DeviceNameForPort(ComPortNumber(cboComm->itemText(i))),
-                             Qt::ToolTipRole);
+        numbers.push_back(ComPortNumber(cboComm->itemText(i)));
+    }
+    const QStringList devices = DeviceNamesForPorts(numbers);
+    for (int i = 0; i < cboComm->count(); ++i) {
+        cboComm->setItemData(i, devices.at(i), Qt::ToolTipRole);
     }
 }
 
