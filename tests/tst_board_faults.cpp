@@ -14,21 +14,22 @@ namespace {
 
 enum class Op { LinkTest, Read, Write, Output };
 
+const QString kWritten = QStringLiteral("Scrittura e verifica dati completata");
+
 // Every fault the suite makes the program meet; printed at the end.
 int faultCases = 0;
 
-void Run(BoardWindow& b, Op op) {
-    const char* const buttons[] = {"cmdCommTest", "cmdEdataRead", "cmdEdataWrite", "cmdOutOnoff_2"};
-    b.Click(buttons[static_cast<int>(op)]);
+// The button of each operation (output 3 unless told), the command it sends and the status
+// line while it reports (`dots` bytes of a write were attempted).
+void Run(BoardWindow& b, Op op, int output = 2) {
+    const char* const buttons[] = {"cmdCommTest", "cmdEdataRead", "cmdEdataWrite"};
+    op == Op::Output ? b.Click(b.Output(output)) : b.Click(buttons[int(op)]);
 }
-
-// What the operation sends, the image for a write.
-QByteArray Sent(Op op, const QByteArray& image) {
-    const QByteArray commands[] = {"RAT\r\n", "R", "W" + image, "C"};
+QByteArray Sent(BoardWindow& b, Op op, int output = 2) {
+    const QByteArray letter(1, char((b.Reds()[output] == QLatin1Char('R') ? 'a' : 'A') + output));
+    const QByteArray commands[] = {"RAT\r\n", "R", "W" + Bytes(b.w().EdataImage()), letter};
     return commands[static_cast<int>(op)];
 }
-
-// The status line while the operation reports; `dots` bytes of a write were attempted.
 QString BusyStatus(Op op, int dots) {
     const QString texts[] = {QStringLiteral("Test funzionamento porta seriale in corso..."),
                              QStringLiteral("Lettura dati dalla scheda in corso..."),
@@ -53,67 +54,60 @@ void Prepare(BoardWindow& b, const VirtualBoard& healthy) {
     b.MapCom3(healthy);
     b.Click(b.Output(0));
     b.MapCom3(b.board);
-
-    QVERIFY(b.f.ui.menuErrors.isEmpty());
-    QVERIFY(b.f.ui.messages.empty());
-    QCOMPARE(b.f.Child<QLabel>("lblOutName", 1)->text(), QStringLiteral("Pompa"));
+    QVERIFY(b.f.ui.menuErrors.isEmpty() && b.f.ui.messages.empty());
     QVERIFY(b.w().windowTitle().endsWith(QStringLiteral("giardino.dm6")));
-    QCOMPARE(b.Reds(), QStringLiteral("R---------"));
+    QCOMPARE(b.f.Child<QLabel>("lblOutName", 1)->text() + b.Reds(),
+             QStringLiteral("PompaR---------"));
 }
 
-// Runs the operation against a healthy board and checks that it did its work. The board's
-// output 1 is on and the window knows it.
-void ExpectWorks(BoardWindow& b, const VirtualBoard& healthy, Op op) {
+// Runs the operation against a healthy board after an edit (so that a read has something to
+// put right) and checks that it did its work.
+void ExpectWorks(BoardWindow& b, const VirtualBoard& healthy, Op op, int output = 2) {
+    b.PressKeyOnDuration(0, Qt::Key_End);
+    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
     const std::size_t messages = b.f.ui.messages.size();
-    const QByteArray received = healthy.receivedBytes();
+    const QByteArray received = healthy.receivedBytes() + Sent(b, op, output);
     const QByteArray image = Bytes(b.w().EdataImage());
-    Run(b, op);
+    QString reds = b.Reds();
+    if (op == Op::Output) {
+        reds[output] = reds[output] == QLatin1Char('R') ? QLatin1Char('-') : QLatin1Char('R');
+    }
+    Run(b, op, output);
     const bool reports = op == Op::LinkTest || op == Op::Write;
     QCOMPARE(b.f.ui.messages.size(), messages + (reports ? 1 : 0));
-    QCOMPARE(healthy.receivedBytes(), received + Sent(op, image));
-    switch (op) {
-    case Op::LinkTest:
-        QCOMPARE(b.f.ui.messages.back().text, kBoardFound);
-        break;
-    case Op::Read:
+    QCOMPARE(healthy.receivedBytes(), received);
+    if (reports) {
+        QCOMPARE(b.f.ui.messages.back().text, op == Op::Write ? kWritten : kBoardFound);
+        QCOMPARE(b.f.ui.messages.back().icon, MsgIcon::Information);
+    }
+    if (op == Op::Read) {
         QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
         QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
-        break;
-    case Op::Write:
-        QCOMPARE(b.f.ui.messages.back().text,
-                 QStringLiteral("Scrittura e verifica dati completata"));
-        QCOMPARE(healthy.image(), image);
-        break;
-    case Op::Output:
-        QCOMPARE(b.Reds(), QStringLiteral("R-R-------"));
-        break;
+        QCOMPARE(b.Duration(0)->currentIndex(), 5);
     }
+    if (op == Op::Write) {
+        QCOMPARE(healthy.image(), image);
+    }
+    QCOMPARE(b.Reds(), reds);
     b.ExpectIdle();
 }
 
-// Bytes waiting to be read on the device; -1 when it cannot be opened (the program opens
-// its port exclusively, so looking while the program holds it takes root). Reading the
-// count takes nothing away.
-int WaitingBytes(const QString& device) {
-    const int fd = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return -1;
-    }
-    int count = -1;
-    ioctl(fd, FIONREAD, &count);
-    ::close(fd);
-    return count;
-}
-
-// Waits (without letting the window run) until `count` bytes wait on the device.
+// Waits (without letting the window run) until `count` bytes wait on the device, and tells how
+// many do; -1 when it cannot be opened (the program opens its port exclusively, so looking while
+// the program holds it takes root). Reading the count takes nothing away.
 int WaitForWaitingBytes(const QString& device, int count) {
-    QDeadlineTimer safetyNet(20000);
-    int waiting = WaitingBytes(device);
-    while (waiting >= 0 && waiting < count && !safetyNet.hasExpired()) {
-        QThread::msleep(2);
-        waiting = WaitingBytes(device);
+    const QDeadlineTimer safetyNet(20000);
+    for (;; QThread::msleep(2)) {
+        const int fd = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        int waiting = -1;
+        if (fd >= 0) {
+            ioctl(fd, FIONREAD, &waiting);
+            ::close(fd);
+        }
+        if (waiting < 0 || waiting >= count || safetyNet.hasExpired()) {
+            return waiting;
+        }
     }
-    return waiting;
 }
 
 void Row(const char* name, Op op, std::initializer_list<const char*> options, int received,
@@ -131,9 +125,7 @@ class TstBoardFaults : public QObject {
 private slots:
     void failedOperationChangesNothing_data();
     void failedOperationChangesNothing();
-    void readReplySplitAnywhere();
-    void writeRepliesSplitAnywhere();
-    void outputReplySplitAnywhere();
+    void repliesSplitAnywhere();
     void leftOverJunkIsDiscarded_data();
     void leftOverJunkIsDiscarded();
     void cleanupTestCase();
@@ -183,11 +175,8 @@ void TstBoardFaults::failedOperationChangesNothing() {
     VirtualBoard healthy(BoardOptions({}));
     QVERIFY2(healthy.isReady(), qPrintable(healthy.errorString()));
     Prepare(b, healthy);
-    if (QTest::currentTestFailed()) {
-        return;
-    }
     const WindowState before(b);
-    const QByteArray sent = Sent(op, Bytes(b.w().EdataImage())).left(received);
+    const QByteArray sent = Sent(b, op).left(received);
 
     ++faultCases;
     Run(b, op);
@@ -203,93 +192,40 @@ void TstBoardFaults::failedOperationChangesNothing() {
     ExpectWorks(b, healthy, op);
 }
 
-void TstBoardFaults::readReplySplitAnywhere() {
-    // The reply is R, 256 digits and CR LF: 259 characters, 258 places to split (257: between
-    // digits and CR LF, 258: between CR and LF). Successive replies split one place further.
-    BoardWindow b(Args({"--split-at", "1-258", "--chunk-gap-ms", "10"}));
-    QVERIFY2(b.Ready(), qPrintable(b.Why()));
-    for (int at = 1; at <= 258; ++at) {
-        // An edit between reads, so that each read has something to put right.
-        b.PressKeyOnDuration(0, Qt::Key_End);
-        QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
-
-        ++faultCases;
-        b.Click("cmdEdataRead");
-
-        QVERIFY2(b.f.ui.messages.empty(), qPrintable(QStringLiteral("split after %1").arg(at)));
-        QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
-        QCOMPARE(b.Duration(0)->currentIndex(), 5);
-        QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
-    }
-    QCOMPARE(b.board.receivedBytes(), QByteArray(258, 'R'));
-    b.ExpectIdle();
-}
-
-void TstBoardFaults::writeRepliesSplitAnywhere() {
-    // W CR LF, then 128 echoes of W and two digits, CR LF; each reply splits one place on:
-    // W after W, echoes after 2, 3, 4, 1, ...; then W between CR and LF, echoes after 3, 4, 2.
-    for (const char* split : {"1-4", "2-4"}) {
-        BoardWindow b(Args({"--split-at", split, "--chunk-gap-ms", "5"}));
+void TstBoardFaults::repliesSplitAnywhere() {
+    // Each reply splits one place further on than the one before. Read: R, 256 digits and
+    // CR LF, 258 places (257: between digits and CR LF, 258: between CR and LF). Write: W CR LF,
+    // then 128 echoes of W and two digits, CR LF: W after W, echoes after 2, 3, 4, 1, ...; then
+    // W between CR and LF, echoes after 3, 4, 2. Output: ten letters and CR LF, 11 places.
+    for (const auto& [op, split, gap, times] :
+         {std::tuple{Op::Read, "1-258", "10", 258}, std::tuple{Op::Write, "1-4", "5", 1},
+          std::tuple{Op::Write, "2-4", "5", 1}, std::tuple{Op::Output, "1-11", "10", 11}}) {
+        BoardWindow b(Args({"--split-at", split, "--chunk-gap-ms", gap}));
         QVERIFY2(b.Ready(), qPrintable(b.Why()));
-        b.PressKeyOnDuration(6, Qt::Key_End);
-        const QByteArray image = Bytes(b.w().EdataImage());
-
-        ++faultCases;
-        b.Click("cmdEdataWrite");
-
-        b.ExpectOneMessage(QStringLiteral("Scrittura e verifica dati completata"),
-                           MsgIcon::Information);
-        QCOMPARE(b.board.receivedBytes(), "W" + image);
-        QCOMPARE(b.board.image(), image);
-        b.ExpectIdle();
+        for (int k = 0; k < times; ++k) {
+            ++faultCases;
+            ExpectWorks(b, b.board, op, (k * 3 + 2) % 10); // every output, output 3 on and off
+            QVERIFY2(!QTest::currentTestFailed(), split);
+        }
     }
-}
-
-void TstBoardFaults::outputReplySplitAnywhere() {
-    // Ten letters and CR LF: 11 places to split, one click each.
-    BoardWindow b(Args({"--split-at", "1-11", "--chunk-gap-ms", "10"}));
-    QVERIFY2(b.Ready(), qPrintable(b.Why()));
-    QString expected(10, QLatin1Char('-'));
-    QByteArray sent;
-    for (int at = 1; at <= 11; ++at) {
-        const int output = (at * 3) % 10; // 3, 6, 9, 2, ... 0, 3: the last one switches off
-        const bool on = expected[output] == QLatin1Char('-');
-        expected[output] = on ? QLatin1Char('R') : QLatin1Char('-');
-        sent += static_cast<char>((on ? 'A' : 'a') + output);
-
-        ++faultCases;
-        b.Click(b.Output(output));
-
-        QVERIFY2(b.f.ui.messages.empty(), qPrintable(QStringLiteral("split after %1").arg(at)));
-        QCOMPARE(b.Reds(), expected);
-    }
-    QCOMPARE(b.board.receivedBytes(), sent);
-    b.ExpectIdle();
 }
 
 void TstBoardFaults::leftOverJunkIsDiscarded_data() {
     QTest::addColumn<Op>("first"); // shows a message while the port is open
-    QTest::addColumn<QString>("firstMessage");
     QTest::addColumn<Op>("next");
-
-    const QString written = QStringLiteral("Scrittura e verifica dati completata");
-    QTest::newRow("Test, then Leggi") << Op::LinkTest << kBoardFound << Op::Read;
-    QTest::newRow("Test, then Scrivi") << Op::LinkTest << kBoardFound << Op::Write;
-    QTest::newRow("Test, then Cmd Out 3") << Op::LinkTest << kBoardFound << Op::Output;
-    QTest::newRow("Scrivi, then Test") << Op::Write << written << Op::LinkTest;
+    QTest::newRow("Test, then Leggi") << Op::LinkTest << Op::Read;
+    QTest::newRow("Test, then Scrivi") << Op::LinkTest << Op::Write;
+    QTest::newRow("Test, then Cmd Out 3") << Op::LinkTest << Op::Output;
+    QTest::newRow("Scrivi, then Test") << Op::Write << Op::LinkTest;
 }
 
 void TstBoardFaults::leftOverJunkIsDiscarded() {
     QFETCH(Op, first);
-    QFETCH(QString, firstMessage);
     QFETCH(Op, next);
 
     // Seven junk characters follow each reply once the line has been quiet for 0.1 s.
     BoardWindow b(Args({"--garbage-after-reply", "7", "--garbage-gap-ms", "100"}));
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
-    b.Click(b.Output(0)); // the state ExpectWorks starts from
-    QCOMPARE(b.Reds(), QStringLiteral("R---------"));
-
     // While the first operation reports, its port is open: the junk arrives and stays.
     int waiting = -1;
     b.f.ui.onMessage = [&](const RecordedMessage&) {
@@ -298,13 +234,13 @@ void TstBoardFaults::leftOverJunkIsDiscarded() {
     Run(b, first);
     b.f.ui.onMessage = {};
     QCOMPARE(b.f.ui.messages.size(), std::size_t{1});
-    QCOMPARE(b.f.ui.messages.front().text, firstMessage);
+    QCOMPARE(b.f.ui.messages.front().text, first == Op::Write ? kWritten : kBoardFound);
     if (waiting < 0) {
         QSKIP("the device cannot be looked at while the program holds it (not root)");
     }
     QCOMPARE(waiting, 7);
     QVERIFY(!b.w().PortIsOpen());
-    QCOMPARE(WaitingBytes(b.board.devicePath()), 7); // closing the port kept it
+    QCOMPARE(WaitForWaitingBytes(b.board.devicePath(), 0), 7); // closing the port kept it
 
     ++faultCases;
     ExpectWorks(b, b.board, next);

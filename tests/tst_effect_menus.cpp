@@ -1,14 +1,9 @@
-// Effect editing on the grid: the two cell menus, what their items store and show, and the real
-// pop-up menu under the keyboard.
+// Effect editing on the grid: the two cell menus and what their items store and show.
 
 #include "tests/support/window_fixture.h"
-#include "window/effect_menus.h"
-#include "window/qt_modal_ui.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -19,8 +14,7 @@ QString U(const char* utf8) {
 
 // Every phase starts at "10 sec": a step of 1,7 seconds in the Italian locale.
 const QString kPresets = U("Effetti Parte1+Parte2"), kP1 = U("Luminosità Parte1"),
-              kP2 = U("Luminosità Parte2"), kOnoffP1 = U("OnOff Parte1 (passo 1,7sec)"),
-              kOnoffP2 = U("OnOff Parte2 (passo 1,7sec)");
+              kP2 = U("Luminosità Parte2"), kOnoffP2 = U("OnOff Parte2 (passo 1,7sec)");
 
 void Command(WindowFixture& f, int cell, const char* command, const char* item) {
     f.ClickCell(cell, {U(command), U(item)}, Qt::RightButton);
@@ -55,111 +49,95 @@ class TstEffectMenus : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-    void settingsMenuAtTheMouse_data();
     void settingsMenuAtTheMouse();
-    void itemsStoreShowAndMark_data();
     void itemsStoreShowAndMark();
     void clearCopyPasteAndADarkCellFromAFile();
-    void realMenuUnderTheKeyboard();
 };
 
-void TstEffectMenus::settingsMenuAtTheMouse_data() {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("duration"); // of phase 3
-    QTest::addColumn<QString>("step");
-    const QLocale it(QLocale::Italian, QLocale::Italy);
-    QTest::newRow("10 sec") << it << U("10 sec") << U("1,7sec");
-    QTest::newRow("1 min, it") << it << U("1 min") << U("10,0sec");
-    QTest::newRow("1 min, en") << QLocale(QLocale::English) << U("1 min") << U("10.0sec");
-    QTest::newRow("6 min") << it << U("6 min") << U("1min ");
-    QTest::newRow("OFF") << it << U("OFF") << QString();
-}
-
 void TstEffectMenus::settingsMenuAtTheMouse() {
-    QFETCH(QLocale, locale);
-    QFETCH(QString, duration);
-    QFETCH(QString, step);
-    QLocale::setDefault(locale);
     WindowFixture f;
     f.Show();
     auto* third = f.Child<QComboBox>("cboFaseTime", 2);
-    third->setCurrentIndex(third->findText(duration));
     const int cell = 8 * 6 + 2; // "OFF" hides the cell; the label takes the press anyway
-    f.ClickCell(cell, {});
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    const MenuEntry& menu = f.ui.menus.at(0);
-    QCOMPARE(menu.caption, U("Impostazioni effetti"));
-    QCOMPARE(Captions(menu), U("Effetti Parte1+Parte2|-|Luminosità Parte1|OnOff Parte1 (passo %1)|"
-                               "-|Luminosità Parte2|OnOff Parte2 (passo %1)|-|Tremolo|"
-                               "Accensione casuale")
-                                 .arg(step));
-    QCOMPARE(Captions(menu.items[0]),
-             U("Off|On|Off - On|On - Off|-|Crescente 6%|Crescente 12%|Crescente 25%|-|"
-               "Decrescente 6%|Decrescente 12%|Decrescente 25%|-|Crescente 50% + Decrescente "
-               "50%|Decrescente 50% + Crescente 50%"));
-    QCOMPARE(Captions(menu.items[5]),
-             U("Spenta|Massima|Crescente 6%|Crescente 12%|Crescente 25%|Crescente 50%|"
-               "Decrescente 6%|Decrescente 12%|Decrescente 25%|Decrescente 50%"));
-    QCOMPARE(Captions(menu.items[3]),
-             U("0 - 0 - 0|0 - 0 - 1|0 - 1 - 0|0 - 1 - 1|1 - 0 - 0|1 - 0 - 1|1 - 1 - 0|1 - 1 - 1"));
-    QCOMPARE(menu.items[8].items.size(), size_t{8});
-    QCOMPARE(Captions(menu.items[9]), U("Off|On"));
-    QLabel* label = f.Child<QLabel>("lblEffMode", cell);
-    QCOMPARE(f.ui.menuPositions[0], label->mapToGlobal(label->rect().center()));
-    QCOMPARE(f.window().EffSet(), EffGrid{}); // closing it changes nothing
-}
-
-void TstEffectMenus::itemsStoreShowAndMark_data() {
-    QTest::addColumn<QList<QStringList>>("choices");
-    QTest::addColumn<QList<int>>("record"); // Part1, Part2, flicker, random
-    QTest::addColumn<QString>("parts");     // as the cell's tooltip describes them
-    QTest::addColumn<QString>("marks");     // the checked item of each submenu, in order
-    QTest::newRow("7/7") << QList<QStringList>{{kPresets, U("On")}} << QList<int>{7, 7, 0, 0}
-                         << U("111 - Parte2: 111 - Tremolo: Off - Random: Off")
-                         << U("On|Massima|1 - 1 - 1|Massima|1 - 1 - 1|Off|Off");
-    QTest::newRow("3/0") << QList<QStringList>{{kOnoffP1, U("0 - 1 - 1")}} << QList<int>{3, 0, 0, 0}
-                         << U("011 - Parte2: 000 - Tremolo: Off - Random: Off")
-                         << U("||0 - 1 - 1|Spenta|0 - 0 - 0|Off|Off");
-    QTest::newRow("8/0 T6 R") << QList<QStringList>{{kP1, U("Crescente 6%")},
-                                                    {U("Tremolo"), U("Velocità fissa2 - Lum -25%")},
-                                                    {U("Accensione casuale"), U("On")}}
-                              << QList<int>{8, 0, 6, -1}
-                              << U("Rampa 0-->32 - Parte2: 000 - Tremolo: Tipo6 - Random: On")
-                              << U("|Crescente 6%||Spenta|0 - 0 - 0|Velocità fissa2 - Lum -25%|On");
-    QTest::newRow("preset 13")
-        << QList<QStringList>{{kPresets, U("Crescente 50% + Decrescente 50%")}}
-        << QList<int>{11, 15, 0, 0}
-        << U("Rampa 0-->256 - Parte2: Rampa 256-->0 - Tremolo: Off - Random: Off")
-        << U("Crescente 50% + Decrescente 50%|Crescente 50%||Decrescente 50%||Off|Off");
-    QTest::newRow("preset 14")
-        << QList<QStringList>{{kPresets, U("Decrescente 50% + Crescente 50%")}}
-        << QList<int>{15, 11, 0, 0}
-        << U("Rampa 256-->0 - Parte2: Rampa 0-->256 - Tremolo: Off - Random: Off")
-        << U("Decrescente 50% + Crescente 50%|Decrescente 50%||Crescente 50%||Off|Off");
+    // The duration of phase 3, the locale and the step the OnOff items show.
+    for (const auto& [duration, locale, step] : {std::tuple{"10 sec", QLocale::Italian, "1,7sec"},
+                                                 {"1 min", QLocale::Italian, "10,0sec"},
+                                                 {"1 min", QLocale::English, "10.0sec"},
+                                                 {"6 min", QLocale::Italian, "1min "},
+                                                 {"OFF", QLocale::Italian, ""}}) {
+        QLocale::setDefault(QLocale(locale));
+        third->setCurrentIndex(third->findText(U(duration)));
+        f.ClickCell(cell, {});
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        const MenuEntry& menu = f.ui.menus.back();
+        QCOMPARE(menu.caption, U("Impostazioni effetti"));
+        QCOMPARE(Captions(menu),
+                 U("Effetti Parte1+Parte2|-|Luminosità Parte1|OnOff Parte1 (passo %1)|"
+                   "-|Luminosità Parte2|OnOff Parte2 (passo %1)|-|Tremolo|"
+                   "Accensione casuale")
+                     .arg(U(step)));
+        QCOMPARE(Captions(menu.items[0]),
+                 U("Off|On|Off - On|On - Off|-|Crescente 6%|Crescente 12%|Crescente 25%|-|"
+                   "Decrescente 6%|Decrescente 12%|Decrescente 25%|-|Crescente 50% + Decrescente "
+                   "50%|Decrescente 50% + Crescente 50%"));
+        QCOMPARE(Captions(menu.items[5]),
+                 U("Spenta|Massima|Crescente 6%|Crescente 12%|Crescente 25%|Crescente 50%|"
+                   "Decrescente 6%|Decrescente 12%|Decrescente 25%|Decrescente 50%"));
+        QCOMPARE(
+            Captions(menu.items[3]),
+            U("0 - 0 - 0|0 - 0 - 1|0 - 1 - 0|0 - 1 - 1|1 - 0 - 0|1 - 0 - 1|1 - 1 - 0|1 - 1 - 1"));
+        QCOMPARE(menu.items[8].items.size(), size_t{8});
+        QCOMPARE(Captions(menu.items[9]), U("Off|On"));
+        QLabel* label = f.Child<QLabel>("lblEffMode", cell);
+        QCOMPARE(f.ui.menuPositions.back(), label->mapToGlobal(label->rect().center()));
+        QCOMPARE(f.window().EffSet(), EffGrid{}); // closing it changes nothing
+    }
 }
 
 void TstEffectMenus::itemsStoreShowAndMark() {
-    QFETCH(QList<QStringList>, choices);
-    QFETCH(QList<int>, record);
-    QFETCH(QString, parts);
-    QFETCH(QString, marks);
     WindowFixture f;
     frmMain& w = f.Show();
     const int cell = 8 * 4; // output 5, phase 1: ramps start from their own level
-    for (const QStringList& choice : choices) {
-        w.setWindowTitle(U("Miravel6 - /tmp/luci.dm6"));
-        f.ClickCell(cell, choice);
-        QCOMPARE(w.windowTitle(), U("Miravel6"));
+    // The choices (submenu>item, ";" between them), the record (Part1, Part2, flicker, random),
+    // the parts as the cell's tooltip describes them, the checked item of each submenu in order.
+    for (const auto& [choices, record, parts, marks] :
+         {std::tuple{"Effetti Parte1+Parte2>On", std::array{7, 7, 0, 0},
+                     "111 - Parte2: 111 - Tremolo: Off - Random: Off",
+                     "On|Massima|1 - 1 - 1|Massima|1 - 1 - 1|Off|Off"},
+          {"OnOff Parte1 (passo 1,7sec)>0 - 1 - 1",
+           {3, 0, 0, 0},
+           "011 - Parte2: 000 - Tremolo: Off - Random: Off",
+           "||0 - 1 - 1|Spenta|0 - 0 - 0|Off|Off"},
+          {"Luminosità Parte1>Crescente 6%;Tremolo>Velocità fissa2 - Lum -25%;Accensione "
+           "casuale>On",
+           {8, 0, 6, -1},
+           "Rampa 0-->32 - Parte2: 000 - Tremolo: Tipo6 - Random: On",
+           "|Crescente 6%||Spenta|0 - 0 - 0|Velocità fissa2 - Lum -25%|On"},
+          {"Effetti Parte1+Parte2>Crescente 50% + Decrescente 50%",
+           {11, 15, 0, 0},
+           "Rampa 0-->256 - Parte2: Rampa 256-->0 - Tremolo: Off - Random: Off",
+           "Crescente 50% + Decrescente 50%|Crescente 50%||Decrescente 50%||Off|Off"},
+          {"Effetti Parte1+Parte2>Decrescente 50% + Crescente 50%",
+           {15, 11, 0, 0},
+           "Rampa 256-->0 - Parte2: Rampa 0-->256 - Tremolo: Off - Random: Off",
+           "Decrescente 50% + Crescente 50%|Decrescente 50%||Crescente 50%||Off|Off"}}) {
+        Command(f, cell, "Azzera", "Tutto");
+        for (const QString& choice : U(choices).split(QLatin1Char(';'))) {
+            w.setWindowTitle(U("Miravel6 - /tmp/luci.dm6"));
+            f.ClickCell(cell, choice.split(QLatin1Char('>')));
+            QCOMPARE(w.windowTitle(), U("Miravel6"));
+        }
+        EffGrid expected{};
+        expected[cell] = {std::uint8_t(record[0]), std::uint8_t(record[1]), std::uint8_t(record[2]),
+                          std::int16_t(record[3])};
+        QCOMPARE(w.EffSet(), expected);
+        QCOMPARE(f.Child<QLabel>("lblEffMode", cell)->toolTip(),
+                 U("Uscita5 Fase1 - Parte1: ") + U(parts));
+        QCOMPARE(w.EdataImage()[8 + cell], record[0] * 16 + record[1]); // the image follows
+        f.ClickCell(cell, {});
+        QVERIFY2(f.ui.menuErrors.isEmpty(), qPrintable(f.ui.menuErrors.join(QLatin1Char(';'))));
+        QCOMPARE(Marks(f.ui.menus.back()), U(marks));
     }
-    EffGrid expected{};
-    expected[cell] = {std::uint8_t(record[0]), std::uint8_t(record[1]), std::uint8_t(record[2]),
-                      std::int16_t(record[3])};
-    QCOMPARE(w.EffSet(), expected);
-    QCOMPARE(f.Child<QLabel>("lblEffMode", cell)->toolTip(), U("Uscita5 Fase1 - Parte1: ") + parts);
-    QCOMPARE(w.EdataImage()[8 + cell], record[0] * 16 + record[1]); // the image follows
-    f.ClickCell(cell, {});
-    QVERIFY2(f.ui.menuErrors.isEmpty(), qPrintable(f.ui.menuErrors.join(QLatin1Char(';'))));
-    QCOMPARE(Marks(f.ui.menus.back()), marks);
 }
 
 void TstEffectMenus::clearCopyPasteAndADarkCellFromAFile() {
@@ -259,42 +237,6 @@ void TstEffectMenus::clearCopyPasteAndADarkCellFromAFile() {
     QCOMPARE(w.EffSet()[0], typEffSet{});
     QCOMPARE(f.Child<QLabel>("lblEffMode", 0)->text(), U("-- -"));
     QVERIFY(f.ui.menuErrors.isEmpty());
-}
-
-void TstEffectMenus::realMenuUnderTheKeyboard() {
-    WindowFixture f;
-    frmMain& w = f.Show();
-    QtModalUi real;
-    const MenuEntry menu = EffectSettingsMenu({7, 0}, U("1,7sec"));
-    // Types the keys into whichever menu is open, noting the marks of a submenu it opens.
-    QStringList marked;
-    const auto type = [&](const QList<Qt::Key>& keys) {
-        QTimer::singleShot(0, &w, [keys, &marked] {
-            for (const Qt::Key key : keys) {
-                if (QApplication::activePopupWidget() == nullptr) {
-                    break;
-                }
-                QTest::keyClick(QApplication::activePopupWidget(), key);
-                if (key == Qt::Key_Right && QApplication::activePopupWidget() != nullptr) {
-                    for (const QAction* action : QApplication::activePopupWidget()->actions()) {
-                        marked << (action->isChecked() ? action->text() : QString());
-                    }
-                }
-            }
-            while (QWidget* open = QApplication::activePopupWidget()) {
-                open->close(); // never leave the test waiting for a user
-            }
-        });
-        return real.PopupMenu(&w, menu, w.mapToGlobal(QPoint(50, 50)));
-    };
-    // Down twice passes the separator to "Luminosità Parte1"; Right opens it on "Spenta"; Down
-    // twice to "Crescente 6%" and Enter.
-    const std::optional<EffectChoice> choice = DecodeEffectId(type(
-        {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}));
-    QCOMPARE(marked.join(QString()), U("Massima"));
-    QVERIFY(choice.has_value());
-    QCOMPARE(ApplyEffItem({7, 0}, choice->menu, choice->index), (typEffSet{8, 0}));
-    QCOMPARE(type({Qt::Key_Escape}), -1); // closed without a choice
 }
 
 QTEST_MAIN(TstEffectMenus)

@@ -1,11 +1,13 @@
 // The configuration edited without the mouse and every change undone: Tab order, the focus cell
-// over hidden phases, the menus opened by keys, a preset chosen by keys only, undo and redo of
-// each kind of change, the step limit, and the rules of a running cursor and of saving.
+// over hidden phases, the menus opened by keys, a preset chosen by keys only in the real menu,
+// undo and redo of each kind of change, the step limit, and the rules of a running cursor and
+// of saving.
 
 #include "tests/support/window_fixture.h"
 #include "window/grid_canvas.h"
 #include "window/qt_modal_ui.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -108,15 +110,14 @@ class TstKeysAndUndo : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-    void tabOrderNamesCursorRuleAndAPresetByKeys();
+    void tabOrderNamesCursorRuleAPresetByKeysAndTheStepLimit();
     void focusCellAndItsMenus_data();
     void focusCellAndItsMenus();
     void everyChangeUndoneAndRedone_data();
     void everyChangeUndoneAndRedone();
-    void stepLimitAndRedoDropped();
 };
 
-void TstKeysAndUndo::tabOrderNamesCursorRuleAndAPresetByKeys() {
+void TstKeysAndUndo::tabOrderNamesCursorRuleAPresetByKeysAndTheStepLimit() {
     WindowFixture f;
     ShowActive(f);
     f.Child<QComboBox>("cboFaseTime", 0)->setFocus(Qt::TabFocusReason);
@@ -165,25 +166,61 @@ void TstKeysAndUndo::tabOrderNamesCursorRuleAndAPresetByKeys() {
     QCOMPARE(phase3->text(), U("Fase 3"));
 
     // A preset chosen by keys alone, in the real menu: from the last list to the grid, to cell
-    // 9, the menu; the presets opened on "Off", down to "On", chosen.
+    // 9, the menu; the presets opened on "Off" (the checked item), down to "On", chosen; the
+    // menu again, closed by Escape.
     QtModalUi real;
     f.ui.realMenus = &real;
     f.Child<QComboBox>("cboFaseTime", 7)->setFocus(Qt::TabFocusReason);
     Keys(f, U("Tab Right Down"));
-    QTimer::singleShot(0, &f.window(), [] {
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) {
-            if (QWidget* menu = QApplication::activePopupWidget()) {
-                QTest::keyClick(menu, key);
+    QStringList marked;
+    const auto type = [&](const QList<Qt::Key>& keys) {
+        QTimer::singleShot(0, &f.window(), [keys, &marked] {
+            for (const Qt::Key key : keys) {
+                if (QWidget* menu = QApplication::activePopupWidget()) {
+                    QTest::keyClick(menu, key);
+                }
+                if (QWidget* menu = QApplication::activePopupWidget();
+                    key == Qt::Key_Right && menu) {
+                    for (const QAction* action : menu->actions()) {
+                        marked << (action->isChecked() ? action->text() : QString());
+                    }
+                }
             }
-        }
-        while (QWidget* open = QApplication::activePopupWidget()) {
-            open->close(); // never leave the test waiting for a user
-        }
-    });
-    Keys(f, U("Space"));
+            while (QWidget* open = QApplication::activePopupWidget()) {
+                open->close(); // never leave the test waiting for a user
+            }
+        });
+        Keys(f, U("Space"));
+    };
+    type({Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return});
+    QCOMPARE(marked.join(QString()), U("Off"));
+    type({Qt::Key_Escape});
     EffGrid grid{};
     grid[9] = {7, 7};
     QCOMPARE(f.window().EffSet(), grid);
+
+    // Undo keeps 100 steps: of 101 more changes the first is the one dropped.
+    f.ui.realMenus = nullptr;
+    auto* fase = f.Child<QComboBox>("cboFaseTime", 0);
+    for (int k = 1; k <= 101; ++k) {
+        fase->setCurrentIndex(1 + k % 60);
+    }
+    f.window().activateWindow(); // the real menus took the activation away
+    QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+    f.Child<QWidget>(U("txtEdata"))->setFocus(); // the image text box lets the keys through
+    Keys(f, U("Undo ").repeated(101));
+    QCOMPARE(fase->currentIndex(), 2);
+    Keys(f, U("Redo ").repeated(101));
+    QCOMPARE(fase->currentIndex(), 1 + 101 % 60);
+
+    // A new change drops the redo steps.
+    Keys(f, U("Undo"));
+    f.ClickCell(79, Split("Effetti Parte1+Parte2|On"));
+    Keys(f, U("Redo Ctrl+Y Undo"));
+    QCOMPARE(f.window().EffSet(), grid);
+    QCOMPARE(fase->currentIndex(), 1 + 100 % 60);
+    Keys(f, U("Ctrl+Y")); // the other redo key
+    QCOMPARE(f.window().EffSet()[79], (typEffSet{7, 7}));
 }
 
 void TstKeysAndUndo::focusCellAndItsMenus_data() {
@@ -299,29 +336,6 @@ void TstKeysAndUndo::everyChangeUndoneAndRedone() {
     Keys(f, U("Undo Undo"));
     QCOMPARE(f.Child<QLabel>("lblOutName", 0)->text(), U("Uscita 1"));
     QCOMPARE(f.Child<QComboBox>("cboFaseTime", 3)->currentText(), U("2 min"));
-}
-
-void TstKeysAndUndo::stepLimitAndRedoDropped() {
-    WindowFixture f;
-    ShowActive(f);
-    auto* fase = f.Child<QComboBox>("cboFaseTime", 0);
-    for (int k = 1; k <= 101; ++k) {
-        fase->setCurrentIndex(1 + k % 60);
-    }
-    f.Child<QWidget>(U("txtEdata"))->setFocus(); // the image text box lets the keys through
-    Keys(f, U("Undo ").repeated(101));
-    QCOMPARE(fase->currentIndex(), 2); // the first change is the one step dropped
-    Keys(f, U("Redo ").repeated(101));
-    QCOMPARE(fase->currentIndex(), 1 + 101 % 60);
-
-    // A new change drops the redo steps.
-    Keys(f, U("Undo"));
-    f.ClickCell(79, Split("Effetti Parte1+Parte2|On"));
-    Keys(f, U("Redo Ctrl+Y Undo"));
-    QCOMPARE(f.window().EffSet(), EffGrid{});
-    QCOMPARE(fase->currentIndex(), 1 + 100 % 60);
-    Keys(f, U("Ctrl+Y")); // the other redo key
-    QCOMPARE(f.window().EffSet()[79], (typEffSet{7, 7}));
 }
 
 QTEST_MAIN(TstKeysAndUndo)
