@@ -2,6 +2,7 @@
 // once, the item stored and the whole grid refreshed (report file, drawing, board image).
 
 #include "bench/support/bench_window.h"
+#include "bench/support/timed_runs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,26 +15,12 @@
 
 namespace {
 
-void Press(QLabel* label, Qt::MouseButton button) {
-    const QPointF pos(2, 2);
-    QMouseEvent press(QEvent::MouseButtonPress, pos, label->mapToGlobal(pos), button, button,
-                      Qt::NoModifier);
-    QApplication::sendEvent(label, &press);
-}
-
 // Median and worst of `runs` timed calls, in milliseconds.
 void Measure(const char* what, int runs, const std::function<void(int)>& call) {
-    std::vector<double> ms;
-    for (int n = 0; n < runs; ++n) {
-        QElapsedTimer timer;
-        timer.start();
-        call(n);
-        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
+    const std::vector<double> ms = TimedRuns(runs, call);
     // Against a 60 Hz frame: under 1 the edit shows in the next frame.
     std::printf("%-44s median %7.3f ms   worst %7.3f ms   frame ratio %.3f   (%d runs)\n", what,
-                ms[ms.size() / 2], ms.back(), ms[ms.size() / 2] / (1000.0 / 60.0), runs);
+                Median(ms), ms.back(), Median(ms) / kFrameMs, runs);
 }
 
 } // namespace
@@ -48,7 +35,7 @@ int main(int argc, char* argv[]) {
     constexpr int kRuns = 400;
 
     Measure("press, menu closed without a choice", kRuns,
-            [&](int n) { Press(cell(n % 80), Qt::LeftButton); });
+            [&](int n) { PressLabel(cell(n % 80), Qt::LeftButton); });
 
     const QStringList presets = {QStringLiteral("Crescente 50% + Decrescente 50%"),
                                  QStringLiteral("Decrescente 25%"), QStringLiteral("On"),
@@ -56,15 +43,15 @@ int main(int argc, char* argv[]) {
     Measure("press, preset chosen, grid refreshed", kRuns, [&](int n) {
         ui.menuChoices.push_back(
             {QStringLiteral("Effetti Parte1+Parte2"), presets[n % presets.size()]});
-        Press(cell(n % 80), Qt::LeftButton);
+        PressLabel(cell(n % 80), Qt::LeftButton);
         QApplication::processEvents(); // the repaint the edit causes
     });
 
     ui.menuChoices.push_back({QStringLiteral("Copia"), QStringLiteral("Fase (colonna)")});
-    Press(cell(7), Qt::RightButton);
+    PressLabel(cell(7), Qt::RightButton);
     Measure("right press, column pasted, grid refreshed", kRuns, [&](int n) {
         ui.menuChoices.push_back({QStringLiteral("Incolla"), QStringLiteral("Fase (colonna)")});
-        Press(cell(n % 8), Qt::RightButton);
+        PressLabel(cell(n % 8), Qt::RightButton);
         QApplication::processEvents();
     });
     return 0;

@@ -3,6 +3,7 @@
 // Also the bookkeeping every edit pays (recording a step) and the memory of one step.
 
 #include "bench/support/bench_window.h"
+#include "bench/support/timed_runs.h"
 #include "model/edit_history.h"
 
 #include <QAction>
@@ -17,26 +18,8 @@
 
 namespace {
 
-constexpr double kFrameMs = 1000.0 / 60.0;
-
-// Median of `runs` timed calls, in milliseconds.
 double Median(int runs, const std::function<void(int)>& call) {
-    std::vector<double> ms;
-    for (int n = 0; n < runs; ++n) {
-        QElapsedTimer timer;
-        timer.start();
-        call(n);
-        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void Press(QLabel* label) {
-    const QPointF pos(2, 2);
-    QMouseEvent press(QEvent::MouseButtonPress, pos, label->mapToGlobal(pos), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(label, &press);
+    return ::Median(TimedRuns(runs, call));
 }
 
 } // namespace
@@ -55,7 +38,8 @@ int main(int argc, char* argv[]) {
     for (int n = 0; n < static_cast<int>(kUndoSteps); ++n) {
         ui.menuChoices.push_back(
             {QStringLiteral("Effetti Parte1+Parte2"), presets[n % presets.size()]});
-        Press(window.findChild<QLabel*>(QStringLiteral("lblEffMode_") + QString::number(n % 80)));
+        PressLabel(
+            window.findChild<QLabel*>(QStringLiteral("lblEffMode_") + QString::number(n % 80)));
     }
     const EffGrid edited = window.EffSet();
 
