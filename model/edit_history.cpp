@@ -20,21 +20,21 @@ bool EditHistory::Record(const Configuration& now) {
 }
 
 std::optional<Configuration> EditHistory::Undo() {
-    if (undone.empty()) {
-        return std::nullopt;
-    }
-    redone.push_back(std::move(present));
-    present = std::move(undone.back());
-    undone.pop_back();
-    return present;
+    return Step(undone, redone);
 }
 
 std::optional<Configuration> EditHistory::Redo() {
-    if (redone.empty()) {
+    return Step(redone, undone);
+}
+
+// Moves the present onto `to` and takes the newest of `from` as the present.
+std::optional<Configuration> EditHistory::Step(std::deque<Configuration>& from,
+                                               std::deque<Configuration>& to) {
+    if (from.empty()) {
         return std::nullopt;
     }
-    undone.push_back(std::move(present));
-    present = std::move(redone.back());
-    redone.pop_back();
+    to.push_back(std::move(present));
+    present = std::move(from.back());
+    from.pop_back();
     return present;
 }

@@ -24,6 +24,8 @@ public:
     std::optional<Configuration> Redo();
 
 private:
+    std::optional<Configuration> Step(std::deque<Configuration>& from,
+                                      std::deque<Configuration>& to);
     std::size_t limit;
     Configuration present;
     std::deque<Configuration> undone; // newest at the back
