@@ -9,6 +9,7 @@
 #include "tools/virtual_board/image_dump.h"
 #include "tools/virtual_board/loopback_plug.h"
 #include "tools/virtual_board/modem.h"
+#include "tools/virtual_board/mono_clock.h"
 #include "tools/virtual_board/pty_master.h"
 #include "tools/virtual_board/signal_pipe.h"
 #include "tools/virtual_board/slave_link.h"
@@ -162,6 +163,7 @@ int main(int argc, char* argv[]) {
     line.baud = options.baud;
     if (options.paced) {
         line.charTime = Nanos(10'000'000'000LL / options.baud); // 10 bits: start, 8 data, stop
+        askPreciseWakeUps();
     }
     line.shaping = options.shaping;
     line.hangupAfterBytes = options.hangupAfterBytes;
