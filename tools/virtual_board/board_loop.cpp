@@ -85,7 +85,7 @@ BoardLoop::End BoardLoop::run() {
 }
 
 std::optional<BoardLoop::End> BoardLoop::wait(std::optional<Nanos> deadline, Nanos now) {
-    std::array<pollfd, 3> fds{};
+    std::array<pollfd, 4> fds{};
     nfds_t count = 0;
     fds[count++] = {SignalPipe::readFd(), POLLIN, 0};
     const nfds_t stdinIndex = m_settings.watchStdin ? count++ : 0;
@@ -96,6 +96,11 @@ std::optional<BoardLoop::End> BoardLoop::wait(std::optional<Nanos> deadline, Nan
     if (m_peerPresent) {
         const short events = static_cast<short>(POLLIN | (m_txBlocked ? POLLOUT : 0));
         fds[ptyIndex] = {m_pty.fd(), events, 0};
+    }
+    // A program opening the port writes at once: wake then, not at the next look.
+    const bool watchOpen = !m_peerPresent && m_pty.openWatchFd() >= 0;
+    if (watchOpen) {
+        fds[count++] = {m_pty.openWatchFd(), POLLIN, 0};
     }
 
     const int ready = poll(fds.data(), count, pollTimeout(deadline, now, m_peerPresent));
@@ -119,10 +124,15 @@ std::optional<BoardLoop::End> BoardLoop::wait(std::optional<Nanos> deadline, Nan
         } else if ((events & (POLLHUP | POLLERR)) != 0) {
             peerLeft();
         }
-    } else if (m_pty.peerPresent()) {
-        m_peerPresent = true;
-        m_settingsChecked = false;
-        announce("Porta aperta dal programma");
+    } else {
+        if (watchOpen) {
+            m_pty.drainOpenWatch();
+        }
+        if (m_pty.peerPresent()) {
+            m_peerPresent = true;
+            m_settingsChecked = false;
+            announce("Porta aperta dal programma");
+        }
     }
 
     if (ready == 0 && deadline && *deadline > now && *deadline - now <= kFineSleep) {

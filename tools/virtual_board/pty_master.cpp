@@ -8,6 +8,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
+
 namespace vboard {
 
 namespace {
@@ -63,6 +67,13 @@ bool PtyMaster::open(std::string& error) {
         return false;
     }
     m_slavePath = name;
+#ifdef __linux__
+    m_openWatch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_openWatch >= 0 && inotify_add_watch(m_openWatch, name, IN_OPEN) < 0) {
+        ::close(m_openWatch);
+        m_openWatch = -1;
+    }
+#endif
 
     const int flags = fcntl(m_fd, F_GETFL);
     fcntl(m_fd, F_SETFL, flags | O_NONBLOCK);
@@ -147,7 +158,17 @@ std::string PtyMaster::lineSettingsMismatch(long baud) const {
     return problems;
 }
 
+void PtyMaster::drainOpenWatch() {
+    char events[512];
+    while (m_openWatch >= 0 && ::read(m_openWatch, events, sizeof events) > 0) {
+    }
+}
+
 void PtyMaster::hangUp() {
+    if (m_openWatch >= 0) {
+        ::close(m_openWatch);
+        m_openWatch = -1;
+    }
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;

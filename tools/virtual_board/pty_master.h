@@ -29,6 +29,11 @@ public:
     // False while nobody has the slave open (the master then reports a hang-up).
     bool peerPresent() const;
 
+    // Readable as soon as someone opens the slave, so that the board notices at once and
+    // not at its next look; -1 where the system cannot tell (then only the looks remain).
+    int openWatchFd() const { return m_openWatch; }
+    void drainOpenWatch();
+
     // Empty when the slave's user chose the board's settings (given baud, 8N1).
     std::string lineSettingsMismatch(long baud) const;
 
@@ -36,6 +41,7 @@ public:
 
 private:
     int m_fd = -1;
+    int m_openWatch = -1;
     std::string m_slavePath;
 };
 
