@@ -4,25 +4,22 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
-namespace {
-
-// The by-id folder's links, each with the device it leads to.
-std::vector<std::pair<QString, QString>> StableLinks() {
-    std::vector<std::pair<QString, QString>> links;
-    const QDir folder(QStringLiteral("/dev/serial/by-id"));
-    for (const QFileInfo& link : folder.entryInfoList(QDir::System | QDir::Files)) {
-        const QString target = link.canonicalFilePath();
-        if (!target.isEmpty()) {
-            links.emplace_back(link.absoluteFilePath(), target);
+QString StableLinkIn(const QString& folder, const QString& devicePath) {
+    const QString canonical = QFileInfo(devicePath).canonicalFilePath();
+    if (canonical.isEmpty()) {
+        return {};
+    }
+    // System as well: whatever QDir takes a link to a device node for, it is listed.
+    for (const QFileInfo& link :
+         QDir(folder).entryInfoList(QDir::System | QDir::Files, QDir::Name)) {
+        if (link.canonicalFilePath() == canonical) {
+            return link.absoluteFilePath();
         }
     }
-    return links;
+    return {};
 }
 
-} // namespace
-
 std::vector<SerialDevice> SystemPortInventory::PresentDevices() const {
-    const auto links = StableLinks();
     std::vector<SerialDevice> devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         SerialDevice device;
@@ -36,13 +33,7 @@ std::vector<SerialDevice> SystemPortInventory::PresentDevices() const {
         if (info.hasProductIdentifier()) {
             device.productId = info.productIdentifier();
         }
-        const QString canonical = QFileInfo(device.path).canonicalFilePath();
-        for (const auto& [link, target] : links) {
-            if (target == canonical) {
-                device.stableLink = link;
-                break;
-            }
-        }
+        device.stableLink = StableLinkIn(QStringLiteral("/dev/serial/by-id"), device.path);
         devices.push_back(device);
     }
     return devices;

@@ -29,6 +29,11 @@ public:
     std::vector<SerialDevice> PresentDevices() const override;
 };
 
+// The link in `folder` (the system's is /dev/serial/by-id) that leads to `devicePath`, or
+// empty when none does. Both sides are resolved, so a relative link and a device path that is
+// itself a link match too.
+QString StableLinkIn(const QString& folder, const QString& devicePath);
+
 // What an assignment stores for a listed device: the stable link where there is one, so that
 // the assignment survives re-plugging and a second adapter; otherwise the device path.
 QString PathToStore(const SerialDevice& device);
