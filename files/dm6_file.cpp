@@ -86,7 +86,24 @@ bool ReplaceLinkByFile(const QString& path, const std::string& bytes) {
 
 } // namespace
 
+bool IsReplaceableTarget(const QString& path) {
+#ifdef Q_OS_UNIX
+    // The path itself, not what a link at it leads to.
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return true; // nothing there (or nothing we may look at: the write itself will tell)
+    }
+    return S_ISREG(status.st_mode) || S_ISLNK(status.st_mode);
+#else
+    const QFileInfo info(path);
+    return !info.exists() || info.isSymbolicLink() || info.isFile();
+#endif
+}
+
 bool WriteDm6File(const QString& path, const Configuration& config) {
+    if (!IsReplaceableTarget(path)) {
+        return false;
+    }
     const std::string bytes = WriteDm6(config);
     if (QFileInfo(path).isSymbolicLink()) {
         return ReplaceLinkByFile(path, bytes);

@@ -17,8 +17,13 @@ inline constexpr const char* kDm6SampleFiles[] = {"e_mv4f.dm6", "e_mv8f.dm6", "e
 // The configuration in the file, or empty when it cannot be read or is not valid.
 std::optional<Configuration> ReadDm6File(const QString& path);
 
+// False when something is at the path that is neither a regular file nor a symbolic link (a
+// device, a fifo, a socket, a folder): a new file renamed over it would destroy it.
+bool IsReplaceableTarget(const QString& path);
+
 // Replaces the file only once every byte is written; on failure the old file stays. A link
-// at the path is replaced by the file; what it points to is never written.
+// at the path is replaced by the file; what it points to is never written. A target that is
+// not replaceable is refused before anything is written.
 bool WriteDm6File(const QString& path, const Configuration& config);
 
 // The reader's verdict on the file, with the reason when the file itself cannot be read.

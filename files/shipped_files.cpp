@@ -22,8 +22,20 @@ std::optional<QByteArray> ReadWhole(const QString& path) {
     return file.readAll();
 }
 
-// All or nothing: a sample cut short by a full disk would be refused when opened.
+// Anything at the path, a link that leads nowhere included.
+bool Occupied(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// All or nothing: a sample cut short by a full disk would be refused when opened. Never
+// through a link (QSaveFile writes where it leads, even outside the folder) nor over
+// anything that is not a regular file.
 bool WriteWhole(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isFile())) {
+        return false;
+    }
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
@@ -96,7 +108,7 @@ SeedResult SeedProgramFolder(const QString& shippedFolder, const QString& progra
         }
         const QByteArray shippedDigest = Digest(*shipped);
         const QString target = to.filePath(name);
-        if (!QFileInfo::exists(target)) {
+        if (!Occupied(target)) {
             if (WriteWhole(target, *shipped)) {
                 result.copied << name;
                 record.insert(name, shippedDigest);
@@ -123,7 +135,7 @@ SeedResult SeedProgramFolder(const QString& shippedFolder, const QString& progra
         // The user changed this copy (or it predates the record): it stays as it is.
         const QString besideName = BesideName(name, version);
         const QString beside = to.filePath(besideName);
-        if (QFileInfo::exists(beside)) {
+        if (Occupied(beside)) {
             record.insert(name, shippedDigest);
         } else if (WriteWhole(beside, *shipped)) {
             result.addedBeside << besideName;

@@ -42,6 +42,7 @@ class TstSeeding : public QObject {
 private slots:
     void folderChoice();
     void seedingOverThreeStarts();
+    void seedingNeverWritesThroughLinks();
     void helpWindowShowsTheVersion();
 };
 
@@ -94,6 +95,45 @@ void TstSeeding::seedingOverThreeStarts() {
         QVERIFY(third.copied.isEmpty() && third.updated.isEmpty() && third.addedBeside.isEmpty());
         QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), before);
         QCOMPARE(Get(target), c.kept);
+    }
+}
+
+void TstSeeding::seedingNeverWritesThroughLinks() {
+    // A link in the user's folder under a name the seeding writes, and what lies where it
+    // leads (empty: nothing). Two starts, the second shipping a newer sample.
+    const struct {
+        const char* name;
+        QByteArray there;
+    } cases[] = {{"e_acq.dm6", ""},                 // would be copied as missing
+                 {"e_acq.dm6", "v1"},               // an untouched copy, would be updated
+                 {"e_acq-nuovo-2.0.dm6", ""},       // beside a copy the user changed
+                 {".miravel6-shipped", ""},         // the record
+                 {".miravel6-shipped", "notes\n"}}; // the record, leading to a user's file
+    for (const auto& c : cases) {
+        QTemporaryDir root;
+        const QString share = root.filePath(QStringLiteral("share"));
+        const QString user = root.filePath(QStringLiteral("user/Miravel6"));
+        const QString outside = root.filePath(QStringLiteral("outside"));
+        const QString led = QDir(outside).filePath(QStringLiteral("x"));
+        QVERIFY(QDir().mkpath(user) && QDir().mkpath(outside));
+        QVERIFY(c.there.isEmpty() || PutFile(led, c.there));
+        const QString link = QDir(user).filePath(QLatin1String(c.name));
+        QVERIFY(QFile::link(led, link));
+        if (qstrcmp(c.name, "e_acq-nuovo-2.0.dm6") == 0) {
+            QVERIFY(PutFile(QDir(user).filePath(kSample), "mine"));
+        }
+        QVERIFY(Ship(share, "v1"));
+        QVERIFY(SeedProgramFolder(share, user, QStringLiteral("2.0")).folderReady);
+        QVERIFY(Ship(share, "v2"));
+        QVERIFY(SeedProgramFolder(share, user, QStringLiteral("2.0")).folderReady);
+
+        QVERIFY2(QFileInfo(link).isSymLink(), c.name);
+        QCOMPARE(QFileInfo(link).symLinkTarget(), led);
+        QCOMPARE(QDir(outside).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 c.there.isEmpty() ? QStringList() : QStringList{QStringLiteral("x")});
+        QCOMPARE(Get(led), c.there.isEmpty() ? QByteArray("<none>") : c.there);
+        // The other files still arrive.
+        QCOMPARE(Get(QDir(user).filePath(QStringLiteral("e_eff.dm6"))), QByteArray("e_eff.dm6"));
     }
 }
 
