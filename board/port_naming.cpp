@@ -1,8 +1,7 @@
 #include "board/port_naming.h"
 
+#include "board/port_settings.h"
 #include "model/app_identity.h"
-
-#include <QSettings>
 
 namespace {
 
@@ -32,18 +31,28 @@ int ComPortNumber(const QString& entryText) {
     return ok ? number : 0;
 }
 
-QString DeviceNameForPort(int number) {
-    return DeviceNamesForPorts({number}).front();
+PortDevice DeviceForPort(const PortSettings& settings, int number) {
+    const QString key = PortKey(number);
+    const std::optional<QVariant> stored = settings.Value(key);
+    if (!stored) {
+        return {PlatformDeviceName(number), {}};
+    }
+    QString shown;
+    const std::optional<QString> path = SettingsText(*stored, &shown);
+    if (!path) {
+        return {{},
+                QStringLiteral("La voce ") + key + QStringLiteral(" delle impostazioni (") +
+                    settings.Location() + QStringLiteral(") non è un percorso: ") + shown};
+    }
+    return {path->isEmpty() ? PlatformDeviceName(number) : *path, {}};
 }
 
-QStringList DeviceNamesForPorts(const QList<int>& numbers) {
-    // One settings object for all of them: each one looks for four files on the disk.
-    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
+QStringList DeviceNamesForPorts(const PortSettings& settings, const QList<int>& numbers) {
     QStringList names;
     names.reserve(numbers.size());
     for (const int number : numbers) {
-        const QString mapped = settings.value(PortKey(number)).toString();
-        names.push_back(mapped.isEmpty() ? PlatformDeviceName(number) : mapped);
+        const PortDevice device = DeviceForPort(settings, number);
+        names.push_back(device.problem.isEmpty() ? device.path : device.problem);
     }
     return names;
 }
@@ -52,16 +61,11 @@ QString DefaultDeviceName(int number) {
     return PlatformDeviceName(number);
 }
 
-QString AssignedDevice(int number) {
-    const QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
-    return settings.value(PortKey(number)).toString();
+QString AssignedDevice(const PortSettings& settings, int number) {
+    const std::optional<QVariant> stored = settings.Value(PortKey(number));
+    return stored ? SettingsText(*stored).value_or(QString()) : QString();
 }
 
-void AssignDevice(int number, const QString& path) {
-    QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
-    if (path.isEmpty()) {
-        settings.remove(PortKey(number));
-    } else {
-        settings.setValue(PortKey(number), path);
-    }
+SettingsWrite AssignDevice(PortSettings& settings, int number, const QString& path) {
+    return settings.Write(PortKey(number), path);
 }

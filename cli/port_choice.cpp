@@ -11,11 +11,11 @@ constexpr int kLastComPort = 16;
 
 } // namespace
 
-ChosenPort ChoosePort(const QString& argument) {
+ChosenPort ChoosePort(const PortSettings& settings, const QString& argument) {
     static const QRegularExpression comName(QStringLiteral("^COM[0-9]+$"),
                                             QRegularExpression::CaseInsensitiveOption);
     if (!comName.match(argument).hasMatch()) {
-        return {argument, argument, {}};
+        return {argument, argument, {}, {}};
     }
     const QString upper = argument.toUpper();
     const int number = ComPortNumber(upper);
@@ -23,8 +23,12 @@ ChosenPort ChoosePort(const QString& argument) {
         return {{},
                 argument,
                 QStringLiteral("Porta sconosciuta: ") + argument +
-                    QStringLiteral(" (da COM1 a COM16, oppure un dispositivo)")};
+                    QStringLiteral(" (da COM1 a COM16, oppure un dispositivo)"),
+                {}};
     }
-    const QString device = DeviceNameForPort(number);
-    return {device, upper + QStringLiteral(" (") + device + QLatin1Char(')'), {}};
+    const PortDevice device = DeviceForPort(settings, number);
+    if (!device.problem.isEmpty()) {
+        return {{}, upper, {}, device.problem};
+    }
+    return {device.path, upper + QStringLiteral(" (") + device.path + QLatin1Char(')'), {}, {}};
 }

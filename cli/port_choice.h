@@ -3,10 +3,13 @@
 
 #include <QString>
 
+class PortSettings;
+
 struct ChosenPort {
-    QString device; // what the serial port opens
-    QString label;  // what messages call it: the argument, and the device behind a COM<n>
-    QString error;  // set when the argument names no port
+    QString device;      // what the serial port opens
+    QString label;       // what messages call it: the argument, and the device behind a COM<n>
+    QString error;       // set when the argument names no port
+    QString openProblem; // set when the COM<n> setting names no device: the open fails with it
 };
 
-ChosenPort ChoosePort(const QString& argument);
+ChosenPort ChoosePort(const PortSettings& settings, const QString& argument);

@@ -3,7 +3,9 @@
 // about a path that is no device, and what an open failure then says in its details.
 
 #include "board/port_inventory.h"
+#include "board/port_settings.h"
 #include "tests/support/board_window.h"
+#include "tests/support/file_bytes.h"
 
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -75,6 +77,9 @@ private slots:
     void menuOpensFromMouseAndKeyboard();
     void dialogStoresTheChoiceAndTheOpenSaysWhy_data();
     void dialogStoresTheChoiceAndTheOpenSaysWhy();
+    void assignmentNotStoredIsToldAndNotShown_data();
+    void assignmentNotStoredIsToldAndNotShown();
+    void handWrittenSettingsStayAndABadValueIsTold();
 };
 
 void TstSerialPorts::menuOpensFromMouseAndKeyboard() {
@@ -267,6 +272,92 @@ void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy() {
              qPrintable(details.value(1)));
     // A missing device also tells which serial devices there are instead.
     QCOMPARE(details.size(), reason.endsWith(QStringLiteral("non esiste.")) ? 3 : 2);
+}
+
+void TstSerialPorts::assignmentNotStoredIsToldAndNotShown_data() {
+    QTest::addColumn<QString>("step");
+    QTest::newRow("a device typed, OK") << QStringLiteral("type /dev/null");
+    QTest::newRow("a listed device") << QStringLiteral("row 1");
+    QTest::newRow("Predefinito") << QStringLiteral("default");
+}
+
+void TstSerialPorts::assignmentNotStoredIsToldAndNotShown() {
+    QFETCH(QString, step);
+    WindowFixture f;
+    MemoryPortSettings memory;
+    memory.values[QStringLiteral("ports/COM3")] = QStringLiteral("/dev/ttyS0");
+    memory.values[QStringLiteral("frmMain/cboComm")] = QStringLiteral("2");
+    f.UseSettings(memory);
+    frmMain& w = f.Show();
+    const ScriptedInventory inventory;
+    w.SetPortInventory(&inventory);
+    memory.failure = QStringLiteral("spazio esaurito sul disco");
+    const auto before = memory.values;
+    f.ui.menuChoices.push_back({kAssign3});
+    f.ui.dialogActions.push_back([&](QDialog& dialog) { Act(dialog, step); });
+
+    w.cboComm_ContextMenu(QPoint(10, 10));
+
+    f.ExpectMessage(1,
+                    QStringLiteral("Impossibile salvare l'assegnazione di COM3 nelle "
+                                   "impostazioni:\r\n(memoria)\r\nspazio esaurito sul disco"),
+                    MsgIcon::Critical);
+    QVERIFY(memory.values == before);
+    // The old assignment is the one in force and on show: the tooltip, the dialog's field and
+    // its mark, the device a board operation opens.
+    auto* list = f.Child<QComboBox>(QStringLiteral("cboComm"));
+    QCOMPARE(list->itemData(2, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyS0"));
+    QString field;
+    QString marked;
+    f.ui.menuChoices.push_back({kAssign3});
+    f.ui.dialogActions.push_back([&](QDialog& dialog) {
+        field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPath"))->text();
+        const auto* rows = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDevices"));
+        for (int k = 0; k < rows->topLevelItemCount(); ++k) {
+            if (rows->topLevelItem(k)->text(0).contains(QStringLiteral("(assegnato)"))) {
+                marked = rows->topLevelItem(k)->text(0);
+            }
+        }
+        Act(dialog, QStringLiteral("cancel"));
+    });
+    w.cboComm_ContextMenu(QPoint(10, 10));
+    QCOMPARE(field, QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(marked, QStringLiteral("/dev/ttyS0 (assegnato)"));
+    QCOMPARE(f.ui.messages.size(), std::size_t{1});
+}
+
+void TstSerialPorts::handWrittenSettingsStayAndABadValueIsTold() {
+    BoardWindow b;
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    const QString file = b.f.stored.Location();
+    // The user's own lines: a value that is not UTF-8, one of a type this program cannot load,
+    // and a COM entry that reads as a list.
+    const QByteArray mine = "[frmMain]\ncboComm=2\n\n[mine]\nnote=caf\xe9\n"
+                            "shade=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff)\n\n[ports]\nCOM3=" +
+                            QFile::encodeName(b.board.devicePath()) + "\nCOM8=a, b\n";
+    QVERIFY(PutFile(file, mine));
+    auto* list = b.f.Child<QComboBox>(QStringLiteral("cboComm"));
+    const QString bad = QStringLiteral("La voce ports/COM8 delle impostazioni (") + file +
+                        QStringLiteral(") non \u00e8 un percorso: a, b");
+
+    // COM8 opens nothing: neither its default device nor the first part of the list.
+    list->setCurrentIndex(7);
+    b.Click("cmdEdataRead");
+    b.ExpectOneMessage(QStringLiteral("Impossibile aprire la porta COM8"), MsgIcon::Critical);
+    QCOMPARE(b.f.ui.messages[0].details, bad);
+    QVERIFY(b.board.receivedBytes().isEmpty());
+
+    // An assignment and a close each change their own line, and nothing else.
+    b.f.ui.menuChoices.push_back({QStringLiteral("Assegna dispositivo a COM8...")});
+    b.f.ui.dialogActions.push_back(
+        [&](QDialog& dialog) { Act(dialog, QStringLiteral("type /dev/null")); });
+    b.w().cboComm_ContextMenu(QPoint(10, 10));
+    QCOMPARE(b.f.ui.messages.size(), std::size_t{1});
+    QCOMPARE(GetFile(file), QByteArray(mine).replace("COM8=a, b", "COM8=/dev/null"));
+    QVERIFY(b.w().close());
+    QCOMPARE(
+        GetFile(file),
+        QByteArray(mine).replace("COM8=a, b", "COM8=/dev/null").replace("cboComm=2", "cboComm=7"));
 }
 
 QTEST_MAIN(TstSerialPorts)

@@ -5,6 +5,7 @@
 
 #include "board/port_inventory.h"
 #include "board/port_naming.h"
+#include "board/port_settings.h"
 #include "window/port_assign_dialog.h"
 #include "window/port_list_events.h"
 
@@ -32,7 +33,7 @@ void frmMain::RefreshPortTips() {
     for (int i = 0; i < cboComm->count(); ++i) {
         numbers.push_back(ComPortNumber(cboComm->itemText(i)));
     }
-    const QStringList devices = DeviceNamesForPorts(numbers);
+    const QStringList devices = DeviceNamesForPorts(settings, numbers);
     for (int i = 0; i < cboComm->count(); ++i) {
         cboComm->setItemData(i, devices.at(i), Qt::ToolTipRole);
     }
@@ -63,10 +64,18 @@ void frmMain::AssignDeviceToPort(int number) {
     const PortInventory& inventory = portInventory != nullptr
                                          ? *portInventory
                                          : static_cast<const PortInventory&>(systemInventory);
-    PortAssignDialog dialog(ui, inventory.PresentDevices(), number, AssignedDevice(number), this);
+    PortAssignDialog dialog(ui, inventory.PresentDevices(), number,
+                            AssignedDevice(settings, number), this);
     if (!ui.ExecDialog(dialog)) {
         return;
     }
-    AssignDevice(number, dialog.ChosenPath());
+    const SettingsWrite stored = AssignDevice(settings, number, dialog.ChosenPath());
     RefreshPortTips();
+    if (!stored.Stored()) {
+        // The store keeps the old assignment, and so do the tooltips and the next dialog.
+        Message(QStringLiteral("Impossibile salvare l'assegnazione di COM") +
+                    QString::number(number) + QStringLiteral(" nelle impostazioni:\r\n") +
+                    settings.Location() + QStringLiteral("\r\n") + stored.reason,
+                MsgIcon::Critical);
+    }
 }

@@ -34,7 +34,7 @@ QString WindowFixture::StoredSetting(const QString& key) const {
 }
 
 frmMain& WindowFixture::Open() {
-    win = std::make_unique<frmMain>(ui, clock, folder.path());
+    win = std::make_unique<frmMain>(ui, clock, *settingsInUse, folder.path());
     return *win;
 }
 

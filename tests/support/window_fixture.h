@@ -1,6 +1,7 @@
 #pragma once
 // A main window on a scratch program folder and settings store, with scripted modal things.
 
+#include "board/port_settings.h"
 #include "tests/support/scripted_ui.h"
 #include "window/frm_main.h"
 
@@ -20,6 +21,10 @@ public:
     // Sets the stored port choice ("frmMain/cboComm"); an empty value removes it.
     void StoreSetting(const QString& key, const QString& value);
     QString StoredSetting(const QString& key) const;
+
+    // The window's settings store: the real one on the scratch folder unless another is given
+    // before the window opens.
+    void UseSettings(PortSettings& other) { settingsInUse = &other; }
 
     frmMain& Open();
     // Opens the window and shows it, as the user finds it.
@@ -51,9 +56,11 @@ public:
 
     ScriptedUi ui;
     FakeClock clock;
+    StoredPortSettings stored;
 
 private:
     QTemporaryDir folder;
     QTemporaryDir settingsFolder;
+    PortSettings* settingsInUse = &stored;
     std::unique_ptr<frmMain> win;
 };
