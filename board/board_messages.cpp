@@ -48,7 +48,7 @@ QString LinkTestOpenFailedText(const QString& portText) {
                   QStringLiteral("Impossibile aprire la porta."), kCheckLines});
 }
 
-QString BoardFaultReason(BoardFault fault) {
+QString BoardFaultReason(BoardFault fault, const SerialLink::PortError& portError) {
     switch (fault) {
     case BoardFault::None:
         break;
@@ -56,8 +56,20 @@ QString BoardFaultReason(BoardFault fault) {
         return QStringLiteral("nessuna risposta completa entro 0,5 s");
     case BoardFault::DeviceLost:
         return QStringLiteral("il dispositivo si è scollegato");
+    case BoardFault::PortError:
+        if (portError.dataVanished) {
+            return QStringLiteral("i dati in arrivo sono spariti prima della lettura: forse un "
+                                  "altro programma legge dalla stessa porta (") +
+                   portError.systemText + QLatin1Char(')');
+        }
+        return QStringLiteral("errore della porta seriale: ") + portError.systemText;
     case BoardFault::BadReply:
         return QStringLiteral("risposta non valida");
+    case BoardFault::UnfinishedWrite:
+        return QStringLiteral("la scheda attende ancora il resto di una scrittura interrotta; ") +
+               kResetBoardAdvice;
+    case BoardFault::Interrupted:
+        return QStringLiteral("scrittura interrotta; ") + kResetBoardAdvice;
     case BoardFault::WrongEcho:
         return QStringLiteral("la scheda ha confermato un byte diverso");
     }

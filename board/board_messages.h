@@ -2,6 +2,7 @@
 // The Italian texts that report a board operation, shared by the window and the command line.
 
 #include "board/board_procedures.h"
+#include "board/serial_link.h"
 
 #include <QString>
 
@@ -9,6 +10,9 @@ inline const QString kCommErrorText = QStringLiteral("Errore comunicazione");
 inline const QString kWriteErrorText = QStringLiteral("Errore scrittura dati");
 inline const QString kWriteDoneText = QStringLiteral("Scrittura e verifica dati completata");
 inline const QString kNoFaseEnabledText = QStringLiteral("Abilitare almeno una fase temporale.");
+// After a write that stopped part-way the board takes every byte as image data.
+inline const QString kResetBoardAdvice =
+    QStringLiteral("premere il pulsante Reset della scheda prima del prossimo comando");
 
 // A board or a loopback means the link test succeeded.
 bool LinkTestSucceeded(LinkDevice device);
@@ -19,5 +23,6 @@ QString LinkTestText(const QString& portText, LinkDevice device);
 // The link test's report when the port cannot be opened.
 QString LinkTestOpenFailedText(const QString& portText);
 
-// Why an operation failed, in a few words: "nessuna risposta entro 0,5 s" and the like.
-QString BoardFaultReason(BoardFault fault);
+// Why an operation failed, in a few words: "nessuna risposta entro 0,5 s" and the like. A
+// PortError is told in the port's own words.
+QString BoardFaultReason(BoardFault fault, const SerialLink::PortError& portError = {});

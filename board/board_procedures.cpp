@@ -17,6 +17,12 @@ BoardFault MissingOrBad(const SerialLink& link, const QByteArray& strRx) {
     if (link.IsLost()) {
         return BoardFault::DeviceLost;
     }
+    if (link.HadPortError()) {
+        return BoardFault::PortError;
+    }
+    if (IsWriteEcho(View(strRx))) {
+        return BoardFault::UnfinishedWrite;
+    }
     return strRx.isEmpty() ? BoardFault::NoReply : BoardFault::BadReply;
 }
 
@@ -24,7 +30,8 @@ BoardFault MissingOrBad(const SerialLink& link, const QByteArray& strRx) {
 
 LinkTestOutcome RunLinkTest(SerialLink& link) {
     const QByteArray strRx = link.CommTxRx(QByteArrayLiteral("RAT\r\n"));
-    return {ClassifyLinkReply(View(strRx)), link.IsLost()};
+    return {ClassifyLinkReply(View(strRx)), link.IsLost(), link.HadPortError(),
+            IsWriteEcho(View(strRx))};
 }
 
 ReadOutcome ReadBoardImage(SerialLink& link) {
@@ -36,13 +43,17 @@ ReadOutcome ReadBoardImage(SerialLink& link) {
 }
 
 WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
-                             const WriteProgress& progress) {
+                             const WriteProgress& progress, const StopRequest& stop) {
     const QByteArray ready = link.CommTxRx(QByteArrayLiteral("W"));
     if (!IsWriteReady(View(ready))) {
         return {MissingOrBad(link, ready), 0, 0};
     }
     WriteOutcome outcome;
     for (const std::uint8_t byte : image) {
+        if (stop && stop()) {
+            outcome.fault = BoardFault::Interrupted;
+            return outcome;
+        }
         ++outcome.attempted;
         if (progress) {
             progress(outcome.attempted);

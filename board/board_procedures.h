@@ -16,13 +16,20 @@ enum class BoardFault {
     None,
     NoReply,    // no complete reply within the time-out
     DeviceLost, // the device went away (unplugged, hung up)
+    PortError,  // the port failed while the device stayed (SerialLink::LastPortError says how)
     BadReply,   // a reply came, but not the one the command asks for
     WrongEcho,  // a well-formed write echo of another byte
+    // A write echo ("W" and two digits) where another reply was due: the board still takes
+    // the bytes of an image whose write was interrupted, and answers nothing else until reset.
+    UnfinishedWrite,
+    Interrupted, // the write was stopped on request; the board waits for the rest of the image
 };
 
 struct LinkTestOutcome {
     LinkDevice device = LinkDevice::Nothing;
-    bool deviceLost = false; // the device went away during the test (device is Nothing)
+    bool deviceLost = false;      // the device went away during the test (device is Nothing)
+    bool portError = false;       // the port failed during the test (device is Nothing)
+    bool unfinishedWrite = false; // a write echo answered: see BoardFault::UnfinishedWrite
 };
 
 struct ReadOutcome {
@@ -32,7 +39,7 @@ struct ReadOutcome {
 
 struct WriteOutcome {
     BoardFault fault = BoardFault::None;
-    int attempted = 0;       // image bytes sent, the one that failed included
+    int attempted = 0;       // image bytes sent, the one that failed included (Interrupted: sent)
     std::uint8_t echoed = 0; // for WrongEcho: the byte the board confirmed instead
 };
 
@@ -43,11 +50,13 @@ struct OutputOutcome {
 
 // Called before each image byte goes out, with the count of bytes attempted so far (1..128).
 using WriteProgress = std::function<void(int attempted)>;
+// Asked before each image byte; true stops the write there (BoardFault::Interrupted).
+using StopRequest = std::function<bool()>;
 
 LinkTestOutcome RunLinkTest(SerialLink& link);
 ReadOutcome ReadBoardImage(SerialLink& link);
 WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
-                             const WriteProgress& progress = {});
+                             const WriteProgress& progress = {}, const StopRequest& stop = {});
 // Switches output 0..9 to the other state than isOn says it has now.
 OutputOutcome SendOutputCommand(SerialLink& link, int output, bool isOn);
 

@@ -5,11 +5,16 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QTimer>
 
 #include <string_view>
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
 
 namespace {
 
@@ -45,6 +50,8 @@ SerialLink::~SerialLink() {
 
 bool SerialLink::Open(const QString& deviceName) {
     lost = false;
+    portError = {};
+    devicePath = deviceName;
     port->setPortName(deviceName);
     port->setBaudRate(QSerialPort::Baud9600);
     port->setDataBits(QSerialPort::Data8);
@@ -94,9 +101,33 @@ void SerialLink::NoteError(int error) {
     if (!waiting || error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
         return;
     }
-    // The device is gone or broken: no reply can come any more.
-    lost = true;
+    // Either way this exchange has failed; only a device that went away is reported as lost.
+    if (DeviceGone()) {
+        lost = true;
+    } else if (!HadPortError()) {
+        portError = {error == QSerialPort::ResourceError, port->errorString()};
+        if (portError.systemText.isEmpty()) {
+            portError.systemText = QStringLiteral("errore %1").arg(error);
+        }
+    }
     waitLoop->quit();
+}
+
+bool SerialLink::DeviceGone() const {
+    if (!port->isOpen()) {
+        return true;
+    }
+#ifdef Q_OS_UNIX
+    // A hang-up or an unplugged adapter shows on the descriptor; another reader does not.
+    pollfd probe{static_cast<int>(port->handle()), POLLIN, 0};
+    if (::poll(&probe, 1, 0) < 0 || (probe.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        return true;
+    }
+    return !QFileInfo::exists(devicePath);
+#else
+    return port->error() == QSerialPort::ResourceError ||
+           port->error() == QSerialPort::DeviceNotFoundError;
+#endif
 }
 
 QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
@@ -107,6 +138,7 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
     }
     waiting = true;
     replyComplete = false;
+    portError = {};
     collected.clear();
 
     port->clear(QSerialPort::Input);
@@ -120,7 +152,7 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
         waitLoop->exec();
         replyTimer->stop();
     }
-    if (!replyComplete && !lost) {
+    if (!replyComplete && !lost && !HadPortError()) {
         // A last look at what reached the driver before the time-out.
         port->waitForReadyRead(0);
         collected += port->readAll();
@@ -135,7 +167,7 @@ QByteArray SerialLink::CommTxRx(const QByteArray& strTx) {
         port->close();
     }
 
-    if (!replyComplete || lost) {
+    if (!replyComplete || lost || HadPortError()) {
         return {};
     }
     QByteArray reply = collected;

@@ -43,9 +43,21 @@ public:
     // released then, but IsOpen stays true until Close.
     bool IsLost() const { return lost; }
 
+    // The port reported an error during the last exchange while the device stayed (another
+    // program reading the same port takes the bytes the driver announced); the exchange
+    // failed. Empty when there was none.
+    struct PortError {
+        bool dataVanished = false; // announced input was gone when the port came to read it
+        QString systemText;
+    };
+    const PortError& LastPortError() const { return portError; }
+    bool HadPortError() const { return !portError.systemText.isEmpty(); }
+
 private:
     void CollectReply();
     void NoteError(int error);
+    // A hang-up or a removed device, as opposed to an error of a device that is still there.
+    bool DeviceGone() const;
 
     QSerialPort* port;
     QEventLoop* waitLoop;
@@ -54,6 +66,8 @@ private:
     bool replyComplete = false;
     int commPort = 1;
     bool lost = false;
+    PortError portError;
+    QString devicePath;
     bool waiting = false;
     PortOpenFailure openFailure;
     LowLatencyRequest latency;

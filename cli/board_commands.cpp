@@ -2,10 +2,12 @@
 
 #include "board/board_messages.h"
 #include "board/board_procedures.h"
+#include "board/port_settings.h"
 #include "board/serial_link.h"
 #include "cli/cli_output.h"
 #include "cli/file_commands.h"
 #include "cli/image_diff.h"
+#include "cli/interrupt_guard.h"
 #include "cli/port_choice.h"
 #include "files/dm6_file.h"
 #include "model/fase_time.h"
@@ -59,6 +61,11 @@ public:
 
     // False, with the device and the reason on standard error, when the port cannot be opened.
     bool Open() {
+        if (!port.openProblem.isEmpty()) {
+            PrintErr(QStringLiteral("Impossibile aprire la porta ") + port.label +
+                     QLatin1Char('\n') + port.openProblem);
+            return false;
+        }
         if (link.Open(port.device)) {
             return true;
         }
@@ -69,7 +76,7 @@ public:
 
     int CommFailed(BoardFault fault, const QString& where = {}) const {
         PrintErr(kCommErrorText + QStringLiteral(" su ") + port.label + where +
-                 QStringLiteral(": ") + BoardFaultReason(fault));
+                 QStringLiteral(": ") + BoardFaultReason(fault, link.LastPortError()));
         return kExitBoardFailed;
     }
 
@@ -78,14 +85,21 @@ public:
 };
 
 int RunTest(CommandLink& board) {
-    if (!board.link.Open(board.port.device)) {
+    if (!board.port.openProblem.isEmpty() || !board.link.Open(board.port.device)) {
         PrintErr(LinkTestOpenFailedText(board.port.label) + QLatin1Char('\n') +
-                 board.link.LastOpenFailure().detail);
+                 (board.port.openProblem.isEmpty() ? board.link.LastOpenFailure().detail
+                                                   : board.port.openProblem));
         return kExitBoardFailed;
     }
     const LinkTestOutcome outcome = RunLinkTest(board.link);
     if (outcome.deviceLost) {
         return board.CommFailed(BoardFault::DeviceLost);
+    }
+    if (outcome.portError) {
+        return board.CommFailed(BoardFault::PortError);
+    }
+    if (outcome.unfinishedWrite) {
+        return board.CommFailed(BoardFault::UnfinishedWrite);
     }
     PrintOut(LinkTestText(board.port.label, outcome.device));
     return LinkTestSucceeded(outcome.device) ? kExitDone : kExitBoardFailed;
@@ -103,6 +117,12 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     const QFileInfo target(request.output);
     if (target.isDir() || !target.absoluteDir().exists()) {
         PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output);
+        return kExitUsage;
+    }
+    // A device or a fifo at the path would be replaced by the file.
+    if (!IsReplaceableTarget(request.output)) {
+        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output +
+                 QStringLiteral(": non è un file regolare"));
         return kExitUsage;
     }
     if (!request.namesFrom.isEmpty()) {
@@ -162,11 +182,19 @@ int RunWrite(CommandLink& board, const CliRequest& request, const EdataBytes& im
         return kExitBoardFailed;
     }
     const bool showProgress = ErrIsTerminal();
-    const WriteOutcome written = WriteBoardImage(board.link, image, [&](int attempted) {
-        if (showProgress) {
-            ShowProgress(QStringLiteral("Scrittura: %1 di %2 byte").arg(attempted).arg(kEdataSize));
-        }
-    });
+    WriteOutcome written;
+    {
+        const InterruptGuard interrupts;
+        written = WriteBoardImage(
+            board.link, image,
+            [&](int attempted) {
+                if (showProgress) {
+                    ShowProgress(
+                        QStringLiteral("Scrittura: %1 di %2 byte").arg(attempted).arg(kEdataSize));
+                }
+            },
+            [&] { return interrupts.Requested(); });
+    }
     if (showProgress && written.attempted > 0) {
         ProgressDone();
     }
@@ -181,9 +209,19 @@ int RunWrite(CommandLink& board, const CliRequest& request, const EdataBytes& im
                      .arg(Hex(sent), Hex(written.echoed)));
         return kExitBoardFailed;
     }
+    case BoardFault::Interrupted:
+        PrintErr(QStringLiteral("Scrittura su ") + board.port.label +
+                 QStringLiteral(" interrotta al byte %1 di %2: la scheda attende il resto dei "
+                                "dati; ")
+                     .arg(written.attempted)
+                     .arg(kEdataSize) +
+                 kResetBoardAdvice);
+        return kExitBoardFailed;
     case BoardFault::NoReply:
     case BoardFault::DeviceLost:
+    case BoardFault::PortError:
     case BoardFault::BadReply:
+    case BoardFault::UnfinishedWrite:
         return board.CommFailed(written.fault, written.attempted > 0 ? at : QString());
     }
     PrintOut(kWriteDoneText);
@@ -223,7 +261,8 @@ int RunOut(CommandLink& board, const CliRequest& request) {
 } // namespace
 
 int RunBoardCommand(const CliRequest& request) {
-    const ChosenPort chosen = ChoosePort(request.port);
+    const StoredPortSettings settings;
+    const ChosenPort chosen = ChoosePort(settings, request.port);
     if (!chosen.error.isEmpty()) {
         PrintErr(chosen.error);
         return kExitUsage;

@@ -22,3 +22,12 @@ bool ErrIsTerminal();
 // Rewrites the progress line on a terminal (no line end); ProgressDone ends it.
 void ShowProgress(const QString& text);
 void ProgressDone();
+
+// Every write above is checked with its flush. After the first one that failed (a full disk,
+// a closed stream) the command's own status no longer holds: FinishOutput tells standard error
+// which stream was lost, where it still can, and turns the status into kExitUsage.
+bool OutputLost();
+// Run first: a closed standard stream gets a stand-in that refuses writes, so that no port or
+// file opened later takes its number and receives the lines meant for it.
+void GuardStandardStreams();
+int FinishOutput(int exitCode);

@@ -9,8 +9,9 @@
 
 #include <QCoreApplication>
 
-int main(int argc, char* argv[]) {
-    const QCoreApplication app(argc, argv);
+namespace {
+
+int Run() {
 
     const ParsedCli parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
     switch (parsed.outcome) {
@@ -37,4 +38,12 @@ int main(int argc, char* argv[]) {
     default:
         return RunBoardCommand(request);
     }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    GuardStandardStreams();
+    const QCoreApplication app(argc, argv);
+    return FinishOutput(Run());
 }

@@ -51,6 +51,10 @@ EchoCheck CheckWriteEcho(std::string_view strRx, std::uint8_t sent) {
     return *echoed == sent ? EchoCheck::Confirmed : EchoCheck::WriteError;
 }
 
+bool IsWriteEcho(std::string_view strRx) {
+    return strRx.size() == 3 && strRx.front() == 'W' && ParseHexPair(strRx.substr(1));
+}
+
 std::optional<OutputStates> ParseOutputReply(std::string_view strRx) {
     if (strRx.size() != kOutputLetters.size()) {
         return std::nullopt;

@@ -34,6 +34,10 @@ enum class EchoCheck {
 };
 EchoCheck CheckWriteEcho(std::string_view strRx, std::uint8_t sent);
 
+// "W" and two upper-case hexadecimal digits: how a board in the middle of taking an image
+// answers every byte, whatever command it was meant to be.
+bool IsWriteEcho(std::string_view strRx);
+
 // Output states (true = on) from a reply of ten letters "A".."J", each in upper case for
 // on and lower case for off; nullopt for any other reply.
 using OutputStates = std::array<bool, kOutputs>;
