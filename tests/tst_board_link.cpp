@@ -4,13 +4,18 @@
 
 #include "model/configuration.h"
 #include "tests/support/board_window.h"
+#include "window/close_requests.h"
 #include "window/grid_canvas.h"
 
+#include <QDialog>
+#include <QDir>
 #include <QImage>
 #include <QScopeGuard>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QtTest>
+
+#include <csignal>
 
 Q_DECLARE_METATYPE(MsgIcon)
 
@@ -29,7 +34,12 @@ private slots:
     void outputReportedOnIsPureRed_data();
     void outputReportedOnIsPureRed();
     void everythingElseWaitsWhileTheLinkIsBusy();
+    void everyControlAndKeyIsRefusedInsideAnExchange_data();
+    void everyControlAndKeyIsRefusedInsideAnExchange();
     void durationChangedWhileAReadWaitsGoesBack();
+    void sessionEndDuringAWriteClosesAfterIt_data();
+    void sessionEndDuringAWriteClosesAfterIt();
+    void closeAsksNothingAfterAReadOrAWrite();
 };
 
 void TstBoardLink::linkTestTellsWhatIsConnected_data() {
@@ -334,8 +344,138 @@ void TstBoardLink::everythingElseWaitsWhileTheLinkIsBusy() {
     QVERIFY(b.w().EdataImage() == image);
     QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
 
-    // Once the exchange is over, the window closes.
+    // Once the exchange is over, the window closes (the edit above left unsaved).
+    b.f.ui.msgAnswers.push_back(MsgAnswer::No);
     QVERIFY(b.w().close());
+}
+
+void TstBoardLink::everyControlAndKeyIsRefusedInsideAnExchange_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message"); // what the operation itself says at its end
+    QTest::addColumn<QByteArray>("received");
+    QTest::newRow("Test") << "cmdCommTest" << Args({"--delay-ms", "150"}) << kBoardFound
+                          << QByteArray("RAT\r\n");
+    QTest::newRow("Leggi") << "cmdEdataRead" << Args({"--delay-ms", "150"}) << QString()
+                           << QByteArray("R");
+    // 129 exchanges: each reply comes late, but not too late.
+    QTest::newRow("Scrivi") << "cmdEdataWrite" << Args({"--delay-ms", "5"})
+                            << QStringLiteral("Scrittura e verifica dati completata")
+                            << QByteArray();
+    QTest::newRow("Cmd Out 5") << "cmdOutOnoff_4" << Args({"--delay-ms", "150"}) << QString()
+                               << QByteArray("E");
+}
+
+void TstBoardLink::everyControlAndKeyIsRefusedInsideAnExchange() {
+    QFETCH(QString, button);
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    QFETCH(QByteArray, received);
+    BoardWindow b(options);
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    b.w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&b.w()));
+    // Two steps in the history, one undone: both undo and redo would have work to do.
+    b.f.ClickCell(9, {QStringLiteral("Effetti Parte1+Parte2"), QStringLiteral("On")});
+    b.f.ClickCell(10, {QStringLiteral("Effetti Parte1+Parte2"), QStringLiteral("On")});
+    QTest::keySequence(&b.w(), QKeySequence::Undo);
+    b.f.ui.menus.clear();
+    const EdataBytes image = b.w().EdataImage();
+    if (received.isEmpty()) {
+        received = "W" + Bytes(image);
+    }
+    const Configuration before = b.w().CurrentConfiguration();
+    const QString title = b.w().windowTitle();
+    auto* canvas = b.f.Child<QWidget>(QStringLiteral("canvas"));
+    auto* comm = b.f.Child<QComboBox>(QStringLiteral("cboComm"));
+    const int focusCell = b.f.Child<GridCanvas>(QStringLiteral("canvas"))->FocusCell();
+    // Had anything been offered, this is what the user would choose.
+    for (int k = 0; k < 8; ++k) {
+        b.f.ui.menuChoices.push_back({QStringLiteral("Assegna dispositivo a COM3...")});
+        b.f.ui.inputAnswers.push_back(QStringLiteral("Nuovo nome"));
+        b.f.ui.openAnswers.push_back(b.f.FolderPath() + QStringLiteral("/x.dm6"));
+        b.f.ui.saveAnswers.push_back(b.f.FolderPath() + QStringLiteral("/y.dm6"));
+        b.f.ui.msgAnswers.push_back(MsgAnswer::Ok);
+    }
+    QStringList dialogsOpened;
+    b.f.ui.dialogActions.push_back([&](QDialog& d) { dialogsOpened << d.windowTitle(); });
+    bool openThroughout = true;
+    int closed = 0;
+    const auto walk = [&] {
+        openThroughout = b.w().PortIsOpen();
+        QStringList buttons = {QStringLiteral("cmdCommTest"), QStringLiteral("cmdEdataRead"),
+                               QStringLiteral("cmdEdataWrite"), QStringLiteral("cmdFileSave"),
+                               QStringLiteral("cmdTimeCursor")};
+        for (int k = 0; k < 10; ++k) {
+            buttons << QStringLiteral("cmdOutOnoff_%1").arg(k);
+        }
+        for (int k = 0; k < 6; ++k) {
+            buttons << QStringLiteral("cmdFileOpen_%1").arg(k);
+        }
+        for (const QString& name : buttons) {
+            b.Click(b.f.Child<QPushButton>(name));
+            auto* control = b.f.Child<QPushButton>(name);
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Space);
+        }
+        for (int p = 0; p < 8; ++p) {
+            b.PressKeyOnDuration(p, p % 2 == 0 ? Qt::Key_Down : Qt::Key_End);
+        }
+        for (const Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
+            QTest::mousePress(b.f.Child<QLabel>("lblEffMode", 12), mouse);
+            QTest::mousePress(b.f.Child<QLabel>("lblOutName", 1), mouse);
+            QTest::mousePress(b.f.Child<QLabel>("lblFaseName", 7), mouse);
+            QTest::mousePress(comm, mouse);
+        }
+        canvas->setFocus();
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_End, Qt::Key_Return,
+                                  Qt::Key_Space, Qt::Key_Menu}) {
+            QTest::keyClick(canvas, key);
+        }
+        QTest::keyClick(canvas, Qt::Key_F10, Qt::ShiftModifier);
+        for (QWidget* label : {static_cast<QWidget*>(b.f.Child<QLabel>("lblOutName", 1)),
+                               static_cast<QWidget*>(b.f.Child<QLabel>("lblFaseName", 3))}) {
+            label->setFocus();
+            QTest::keyClick(label, Qt::Key_Return);
+            QTest::keyClick(label, Qt::Key_Space);
+        }
+        comm->setFocus();
+        QTest::keyClick(comm, Qt::Key_Menu);
+        QTest::keyClick(comm, Qt::Key_F10, Qt::ShiftModifier);
+        QTest::keySequence(&b.w(), QKeySequence::Undo);
+        QTest::keySequence(&b.w(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QTest::keySequence(&b.w(), QKeySequence::Redo);
+        closed += b.w().close() ? 1 : 0;
+        openThroughout = openThroughout && b.w().PortIsOpen();
+    };
+    QTimer::singleShot(0, walk);
+
+    b.Click(b.f.Child<QPushButton>(button));
+
+    QVERIFY(openThroughout);
+    QCOMPARE(closed, 0);
+    QVERIFY(b.w().isVisible());
+    // The operation's own message, and nothing else: no cursor question, no file dialogs.
+    QCOMPARE(b.f.ui.messages.size(), std::size_t{message.isEmpty() ? 0U : 1U});
+    if (!message.isEmpty()) {
+        QCOMPARE(b.f.ui.messages.front().text, message);
+    }
+    QVERIFY(b.f.ui.menus.empty());
+    QVERIFY(b.f.ui.inputs.empty());
+    QVERIFY(b.f.ui.openRequests.empty() && b.f.ui.saveRequests.empty());
+    QVERIFY(dialogsOpened.isEmpty());
+    QCOMPARE(b.f.Child<QPushButton>(QStringLiteral("cmdTimeCursor"))->text(),
+             QStringLiteral("Cursore on"));
+    QVERIFY(!b.f.Child<GridCanvas>(QStringLiteral("canvas"))->TimeCursor().visible);
+    QCOMPARE(b.board.receivedBytes(), received);
+    b.ExpectIdle();
+    if (button != QStringLiteral("cmdEdataRead")) {
+        QVERIFY(b.w().CurrentConfiguration() == before);
+        QVERIFY(b.w().EdataImage() == image);
+        QCOMPARE(b.w().windowTitle(), title);
+    }
+    QCOMPARE(b.f.Child<GridCanvas>(QStringLiteral("canvas"))->FocusCell(), focusCell);
+    QVERIFY(QDir(b.f.FolderPath()).entryList({QStringLiteral("*.dm6")}).isEmpty());
 }
 
 void TstBoardLink::durationChangedWhileAReadWaitsGoesBack() {
@@ -372,6 +512,56 @@ void TstBoardLink::durationChangedWhileAReadWaitsGoesBack() {
         shownCodes += static_cast<char>(code);
     }
     QCOMPARE(healthy.receivedBytes().mid(1, 8), shownCodes);
+}
+
+void TstBoardLink::sessionEndDuringAWriteClosesAfterIt_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("duringWrite");
+    QTest::newRow("SIGTERM during a write") << SIGTERM << true;
+    QTest::newRow("SIGHUP during a write") << SIGHUP << true;
+    QTest::newRow("SIGINT during a write") << SIGINT << true;
+    QTest::newRow("SIGTERM, idle") << SIGTERM << false;
+}
+
+void TstBoardLink::sessionEndDuringAWriteClosesAfterIt() {
+    QFETCH(int, signal);
+    QFETCH(bool, duringWrite);
+    BoardWindow b(Args({"--delay-ms", "5"}));
+    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    const CloseRequests requests([&] { b.w().RequestClose(); });
+    bool shownAtMessage = false;
+    b.f.ui.onMessage = [&](const RecordedMessage&) {
+        shownAtMessage = b.w().isVisible() && b.w().PortIsOpen();
+    };
+    if (!duringWrite) {
+        QCOMPARE(::raise(signal), 0);
+        QTRY_VERIFY(!b.w().isVisible());
+        return;
+    }
+    QTimer::singleShot(0, [signal] { ::raise(signal); });
+
+    b.Click("cmdEdataWrite");
+
+    // The write ran to its end with the window open, then the window closed.
+    b.ExpectOneMessage(QStringLiteral("Scrittura e verifica dati completata"),
+                       MsgIcon::Information);
+    QVERIFY(shownAtMessage);
+    QCOMPARE(b.board.receivedBytes(), "W" + Bytes(b.w().EdataImage()));
+    QTRY_VERIFY(!b.w().isVisible());
+    QVERIFY(b.PortFreeForOthers());
+    QCOMPARE(b.f.StoredSetting(QLatin1String(kPortChoiceKey)), QStringLiteral("2"));
+}
+
+void TstBoardLink::closeAsksNothingAfterAReadOrAWrite() {
+    for (const char* button : {"cmdEdataRead", "cmdEdataWrite"}) {
+        BoardWindow b;
+        QVERIFY2(b.Ready(), qPrintable(b.Why()));
+        b.f.ClickCell(9, {QStringLiteral("Effetti Parte1+Parte2"), QStringLiteral("On")});
+        b.Click(button);
+        QCOMPARE(b.f.ui.messages.size(), std::size_t{qstrcmp(button, "cmdEdataRead") ? 1U : 0U});
+        QVERIFY2(b.w().close(), button);
+        QCOMPARE(b.f.ui.messages.size(), std::size_t{qstrcmp(button, "cmdEdataRead") ? 1U : 0U});
+    }
 }
 
 QTEST_MAIN(TstBoardLink)

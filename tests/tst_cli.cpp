@@ -5,13 +5,22 @@
 #include "model/edata.h"
 #include "tests/support/virtual_board.h"
 
+#include <QRegularExpression>
+#include <QSerialPort>
 #include <QSettings>
+#include <QThread>
 #include <QtTest>
 
+#include <atomic>
 #include <optional>
+#include <thread>
 
+#include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -53,6 +62,27 @@ CliRun RunCli(const QStringList& arguments) {
             QString::fromUtf8(cli.readAllStandardError())};
 }
 
+// Where a run's standard output or error goes instead of the test.
+enum class Stream { Full, Closed };
+
+// Runs the program with one of its standard streams (1 or 2) on /dev/full or closed.
+CliRun RunCliLosing(int fd, Stream how, const QStringList& arguments) {
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(S("XDG_CONFIG_HOME"), home->path());
+    cli.setProcessEnvironment(env);
+    const QString redirect =
+        QString::number(fd) + (how == Stream::Full ? S(">/dev/full") : S(">&-"));
+    cli.start(S("/bin/sh"),
+              QStringList{S("-c"), S("exec \"$0\" \"$@\" ") + redirect, S(MIRAVEL6_CLI_PATH)} +
+                  arguments);
+    if (!cli.waitForFinished(30000) || cli.exitStatus() != QProcess::NormalExit) {
+        return {};
+    }
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
+}
+
 Configuration Plain() {
     Configuration config;
     for (int i = 0; i < kOutputs; ++i) {
@@ -70,6 +100,8 @@ QByteArray ImageOf(const Configuration& config) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Stream)
+
 class TstCli : public QObject {
     Q_OBJECT
 
@@ -79,6 +111,12 @@ private slots:
     void commands_data();
     void commands();
     void readSavesTheBoardAndWriteShowsItsProgress();
+    void readNeverReplacesWhatIsNoFile();
+    void lostOutputIsAFailure_data();
+    void lostOutputIsAFailure();
+    void interruptedWriteIsToldAndRecognisedLater_data();
+    void interruptedWriteIsToldAndRecognisedLater();
+    void anotherReaderIsNoUnpluggedDevice();
 };
 
 void TstCli::initTestCase() {
@@ -307,6 +345,163 @@ void TstCli::readSavesTheBoardAndWriteShowsItsProgress() {
     QVERIFY(terminal.startsWith("\rScrittura: 1 di 128 byte\rScrittura: 2 di 128 byte"));
     QVERIFY2(terminal.endsWith("\rScrittura: 128 di 128 byte\r\n"), terminal.right(60).constData());
     QCOMPARE(terminal.count('\r'), 129);
+}
+
+void TstCli::readNeverReplacesWhatIsNoFile() {
+    VirtualBoard board;
+    QVERIFY2(board.isReady(), qPrintable(board.errorString()));
+    const QString fifo = InHome("tubo.dm6");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    // A device node with the numbers of /dev/null. Making one takes root; anyone else tries
+    // the system's own, which only root could replace.
+    const dev_t null = makedev(1, 3);
+    QString device = S("/dev/null");
+    if (::geteuid() == 0) {
+        device = InHome("nulla.dm6");
+        QCOMPARE(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, null), 0);
+    }
+    for (const auto& [target, type] : {std::pair{fifo, S_IFIFO}, std::pair{device, S_IFCHR}}) {
+        const CliRun run = RunCli({S("read"), S("--port"), board.devicePath(), S("-o"), target});
+        QCOMPARE(run.err,
+                 S("Impossibile salvare su file ") + target + S(": non è un file regolare\n"));
+        QCOMPARE(run.exitCode, 2);
+        struct stat status {};
+        QVERIFY(::lstat(QFile::encodeName(target).constData(), &status) == 0);
+        QCOMPARE(status.st_mode & S_IFMT, type);
+        QVERIFY(type != S_IFCHR || status.st_rdev == null);
+    }
+    QCOMPARE(board.receivedBytes(), QByteArray()); // refused before the board was asked
+    QFile::remove(fifo);
+    QFile::remove(InHome("nulla.dm6"));
+}
+
+void TstCli::lostOutputIsAFailure_data() {
+    QTest::addColumn<QStringList>("board");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("fd");
+    QTest::addColumn<Stream>("how");
+    const QString piano = InHome("piano.dm6");
+    const QStringList image = L("--image") << QString::fromLatin1(ImageOf(Plain()).toHex());
+    for (const auto& [how, name] : {std::pair{Stream::Full, "full"}, {Stream::Closed, "closed"}}) {
+        const auto row = [&, how = how, name = name](const char* what, const QStringList& board,
+                                                     const QStringList& args, int fd) {
+            QTest::addRow("%s, %s %s", what, fd == 1 ? "stdout" : "stderr", name)
+                << board << args << fd << how;
+        };
+        row("image", {}, L("image") << piano, 1);
+        row("report", {}, L("report") << Sample("e_acq.dm6"), 1);
+        row("check", {}, L("check") << piano, 1);
+        row("verify", image, L("verify") << piano << L("--port", "DEV"), 1);
+        row("out, board keeps 3 off", L("--refuse-output", "3"),
+            L("out", "3", "on", "--port", "DEV"), 2);
+    }
+}
+
+void TstCli::lostOutputIsAFailure() {
+    QFETCH(QStringList, board);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, fd);
+    QFETCH(Stream, how);
+    VirtualBoard device(board);
+    QVERIFY2(device.isReady(), qPrintable(device.errorString()));
+    const CliRun run =
+        RunCliLosing(fd, how, arguments.replaceInStrings(S("DEV"), device.devicePath()));
+    QCOMPARE(run.exitCode, 2);
+    if (fd == 1) { // the reason is the system's, in the user's language
+        const QString told = S("Impossibile scrivere sullo standard output: ");
+        QVERIFY2(run.err.startsWith(told) && run.err.size() > told.size() + 1 &&
+                     run.err.count(u'\n') == 1 && run.err.endsWith(u'\n'),
+                 qPrintable(run.err));
+    }
+}
+
+void TstCli::interruptedWriteIsToldAndRecognisedLater_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("Ctrl+C") << SIGINT;
+    QTest::newRow("terminated") << SIGTERM;
+    QTest::newRow("hung up") << SIGHUP;
+}
+
+void TstCli::interruptedWriteIsToldAndRecognisedLater() {
+    QFETCH(int, signal);
+    // Every echo a little late: the write takes a few seconds.
+    VirtualBoard board({S("--delay-ms"), S("20")});
+    QVERIFY2(board.isReady(), qPrintable(board.errorString()));
+    const QString dev = board.devicePath();
+    const QString piano = InHome("piano.dm6");
+    QProcess cli;
+    cli.start(S(MIRAVEL6_CLI_PATH), {S("write"), piano, S("--port"), dev});
+    QVERIFY(cli.waitForStarted());
+    const QDeadlineTimer safetyNet(20000);
+    while (board.receivedBytes().size() < 20 && !safetyNet.hasExpired()) {
+        QThread::msleep(5);
+    }
+    QCOMPARE(::kill(static_cast<pid_t>(cli.processId()), signal), 0);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 1);
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    static const QRegularExpression told(
+        S("^Scrittura su (.*) interrotta al byte (\\d+) di 128: la scheda attende il resto dei "
+          "dati; premere il pulsante Reset della scheda prima del prossimo comando\n$"));
+    const QRegularExpressionMatch match = told.match(err);
+    QVERIFY2(match.hasMatch(), qPrintable(err));
+    QCOMPARE(match.captured(1), dev);
+    const int sent = match.captured(2).toInt();
+    QVERIFY(sent >= 19 && sent < 128);
+    QThread::msleep(100);
+    QCOMPARE(board.receivedBytes(), "W" + ImageOf(Plain()).left(sent)); // nothing after the stop
+    // The port is free again: its lock went with the program's own close.
+    QSerialPort other;
+    other.setPortName(dev);
+    QVERIFY(other.open(QIODevice::ReadWrite));
+    other.close();
+
+    // Every later command meets a board that takes its bytes as image data.
+    const QString waiting =
+        S("Errore comunicazione su ") + dev +
+        S(": la scheda attende ancora il resto di una scrittura interrotta; "
+          "premere il pulsante Reset della scheda prima del prossimo comando\n");
+    for (const QStringList& command :
+         {L("read", "-o") << InHome("dopo.dm6"), L("test"), L("verify") << piano,
+          L("out", "1", "on"), L("write") << piano}) {
+        const CliRun run = RunCli(command + QStringList{S("--port"), dev});
+        QCOMPARE(run.err, waiting);
+        QCOMPARE(run.exitCode, 1);
+    }
+    QVERIFY(!QFile::exists(InHome("dopo.dm6")));
+}
+
+void TstCli::anotherReaderIsNoUnpluggedDevice() {
+    VirtualBoard board;
+    QVERIFY2(board.isReady(), qPrintable(board.errorString()));
+    const QString dev = board.devicePath();
+    // Another program reading the same device (as "cat" would), opened before ours.
+    const int other = ::open(QFile::encodeName(dev).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(other >= 0);
+    std::atomic<bool> stop = false;
+    std::thread reader([&] {
+        char bytes[512];
+        while (!stop) {
+            pollfd ready{other, POLLIN, 0};
+            if (::poll(&ready, 1, 10) > 0) {
+                [[maybe_unused]] const ssize_t n = ::read(other, bytes, sizeof bytes);
+            }
+        }
+    });
+    const auto joined = qScopeGuard([&] {
+        stop = true;
+        reader.join();
+        ::close(other);
+    });
+    const QString failed = S("Errore comunicazione su ") + dev + S(": ");
+    for (int k = 0; k < 6; ++k) {
+        const CliRun run = RunCli({S("read"), S("--port"), dev, S("-o"), InHome("conteso.dm6")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith(failed) && !run.err.contains(S("scollegato")),
+                 qPrintable(run.err));
+    }
+    QVERIFY(!QFile::exists(InHome("conteso.dm6")));
 }
 
 QTEST_GUILESS_MAIN(TstCli)

@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,6 +118,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void saveOntoALinkReplacesTheLinkNotWhatItPointsTo();
     void samplesLoadThroughTheirButtons();
+    void closeAsksAboutChangesNotKept_data();
+    void closeAsksAboutChangesNotKept();
 };
 
 void TstFiles::dialogsTheirFolderAndTheTitle() {
@@ -265,13 +268,15 @@ void TstFiles::failedSaveKeepsTheOldFile() {
 
     QDir folder(f.FolderPath());
     QVERIFY(folder.mkdir(QStringLiteral("adir")));
+    const QString fifo = folder.filePath(QStringLiteral("tubo.dm6"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
     QVERIFY(f.WriteProgramFile(QStringLiteral("old.dm6"), BusyFile()));
     f.ui.openAnswers.push_back(folder.filePath(QStringLiteral("old.dm6")));
     f.ClickButton(kOpen);
     f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(3); // something to save
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    // A missing folder, a folder as the target, and a disk full part-way.
-    for (const char* target : {"missing/x.dm6", "adir", "old.dm6"}) {
+    // A missing folder, a folder or a fifo as the target, and a disk full part-way.
+    for (const char* target : {"missing/x.dm6", "adir", "tubo.dm6", "old.dm6"}) {
         f.ui.saveAnswers.push_back(folder.filePath(QLatin1String(target)));
         {
             // The limit is below the size of a file, so the writing stops part-way.
@@ -287,6 +292,9 @@ void TstFiles::failedSaveKeepsTheOldFile() {
         // No half-written or temporary file is left behind.
         QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
         QVERIFY(QDir(folder.filePath(QStringLiteral("adir"))).isEmpty());
+        struct stat status {};
+        QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &status) == 0 &&
+                S_ISFIFO(status.st_mode));
         f.ui.messages.clear();
     }
     // Without the fault the same save works.
@@ -357,6 +365,104 @@ void TstFiles::samplesLoadThroughTheirButtons() {
     f.ClickButton(QStringLiteral("cmdFileOpen_3"));
     f.ExpectMessage(1, OpenFailure(f.ProgramPath(QStringLiteral("e_eff.dm6"))), MsgIcon::Critical);
     QCOMPARE(WhatIsShown(f), before);
+}
+
+namespace {
+
+enum class Before { Nothing, Edit, OpenEditUndo, EditSave };
+const QString kSaveQuestion = QStringLiteral("Salvare le modifiche alla configurazione?");
+
+} // namespace
+
+Q_DECLARE_METATYPE(Before)
+Q_DECLARE_METATYPE(MsgAnswer)
+
+void TstFiles::closeAsksAboutChangesNotKept_data() {
+    QTest::addColumn<Before>("before");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<QString>("saveTo"); // the save dialog's answer; empty: cancelled
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    const QString file = QStringLiteral("chiuso.dm6");
+    QTest::newRow("nothing changed") << Before::Nothing << MsgAnswer::Yes << file << true << false;
+    QTest::newRow("opened, edited, undone")
+        << Before::OpenEditUndo << MsgAnswer::Yes << file << true << false;
+    QTest::newRow("edited, then saved")
+        << Before::EditSave << MsgAnswer::Yes << file << true << false;
+    QTest::newRow("edited: Annulla") << Before::Edit << MsgAnswer::Cancel << file << false << false;
+    QTest::newRow("edited: No") << Before::Edit << MsgAnswer::No << file << true << false;
+    QTest::newRow("edited: S\u00ec") << Before::Edit << MsgAnswer::Yes << file << true << true;
+    QTest::newRow("edited: S\u00ec, dialog cancelled")
+        << Before::Edit << MsgAnswer::Yes << QString() << false << false;
+    QTest::newRow("edited: S\u00ec, the save fails")
+        << Before::Edit << MsgAnswer::Yes << QStringLiteral("manca/chiuso.dm6") << false << false;
+}
+
+void TstFiles::closeAsksAboutChangesNotKept() {
+    QFETCH(Before, before);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(QString, saveTo);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+    WindowFixture f;
+    f.StoreSetting(QStringLiteral("frmMain/cboComm"), QStringLiteral("4"));
+    frmMain& w = f.Show();
+    const QDir folder(f.FolderPath());
+    const auto edit = [&] {
+        f.ClickCell(20, {QStringLiteral("Effetti Parte1+Parte2"), QStringLiteral("On")});
+    };
+    if (before == Before::OpenEditUndo) {
+        QVERIFY(f.WriteProgramFile(QStringLiteral("old.dm6"), BusyFile()));
+        f.ui.openAnswers.push_back(folder.filePath(QStringLiteral("old.dm6")));
+        f.ClickButton(kOpen);
+        edit();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keySequence(&w, QKeySequence::Undo);
+    }
+    if (before == Before::Edit || before == Before::EditSave) {
+        edit();
+    }
+    if (before == Before::EditSave) {
+        f.ui.saveAnswers.push_back(folder.filePath(QStringLiteral("kept.dm6")));
+        f.ClickButton(kSave);
+    }
+    QVERIFY(f.ui.messages.empty());
+    const Configuration shown = w.CurrentConfiguration();
+    f.Child<QComboBox>(QStringLiteral("cboComm"))->setCurrentIndex(6);
+    f.ui.msgAnswers.push_back(answer);
+    f.ui.saveAnswers.push_back(saveTo.isEmpty() ? QString() : folder.filePath(saveTo));
+
+    QCOMPARE(w.close(), closes);
+
+    const bool asked = before == Before::Edit;
+    QCOMPARE(f.ui.messages.empty(), !asked);
+    if (asked) {
+        const RecordedMessage& question = f.ui.messages.front();
+        QCOMPARE(question.text, kSaveQuestion);
+        QCOMPARE(question.icon, MsgIcon::Question);
+        QCOMPARE(question.buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(question.caption, QStringLiteral("Miravel6"));
+    }
+    // Sì runs "Salva" as the button does; a failed save says so and keeps the window.
+    QCOMPARE(f.ui.saveRequests.size(), std::size_t{asked && answer == MsgAnswer::Yes ? 1U : 0U} +
+                                           (before == Before::EditSave ? 1U : 0U));
+    if (saveTo.startsWith(QStringLiteral("manca"))) {
+        f.ExpectMessage(2, QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
+    }
+    QCOMPARE(ReadDm6File(folder.filePath(QStringLiteral("chiuso.dm6"))),
+             saved ? std::optional(shown) : std::nullopt);
+    QCOMPARE(w.isVisible(), !closes);
+    // The port is stored by a close that happens, and only then.
+    QCOMPARE(f.StoredSetting(QStringLiteral("frmMain/cboComm")),
+             closes ? QStringLiteral("6") : QStringLiteral("4"));
+    if (!closes) { // the changes and their history are still there
+        QVERIFY(w.CurrentConfiguration() == shown);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keySequence(&w, QKeySequence::Undo);
+        QCOMPARE(w.EffSet()[20].bytePart1, std::uint8_t{0});
+    }
 }
 
 QTEST_MAIN(TstFiles)

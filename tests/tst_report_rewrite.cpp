@@ -135,6 +135,7 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     QVERIFY(firstCell->isHidden());
 
     QVERIFY(f.ui.menuErrors.isEmpty());
+    f.ui.msgAnswers.push_back(MsgAnswer::No); // the edits are not to be saved
     QVERIFY(w.close());
 }
 

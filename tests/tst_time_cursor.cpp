@@ -233,10 +233,13 @@ void TstTimeCursor::refusedOrCancelledStartThenWhatARunLocks() {
     QCOMPARE(c.f.ui.messages.size(), std::size_t{3});
     QVERIFY(c.Timer()->isActive());
 
-    // Closing while running stops the cursor, asks nothing and keeps the port choice.
+    // Closing while running stops the cursor and keeps the port choice; the only question is
+    // the one about the durations changed above and never saved.
+    c.f.ui.msgAnswers.push_back(MsgAnswer::No);
     c.f.Close();
     QVERIFY(!c.Timer()->isActive());
-    QCOMPARE(c.f.ui.messages.size(), std::size_t{3});
+    c.f.ExpectMessage(4, QStringLiteral("Salvare le modifiche alla configurazione?"),
+                      MsgIcon::Question, MsgButtons::YesNoCancel);
     QCOMPARE(c.f.StoredSetting(QStringLiteral("frmMain/cboComm")), QStringLiteral("0"));
 }
 

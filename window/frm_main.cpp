@@ -1,5 +1,6 @@
 #include "window/frm_main.h"
 
+#include "board/port_settings.h"
 #include "board/serial_link.h"
 #include "files/report_file.h"
 #include "model/charset.h"
@@ -17,7 +18,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -32,9 +32,10 @@ QString SettingsKey() {
 
 } // namespace
 
-frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, QString folder, QWidget* parent)
-    : QWidget(parent), ui(modalUi), clock(cursorClock), programFolder(std::move(folder)),
-      MSComm(std::make_unique<SerialLink>()) {
+frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, PortSettings& portSettings, QString folder,
+                 QWidget* parent)
+    : QWidget(parent), ui(modalUi), clock(cursorClock), settings(portSettings),
+      programFolder(std::move(folder)), MSComm(std::make_unique<SerialLink>()) {
     setWindowTitle(kAppTitle);
     CreateControls();
     Form_Load();
@@ -108,27 +109,29 @@ void frmMain::Form_Load() {
     }
 
     // The chosen port; a stored value that is no position leaves the list without one.
-    const QSettings settings(kAppTitle, kAppTitle);
     bool isNumber = false;
-    const int stored =
-        settings.value(SettingsKey(), QStringLiteral("0")).toString().trimmed().toShort(&isNumber);
+    const int stored = settings.Value(SettingsKey())
+                           .value_or(QStringLiteral("0"))
+                           .toString()
+                           .trimmed()
+                           .toShort(&isNumber);
     if (isNumber && stored >= -1 && stored < cboComm->count()) {
         cboComm->setCurrentIndex(stored);
     }
 
     RefreshEffects();
     history.Reset(CurrentConfiguration());
+    KeepConfiguration();
     CreateHistoryKeys();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
-    if (PortIsOpen()) {
+    if (PortIsOpen() || !MayDropChanges()) {
         cancel = true;
         return;
     }
-    QSettings settings(kAppTitle, kAppTitle);
-    settings.setValue(SettingsKey(), QString::number(cboComm->currentIndex()));
-    settings.sync();
+    // Closing goes on whatever the store says: the window has nowhere left to tell it.
+    settings.Write(SettingsKey(), QString::number(cboComm->currentIndex()));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

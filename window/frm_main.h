@@ -3,6 +3,7 @@
 
 #include "model/app_identity.h"
 #include "model/board_protocol.h"
+#include "model/configuration.h"
 #include "model/edata.h"
 #include "model/edit_history.h"
 #include "model/effect_grid.h"
@@ -24,6 +25,7 @@ class ClickLabel;
 class GridCanvas;
 class OutputButton;
 class PortInventory;
+class PortSettings;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -31,7 +33,6 @@ class QPushButton;
 class QTimer;
 class QAction;
 class SerialLink;
-struct Configuration;
 
 inline const QString kAppTitle = QString::fromLatin1(kAppName);
 
@@ -39,7 +40,9 @@ class frmMain : public QWidget {
     Q_OBJECT
 
 public:
-    frmMain(ModalUi& ui, Clock& clock, QString programFolder, QWidget* parent = nullptr);
+    // `settings`: the per-user store of the chosen port and the port assignments.
+    frmMain(ModalUi& ui, Clock& clock, PortSettings& settings, QString programFolder,
+            QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Read-only views of the window's state, for the tests and the benchmarks.
@@ -56,6 +59,10 @@ public:
 
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
+
+    // A close asked for from outside (the session ends): like the close button, but while a
+    // board operation runs the window closes as soon as it has ended.
+    void RequestClose();
 
 public slots:
     void cboFaseTime_Click(int index);
@@ -129,6 +136,13 @@ private:
 
     // Configuration files.
     void LoadConfigurationFile(const QString& path);
+    // "Salva": true once the file holds the configuration.
+    bool SaveConfiguration();
+    // The configuration now shown is the one last opened, saved, read or written: closing
+    // asks about nothing until it changes.
+    void KeepConfiguration();
+    // Before closing: asks whether to save changes not kept anywhere; false keeps the window.
+    bool MayDropChanges();
 
     // Board link.
     bool OpenCommPort();
@@ -154,6 +168,7 @@ private:
 
     ModalUi& ui;
     Clock& clock;
+    PortSettings& settings;
     QString programFolder;
 
     // Configuration held by the window; durations and names live in their controls.
@@ -169,6 +184,7 @@ private:
     EffClipboard clipboard;
 
     EditHistory history;
+    Configuration keptConfiguration;
 
     // Time cursor: positions come from whole seconds elapsed on a monotonic clock.
     struct TimeCursorRun {
@@ -187,7 +203,8 @@ private:
     FileDialogRequest cdlOpenSave;
     std::unique_ptr<SerialLink> MSComm;
     const PortInventory* portInventory = nullptr;
-    QString openFailureDetail; // device and reason of the last failed open
+    QString openFailureDetail;  // device and reason of the last failed open
+    bool closeWhenIdle = false; // a close request came while the port was open
 
     // Controls, by the names and indexes of the window layout.
     QLabel* lblOutNameTitle = nullptr;

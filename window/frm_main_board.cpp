@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 
 void frmMain::cmdCommTest_Click() {
     if (PortIsOpen()) {
@@ -48,6 +49,7 @@ void frmMain::cmdEdataRead_Click() {
         return;
     }
     ApplyEdata(read.image, kAppTitle + QStringLiteral(" - Lettura da scheda"));
+    KeepConfiguration();
 }
 
 void frmMain::cmdEdataWrite_Click() {
@@ -82,6 +84,7 @@ void frmMain::cmdEdataWrite_Click() {
     switch (written.fault) {
     case BoardFault::None:
         lblStatus->setText(status + QStringLiteral("OK!"));
+        KeepConfiguration();
         Message(kWriteDoneText, MsgIcon::Information);
         return;
     case BoardFault::WrongEcho:
@@ -89,7 +92,10 @@ void frmMain::cmdEdataWrite_Click() {
         return;
     case BoardFault::NoReply:
     case BoardFault::DeviceLost:
+    case BoardFault::PortError:
     case BoardFault::BadReply:
+    case BoardFault::UnfinishedWrite:
+    case BoardFault::Interrupted:
         Message(kCommErrorText, MsgIcon::Critical);
         return;
     }
@@ -124,7 +130,13 @@ bool frmMain::OpenCommPort() {
     }
     const int number = ComPortNumber(cboComm->currentText());
     MSComm->SetCommPort(number);
-    const bool opened = MSComm->Open(DeviceNameForPort(number));
+    const PortDevice device = DeviceForPort(settings, number);
+    if (!device.problem.isEmpty()) {
+        MSComm->Close();
+        openFailureDetail = device.problem;
+        return false;
+    }
+    const bool opened = MSComm->Open(device.path);
     openFailureDetail = MSComm->LastOpenFailure().detail;
     return opened;
 }
@@ -132,6 +144,19 @@ bool frmMain::OpenCommPort() {
 void frmMain::CloseCommPort() {
     MSComm->Close();
     SetIdleStatus();
+    if (closeWhenIdle) {
+        // After the handler that ran the operation has returned.
+        closeWhenIdle = false;
+        QTimer::singleShot(0, this, &frmMain::RequestClose);
+    }
+}
+
+void frmMain::RequestClose() {
+    if (PortIsOpen()) {
+        closeWhenIdle = true;
+        return;
+    }
+    close();
 }
 
 bool frmMain::OpenForOperation(const QString& status) {

@@ -23,6 +23,11 @@ constexpr int kCursorTickMs = 100;
 } // namespace
 
 void frmMain::cmdTimeCursor_Click() {
+    // Busy: a board operation waits inside an exchange; its Reset question would come up
+    // in the middle of it.
+    if (PortIsOpen()) {
+        return;
+    }
     if (blnTimeCursor) {
         // The stop itself runs in the next tick.
         blnTimeCursor = false;

@@ -65,23 +65,50 @@ void frmMain::cmdFileSave_Click() {
     if (PortIsOpen()) {
         return;
     }
+    SaveConfiguration();
+}
+
+bool frmMain::SaveConfiguration() {
     const Configuration config = CurrentConfiguration();
     // A name the file cannot hold would come back altered: refuse before anything is written.
     if (const auto fault = FindUnsavableName(config)) {
         Message(UnsavableNameText(*fault), MsgIcon::Critical);
-        return;
+        return false;
     }
     const std::optional<QString> chosen =
         AskConfigurationPath(ui, this, cdlOpenSave, PathFor::Save);
     if (!chosen) {
-        return;
+        return false;
     }
     if (!WriteDm6File(*chosen, config)) {
         Message(QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
-        return;
+        return false;
     }
     setWindowTitle(
         QString::fromStdString(TitleAfterSave(kAppTitle.toStdString(), chosen->toStdString())));
+    KeepConfiguration();
+    return true;
+}
+
+void frmMain::KeepConfiguration() {
+    keptConfiguration = CurrentConfiguration();
+}
+
+bool frmMain::MayDropChanges() {
+    if (CurrentConfiguration() == keptConfiguration) {
+        return true;
+    }
+    switch (Message(QStringLiteral("Salvare le modifiche alla configurazione?"), MsgIcon::Question,
+                    MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        return SaveConfiguration();
+    case MsgAnswer::No:
+        return true;
+    case MsgAnswer::Ok:
+    case MsgAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void frmMain::LoadConfigurationFile(const QString& path) {
@@ -94,4 +121,5 @@ void frmMain::LoadConfigurationFile(const QString& path) {
     }
     ApplyConfiguration(*config, QString::fromStdString(
                                     TitleAfterOpen(kAppTitle.toStdString(), path.toStdString())));
+    KeepConfiguration();
 }

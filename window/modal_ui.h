@@ -11,8 +11,8 @@ class QDialog;
 class QWidget;
 
 enum class MsgIcon { Critical, Exclamation, Question, Information };
-enum class MsgButtons { Ok, OkCancel };
-enum class MsgAnswer { Ok, Cancel };
+enum class MsgButtons { Ok, OkCancel, YesNoCancel }; // YesNoCancel: "Sì", "No", "Annulla"
+enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 // One entry of a pop-up menu: an item, a separator or a submenu (items not empty).
 struct MenuEntry {

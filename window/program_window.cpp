@@ -16,7 +16,9 @@ ProgramWindow::ProgramWindow(ModalUi& ui, const QString& executableFolder,
     Start(ui, executableFolder, userDataFolder);
 }
 
-ProgramWindow::~ProgramWindow() = default;
+ProgramWindow::~ProgramWindow() {
+    closeRequests.reset(); // before the window it closes
+}
 
 void ProgramWindow::Start(ModalUi& ui, const QString& executableFolder,
                           const QString& userDataFolder) {
@@ -27,8 +29,9 @@ void ProgramWindow::Start(ModalUi& ui, const QString& executableFolder,
     QGuiApplication::setDesktopFileName(kDesktopId);
     QApplication::setWindowIcon(
         QIcon(QStringLiteral(":/icons/") + kDesktopId + QStringLiteral(".svg")));
-    win =
-        std::make_unique<frmMain>(ui, clock, SetUpProgramFolder(executableFolder, userDataFolder));
+    win = std::make_unique<frmMain>(ui, clock, settings,
+                                    SetUpProgramFolder(executableFolder, userDataFolder));
+    closeRequests = std::make_unique<CloseRequests>([this] { win->RequestClose(); });
 }
 
 void ProgramWindow::ShowCentred() {

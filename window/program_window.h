@@ -4,7 +4,9 @@
 // version, icon and desktop entry, the program folder chosen (and filled) for this copy, the
 // clock, the window centred on the screen.
 
+#include "board/port_settings.h"
 #include "window/clock.h"
+#include "window/close_requests.h"
 #include "window/frm_main.h"
 #include "window/qt_modal_ui.h"
 
@@ -32,5 +34,7 @@ private:
 
     QtModalUi modalUi;
     SteadyClock clock;
+    StoredPortSettings settings;
     std::unique_ptr<frmMain> win;
+    std::unique_ptr<CloseRequests> closeRequests;
 };

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QTranslator>
 #include <QVBoxLayout>
@@ -114,6 +115,18 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::Ok:
+        break;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
 void UseItalianDetailsButton() {
     static DetailsButtonTexts texts;
     static const bool installed = QCoreApplication::installTranslator(&texts);
@@ -130,17 +143,31 @@ MsgAnswer QtModalUi::MsgBox(QWidget* parent, const QString& text, MsgIcon icon, 
 MsgAnswer QtModalUi::DetailedMsgBox(QWidget* parent, const QString& text, MsgIcon icon,
                                     MsgButtons buttons, const QString& caption,
                                     const QString& details) {
-    QMessageBox box(ToQtIcon(icon), caption, DisplayText(text),
-                    buttons == MsgButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                    : QMessageBox::Ok,
-                    parent);
+    QMessageBox box(ToQtIcon(icon), caption, DisplayText(text), ToQtButtons(buttons), parent);
+    if (buttons == MsgButtons::YesNoCancel) {
+        // Set here rather than left to a translation that may not be installed.
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("S\u00ec"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
     box.setTextFormat(Qt::PlainText); // paths and names are never markup
     if (!details.isEmpty()) {
         // The standard details area: a button below the text opens it.
         UseItalianDetailsButton();
         box.setDetailedText(DisplayText(details));
     }
-    return box.exec() == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    default:
+        return MsgAnswer::Cancel; // the box closed by Esc or its title bar, too
+    }
 }
 
 QString QtModalUi::InputBox(QWidget* parent, const QString& prompt, const QString& title,

@@ -33,7 +33,9 @@ MsgAnswer ScriptedUi::DetailedMsgBox(QWidget* /*parent*/, const QString& text, M
     if (onMessage) {
         onMessage(messages.back());
     }
-    return TakeFront(msgAnswers, MsgAnswer::Ok);
+    // Unscripted, a question with three answers is cancelled: nothing is saved or lost.
+    return TakeFront(msgAnswers,
+                     buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::Ok);
 }
 
 QString ScriptedUi::InputBox(QWidget* /*parent*/, const QString& prompt, const QString& title,

@@ -40,7 +40,8 @@ public:
     void ShowHelp(QWidget* parent, const QString& helpFilePath) override;
     bool ExecDialog(QDialog& dialog) override;
 
-    // Answers, used in order; when a queue is empty: OK, cancel, cancel, close the menu.
+    // Answers, used in order; when a queue is empty: OK (Annulla for Sì / No / Annulla),
+    // cancel, cancel, close the menu.
     std::deque<MsgAnswer> msgAnswers;
     std::deque<QString> inputAnswers;
     std::deque<QString> openAnswers; // a path, or empty to cancel the dialog

@@ -1,0 +1,23 @@
+#pragma once
+// The desktop ends a session (log-out, shutdown) with SIGTERM or SIGHUP, a terminal with
+// SIGINT. Left to their default, these would end the program between two bytes of a board
+// write. Instead each becomes a close request of the window, which refuses it while a board
+// operation runs and closes once it has ended.
+
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+class CloseRequests final : public QObject {
+    Q_OBJECT
+
+public:
+    // One instance at a time; `request` runs on the event loop for each signal.
+    explicit CloseRequests(std::function<void()> request, QObject* parent = nullptr);
+    ~CloseRequests() override; // the signals act as before again
+
+private:
+    std::function<void()> request;
+    QSocketNotifier* notifier = nullptr;
+};
