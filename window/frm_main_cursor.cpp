@@ -23,17 +23,16 @@ constexpr int kCursorTickMs = 100;
 } // namespace
 
 void frmMain::cmdTimeCursor_Click() {
-    // Busy: a board operation waits inside an exchange; its Reset question would come up
-    // in the middle of it.
-    if (PortIsOpen()) {
-        return;
-    }
     if (blnTimeCursor) {
         // The stop itself runs in the next tick.
         blnTimeCursor = false;
         return;
     }
-    if (!AnyFaseEnabled(CurrentFaseCodes())) {
+    // A board operation waits for its reply: the cursor would run beside it.
+    if (PortIsOpen()) {
+        return;
+    }
+    if (!AnyFaseEnabled(config.faseCodes)) {
         Message(QStringLiteral("Nessuna fase temporale attivata\r\n"
                                "Impossibile visualizzare il cursore"),
                 MsgIcon::Critical);
@@ -72,7 +71,7 @@ void frmMain::tmrTimeCursor_Timer() {
     }
     cursorRun.datCursorLast = elapsed;
 
-    const CursorPosition position = CursorAt(CurrentFaseCodes(), elapsed);
+    const CursorPosition position = CursorAt(config.faseCodes, elapsed);
     cursorRun.position = position;
     if (position.Complete()) {
         StopTimeCursor();
