@@ -1,5 +1,6 @@
 #pragma once
-// Window positions are kept in twips (1/1440 inch) and turned into pixels when laid out.
+// Window and picture positions are kept in twips (1/1440 inch) and turned into pixels when laid
+// out.
 
 #include <QRect>
 #include <cmath>

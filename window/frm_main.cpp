@@ -119,6 +119,7 @@ void frmMain::Form_Load() {
     RefreshEffects();
     history.Reset(CurrentConfiguration());
     CreateHistoryKeys();
+    CreatePreviewKeys();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -166,6 +167,8 @@ void frmMain::cboFaseTime_Click(int index) {
 void frmMain::CommitEdit(EditOf what) {
     if (what == EditOf::Grid) {
         RefreshEffects();
+    } else {
+        UpdatePreview();
     }
     ResetTitle();
     RecordStep();
@@ -239,6 +242,7 @@ void frmMain::RefreshEffects() {
     PlaceFocusCell(canvas->FocusCell());
 
     BuildEdata();
+    UpdatePreview();
 }
 
 void frmMain::WriteLightReport(const LightCourse& course) {
