@@ -37,9 +37,11 @@ struct GridPicture {
 GridPicture PictureOf(const Configuration& config);
 
 // The part of the window the picture covers: from the names to the last phase, from the
-// top of the window to the last separator.
-inline constexpr int kPictureWidthTwips = kGridRight;
-inline constexpr int kPictureHeightTwips = kGridBottom;
+// top of the window to the last separator, with room for the width of the lines on them
+// (the last output's course at level 0 lies on the last separator).
+inline constexpr int kPictureMarginTwips = 30;
+inline constexpr int kPictureWidthTwips = kGridRight + kPictureMarginTwips;
+inline constexpr int kPictureHeightTwips = kGridBottom + kPictureMarginTwips;
 QSize PictureSizePx(const TwipsScale& scale);
 
 // Pen width of a grid line at this scale: 15 twips, at least one pixel.

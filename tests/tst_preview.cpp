@@ -339,7 +339,7 @@ void TstPreview::exportWritesThePictureOrSaysWhyNot() {
     QCOMPARE(p.f.ui.saveRequests[0].defaultExt, S(".png"));
     QVERIFY(p.f.ui.messages.empty());
     QImage picture(png);
-    QCOMPARE(picture.size(), QSize(672, 368));
+    QCOMPARE(picture.size(), QSize(674, 370));
 
     // The picture's lines are the canvas's, pixel for pixel, where the segments lie.
     const QImage canvas = p.Canvas()->grab().toImage();
@@ -383,7 +383,7 @@ void TstPreview::exportWritesThePictureOrSaysWhyNot() {
                                                missing + S("\r\n")));
     QCOMPARE(p.f.ui.messages[1].icon, MsgIcon::Critical);
     // The earlier picture is untouched by a failed export over it.
-    QCOMPARE(QImage(png).size(), QSize(672, 368));
+    QCOMPARE(QImage(png).size(), QSize(674, 370));
 }
 
 QTEST_MAIN(TstPreview)
