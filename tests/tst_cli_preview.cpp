@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QtTest>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -27,7 +28,10 @@ struct CliRun {
 
 std::optional<QTemporaryDir> runtime; // XDG_RUNTIME_DIR, which Qt Gui looks for
 
-CliRun RunCli(const QStringList& arguments) {
+// As an unprivileged user, where root would write through any permission.
+constexpr uid_t kNobody = 65534;
+
+CliRun RunCli(const QStringList& arguments, bool asNobody = false) {
     if (!runtime) {
         runtime.emplace();
     }
@@ -36,6 +40,15 @@ CliRun RunCli(const QStringList& arguments) {
     env.remove(S("QT_QPA_PLATFORM")); // render chooses offscreen itself
     env.insert(S("XDG_RUNTIME_DIR"), runtime->path());
     cli.setProcessEnvironment(env);
+    if (asNobody) {
+        env.remove(S("XDG_RUNTIME_DIR"));
+        cli.setProcessEnvironment(env);
+        cli.setChildProcessModifier([] {
+            if (setgid(kNobody) != 0 || setuid(kNobody) != 0) {
+                _exit(99);
+            }
+        });
+    }
     cli.start(S(MIRAVEL6_CLI_PATH), arguments);
     if (!cli.waitForFinished(30000) || cli.exitStatus() != QProcess::NormalExit) {
         return {};
@@ -64,6 +77,7 @@ private slots:
     void previewRefusesBadMomentsAndFiles();
     void renderDrawsTheWindowsGrid();
     void renderFormatsAndFailures();
+    void renderOverAFileItMayNotWriteLeavesIt();
 
 private:
     QTemporaryDir scratch;
@@ -208,6 +222,35 @@ void TstCliPreview::renderFormatsAndFailures() {
     run = RunCli({S("--help")});
     QVERIFY(run.out.contains(S("preview FILE.dm6 --at T")));
     QVERIFY(run.out.contains(S("render FILE.dm6 -o IMMAGINE")));
+}
+
+void TstCliPreview::renderOverAFileItMayNotWriteLeavesIt() {
+    // A folder and a picture of root's, readable by all, that nobody may change.
+    QTemporaryDir shared(QDir::tempPath() + S("/miravel6-render-XXXXXX"));
+    QVERIFY(QFile::setPermissions(
+        shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                           QFileDevice::ReadOther | QFileDevice::ExeOther));
+    const QString png = shared.filePath(S("griglia.png"));
+    QCOMPARE(RunCli({S("render"), Sample("e_acq.dm6"), S("-o"), png}).exitCode, 0);
+    QFile before(png);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+    QVERIFY(QFile::setPermissions(png, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                     QFileDevice::ReadOther |
+                                                     QFileDevice::ExeOther));
+
+    const CliRun run =
+        RunCli({S("render"), Sample("e_mv4f.dm6"), S("--timeline"), S("-o"), png}, true);
+    QVERIFY2(run.exitCode != 99, "cannot become nobody");
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(S("Impossibile scrivere il file ") + png), qPrintable(run.err));
+    QFile after(png);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), bytes);
+    QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner));
 }
 
 QTEST_MAIN(TstCliPreview)
