@@ -256,6 +256,17 @@ void TstPreview::editsShowAtOnceAndTheTitleFollows() {
     QCOMPARE(p.Lamp(0), LampColour(256));
     QCOMPARE(p.Preview()->windowTitle(), S("Anteprima - Miravel6"));
 
+    // Renamed output and phase: under the lamp and in the phase line.
+    p.f.ui.inputAnswers.push_back(S("Luna"));
+    p.f.ui.menuChoices.push_back({S("Modifica")});
+    QTest::mouseClick(p.f.Child<QLabel>("lblOutName", 0), Qt::LeftButton);
+    p.f.ui.inputAnswers.push_back(S("Buio"));
+    p.f.ui.menuChoices.push_back({S("Modifica")});
+    QTest::mouseClick(p.f.Child<QLabel>("lblFaseName", 3), Qt::LeftButton);
+    QVERIFY(p.f.ui.menuErrors.isEmpty());
+    QCOMPARE(p.Preview()->Lamps().Names()[0], S("Luna"));
+    QCOMPARE(p.In<QLabel>("lblFase")->text(), S("Fase 4: Buio"));
+
     // A shorter cycle: the position wraps into it; a name shows under its lamp.
     p.f.Child<QComboBox>("cboFaseTime", 3)->setCurrentIndex(0); // Notte "OFF"
     QCOMPARE(p.Preview()->Plan().cycleLength, 240);

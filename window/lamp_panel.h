@@ -21,6 +21,7 @@ public:
     void SetLevels(const std::array<double, kOutputs>& levels);
     void SetNames(const std::array<QString, kOutputs>& names);
     const std::array<double, kOutputs>& Levels() const { return levels; }
+    const std::array<QString, kOutputs>& Names() const { return names; }
     // Centre of a lamp in the panel's pixels.
     QPoint LampCentre(int output) const;
     QSize sizeHint() const override;
