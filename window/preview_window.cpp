@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -129,6 +130,9 @@ void PreviewWindow::SetConfiguration(const Configuration& config) {
     {
         const QSignalBlocker quiet(sldPosition);
         sldPosition->setRange(0, cycle ? plan.cycleLength - 1 : 0);
+        // Arrow keys step by a 3600th of the cycle (at least a second), pages by a 24th.
+        sldPosition->setSingleStep(std::max(1, plan.cycleLength / 3600));
+        sldPosition->setPageStep(std::max(10, plan.cycleLength / 24));
     }
     lblIndicative->setVisible(plan.anyIndicative);
     if (cycle && position >= plan.cycleLength) {
