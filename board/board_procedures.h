@@ -50,6 +50,3 @@ WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
                              const WriteProgress& progress = {});
 // Switches output 0..9 to the other state than isOn says it has now.
 OutputOutcome SendOutputCommand(SerialLink& link, int output, bool isOn);
-
-// A write is refused when no phase of the image runs: the board would play nothing.
-bool ImageHasEnabledFase(const EdataBytes& image);

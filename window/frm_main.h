@@ -3,6 +3,7 @@
 
 #include "model/app_identity.h"
 #include "model/board_protocol.h"
+#include "model/configuration.h"
 #include "model/edata.h"
 #include "model/edit_history.h"
 #include "model/effect_grid.h"
@@ -33,7 +34,6 @@ class QPushButton;
 class QTimer;
 class QAction;
 class SerialLink;
-struct Configuration;
 
 inline const QString kAppTitle = QString::fromLatin1(kAppName);
 
@@ -45,22 +45,31 @@ public:
     ~frmMain() override;
 
     // Read-only views of the window's state, for the tests and the benchmarks.
-    const EffGrid& EffSet() const { return recEffSet; }
+    const EffGrid& EffSet() const { return config.recEffSet; }
     const EdataBytes& EdataImage() const { return Edata; }
     const GridDrawing& Drawing() const { return drawing; }
-    FaseCodes CurrentFaseCodes() const;
-    bool PortIsOpen() const;
+    const FaseCodes& CurrentFaseCodes() const { return config.faseCodes; }
     // Names, durations and grid as the window holds them now.
-    Configuration CurrentConfiguration() const;
+    const Configuration& CurrentConfiguration() const { return config; }
+
+    // A board operation holds the port: its exchanges let events through while they wait.
+    bool PortIsOpen() const;
+    // Busy: a board operation runs or the time cursor runs. A busy window starts nothing that
+    // edits the configuration or uses the port, and its clicks and keys do nothing.
+    bool Busy() const;
 
     // The serial devices the port assignment lists; nullptr: the system's own list.
     void SetPortInventory(const PortInventory* inventory);
 
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
+    // A whole configuration from a file, the board or the undo history: shown, refreshed once,
+    // the title set and an undo step recorded.
+    void ApplyConfiguration(const Configuration& applied, const QString& title);
 
 public slots:
-    void cboFaseTime_Click(int index);
+    // The duration list of phase index now shows duration code code.
+    void cboFaseTime_Click(int index, int code);
 
     // Effect editing and names.
     void lblEffMode_MouseDown(int cell, Qt::MouseButton button, QPoint globalPos);
@@ -113,9 +122,10 @@ private:
     // through ApplyConfiguration, which refreshes once and shows the given title.
     enum class EditOf { Grid, Names };
     void CommitEdit(EditOf what = EditOf::Grid);
-    void ApplyConfiguration(const Configuration& config, const QString& title);
-    // Selects the codes in the duration lists without a refresh per list (tooltips only).
-    void SetFaseCodesQuietly(const FaseCodes& codes);
+    // The lists and labels show the configuration; they hold nothing of their own. The
+    // durations are selected without a refresh per list (tooltips only).
+    void ShowFaseCodes();
+    void ShowNames();
 
     void BuildEdata();
     void ApplyEdata(const EdataBytes& bytes, const QString& title);
@@ -156,7 +166,7 @@ private:
     // The undo history: a step is recorded at the end of every change of the configuration.
     void CreateHistoryKeys();
     void RecordStep();
-    void RestoreStep(const Configuration& config);
+    void RestoreStep(const Configuration& step);
 
     // Preview: keys, and the configuration passed on after every change.
     void CreatePreviewKeys();
@@ -171,8 +181,9 @@ private:
     Clock& clock;
     QString programFolder;
 
-    // Configuration held by the window; durations and names live in their controls.
-    EffGrid recEffSet{};
+    // The configuration: names, duration codes and the grid (config.recEffSet). Every change
+    // goes through CommitEdit or ApplyConfiguration; the image and the drawing follow it.
+    Configuration config;
     EdataBytes Edata{};
     GridDrawing drawing;
 
