@@ -108,6 +108,7 @@ void frmMain::Form_Load() {
     RefreshEffects();
     history.Reset(config);
     CreateHistoryKeys();
+    CreatePreviewKeys();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -153,6 +154,8 @@ void frmMain::cboFaseTime_Click(int index, int code) {
 void frmMain::CommitEdit(EditOf what) {
     if (what == EditOf::Grid) {
         RefreshEffects();
+    } else {
+        UpdatePreview();
     }
     ResetTitle();
     RecordStep();
@@ -213,6 +216,7 @@ void frmMain::RefreshEffects() {
     PlaceFocusCell(canvas->FocusCell());
 
     BuildEdata();
+    UpdatePreview();
 }
 
 void frmMain::WriteLightReport(const LightCourse& course) {

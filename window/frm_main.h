@@ -15,6 +15,7 @@
 #include "window/modal_ui.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -25,6 +26,7 @@ class ClickLabel;
 class GridCanvas;
 class OutputButton;
 class PortInventory;
+class PreviewWindow;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -98,6 +100,14 @@ public slots:
     void mnuUndo_Click();
     void mnuRedo_Click();
 
+    // The preview (F5), the print (Ctrl+P) and the picture export (Ctrl+Shift+E); the menu
+    // of "Cursore on" has them too.
+    void mnuPreview_Click();
+    void mnuPrint_Click();
+    void mnuExport_Click();
+    void cmdTimeCursor_ContextMenu(QPoint globalPos);
+    PreviewWindow* Preview() const; // nullptr while it is closed
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -157,6 +167,11 @@ private:
     void CreateHistoryKeys();
     void RecordStep();
     void RestoreStep(const Configuration& step);
+
+    // Preview: keys, and the configuration passed on after every change.
+    void CreatePreviewKeys();
+    void UpdatePreview();
+    void ClosePreview();
 
     // Time cursor.
     void StopTimeCursor();
@@ -221,4 +236,5 @@ private:
     QTimer* tmrTimeCursor = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
+    QPointer<PreviewWindow> preview; // deleted when the user closes it
 };
