@@ -284,6 +284,8 @@ int RunBoardCommand(const CliRequest& request) {
     case CliCommand::Image:
     case CliCommand::Report:
     case CliCommand::Check:
+    case CliCommand::Preview:
+    case CliCommand::Render:
         break;
     }
     return kExitUsage;

@@ -112,6 +112,7 @@ void frmMain::Form_Load() {
     history.Reset(config);
     KeepConfiguration();
     CreateHistoryKeys();
+    CreatePreviewKeys();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -156,6 +157,8 @@ void frmMain::cboFaseTime_Click(int index, int code) {
 void frmMain::CommitEdit(EditOf what) {
     if (what == EditOf::Grid) {
         RefreshEffects();
+    } else {
+        UpdatePreview();
     }
     ResetTitle();
     RecordStep();
@@ -216,6 +219,7 @@ void frmMain::RefreshEffects() {
     PlaceFocusCell(canvas->FocusCell());
 
     BuildEdata();
+    UpdatePreview();
 }
 
 void frmMain::WriteLightReport(const LightCourse& course) {

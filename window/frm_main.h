@@ -15,6 +15,7 @@
 #include "window/modal_ui.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -26,6 +27,7 @@ class GridCanvas;
 class OutputButton;
 class PortInventory;
 class PortSettings;
+class PreviewWindow;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -105,6 +107,14 @@ public slots:
     void mnuUndo_Click();
     void mnuRedo_Click();
 
+    // The preview (F5), the print (Ctrl+P) and the picture export (Ctrl+Shift+E); the menu
+    // of "Cursore on" has them too.
+    void mnuPreview_Click();
+    void mnuPrint_Click();
+    void mnuExport_Click();
+    void cmdTimeCursor_ContextMenu(QPoint globalPos);
+    PreviewWindow* Preview() const; // nullptr while it is closed
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -172,6 +182,11 @@ private:
     void RecordStep();
     void RestoreStep(const Configuration& step);
 
+    // Preview: keys, and the configuration passed on after every change.
+    void CreatePreviewKeys();
+    void UpdatePreview();
+    void ClosePreview();
+
     // Time cursor.
     void StopTimeCursor();
     void SetTimeCursorControlsEnabled(bool enabled);
@@ -238,4 +253,5 @@ private:
     QTimer* tmrTimeCursor = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
+    QPointer<PreviewWindow> preview; // deleted when the user closes it
 };

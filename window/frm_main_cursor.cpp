@@ -47,6 +47,7 @@ void frmMain::cmdTimeCursor_Click() {
     if (answer != MsgAnswer::Ok) {
         return;
     }
+    ClosePreview(); // the board's own cycle is shown from now on
     SetTimeCursorControlsEnabled(false);
     cmdTimeCursor->setText(QStringLiteral("Cursore off"));
     canvas->SetTimeCursor(kGridLeft, true);
