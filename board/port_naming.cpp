@@ -17,6 +17,25 @@ QString PortKey(int number) {
     return QString::fromStdString(PortDeviceKey(number));
 }
 
+// What the store held at one look, for naming many ports without a look per port.
+class SettingsSnapshot final : public PortSettings {
+public:
+    SettingsSnapshot(std::map<QString, QVariant> read, QString where)
+        : values(std::move(read)), location(std::move(where)) {}
+    std::optional<QVariant> Value(const QString& key) const override {
+        const auto found = values.find(key);
+        return found == values.end() ? std::nullopt : std::optional<QVariant>(found->second);
+    }
+    SettingsWrite Write(const QString&, const QString&) override {
+        return {QStringLiteral("sola lettura")};
+    }
+    QString Location() const override { return location; }
+
+private:
+    std::map<QString, QVariant> values;
+    QString location;
+};
+
 } // namespace
 
 int ComPortNumber(const QString& entryText) {
@@ -48,10 +67,15 @@ PortDevice DeviceForPort(const PortSettings& settings, int number) {
 }
 
 QStringList DeviceNamesForPorts(const PortSettings& settings, const QList<int>& numbers) {
+    QStringList keys;
+    for (const int number : numbers) {
+        keys.push_back(PortKey(number));
+    }
+    const SettingsSnapshot snapshot(settings.Values(keys), settings.Location());
     QStringList names;
     names.reserve(numbers.size());
     for (const int number : numbers) {
-        const PortDevice device = DeviceForPort(settings, number);
+        const PortDevice device = DeviceForPort(snapshot, number);
         names.push_back(device.problem.isEmpty() ? device.path : device.problem);
     }
     return names;

@@ -71,6 +71,27 @@ std::optional<QVariant> StoredPortSettings::Value(const QString& key) const {
     return settings.value(key);
 }
 
+std::map<QString, QVariant> PortSettings::Values(const QStringList& keys) const {
+    std::map<QString, QVariant> found;
+    for (const QString& key : keys) {
+        if (const std::optional<QVariant> value = Value(key)) {
+            found.emplace(key, *value);
+        }
+    }
+    return found;
+}
+
+std::map<QString, QVariant> StoredPortSettings::Values(const QStringList& keys) const {
+    const QSettings settings(kStoreName, kStoreName);
+    std::map<QString, QVariant> found;
+    for (const QString& key : keys) {
+        if (settings.contains(key)) {
+            found.emplace(key, settings.value(key));
+        }
+    }
+    return found;
+}
+
 QString StoredPortSettings::Location() const {
     return QSettings(kStoreName, kStoreName).fileName();
 }

@@ -4,6 +4,7 @@
 // an in-memory one.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <map>
@@ -22,6 +23,9 @@ public:
     // The value at "section/key" as the store reads it (a text, or a list or another type for
     // a value written by hand); nullopt when there is none.
     virtual std::optional<QVariant> Value(const QString& key) const = 0;
+    // The values of these keys read in one look at the store (the port list's sixteen
+    // tooltips); keys without a value are left out.
+    virtual std::map<QString, QVariant> Values(const QStringList& keys) const;
 
     // Stores `text` at key, or removes the key when `text` is empty. Every other entry of the
     // store stays as it was. On failure nothing changed.
@@ -38,6 +42,7 @@ public:
 class StoredPortSettings final : public PortSettings {
 public:
     std::optional<QVariant> Value(const QString& key) const override;
+    std::map<QString, QVariant> Values(const QStringList& keys) const override;
     SettingsWrite Write(const QString& key, const QString& text) override;
     QString Location() const override;
 };
