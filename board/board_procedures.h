@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-class SerialLink;
+class BoardLink;
 
 // Why an operation did not finish.
 enum class BoardFault {
@@ -44,12 +44,12 @@ struct OutputOutcome {
 // Called before each image byte goes out, with the count of bytes attempted so far (1..128).
 using WriteProgress = std::function<void(int attempted)>;
 
-LinkTestOutcome RunLinkTest(SerialLink& link);
-ReadOutcome ReadBoardImage(SerialLink& link);
-WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
+LinkTestOutcome RunLinkTest(BoardLink& link);
+ReadOutcome ReadBoardImage(BoardLink& link);
+WriteOutcome WriteBoardImage(BoardLink& link, const EdataBytes& image,
                              const WriteProgress& progress = {});
-// Switches output 0..9 to the other state than isOn says it has now.
-OutputOutcome SendOutputCommand(SerialLink& link, int output, bool isOn);
+// Asks for output 0..9 to be on or off; the outcome holds the states the board reports.
+OutputOutcome SendOutputCommand(BoardLink& link, int output, bool on);
 
 // A write is refused when no phase of the image runs: the board would play nothing.
 bool ImageHasEnabledFase(const EdataBytes& image);
