@@ -124,7 +124,7 @@ int main(int argc, char* argv[]) {
         const LightCourse course = ComputeLightCourse(grid, codes);
         const std::string report = LightValueReport(reportPath, course);
         const GridDrawing drawing = DrawGrid(grid, codes, course);
-        const EdataBytes edata = BuildEdata(codes, grid);
+        const EdataBytes edata = EncodeEdata(codes, grid);
         const std::string text = EdataText(edata);
         sink = sink + report.size() + drawing.lblEffMode[0].caption.size() + text.size();
     });
@@ -137,7 +137,7 @@ int main(int argc, char* argv[]) {
     const Stats reportOnly =
         Measure(runs * 5, [&](int) { sink = sink + LightValueReport(reportPath, course).size(); });
     const Stats edataOnly =
-        Measure(runs * 5, [&](int) { sink = sink + EdataText(BuildEdata(codes, grid)).size(); });
+        Measure(runs * 5, [&](int) { sink = sink + EdataText(EncodeEdata(codes, grid)).size(); });
 
     // The steps that touch files and widgets, done as the refresh does them.
     const QString reportFile = LightReportPath(bench.FolderPath());

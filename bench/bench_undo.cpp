@@ -69,10 +69,7 @@ int main(int argc, char* argv[]) {
     int changed = 0;
     const double snapshot = Median(
         kRuns * 10, [&](int) { changed += history.Record(window.CurrentConfiguration()) ? 1 : 0; });
-    Configuration config;
-    for (int o = 0; o < kOutputs; ++o) {
-        config.outNames[static_cast<std::size_t>(o)] = DefaultOutName(o);
-    }
+    Configuration config = DefaultConfiguration();
     const double record = Median(kRuns * 10, [&](int n) {
         config.recEffSet[static_cast<std::size_t>(n % kCells)].bytePart1 =
             static_cast<std::uint8_t>(n % 16);

@@ -43,6 +43,10 @@ QString LinkTestText(const QString& portText, LinkDevice device) {
          FoundText(device), kCheckLines});
 }
 
+QString PortOpenFailedText(const QString& portText) {
+    return QStringLiteral("Impossibile aprire la porta ") + portText;
+}
+
 QString LinkTestOpenFailedText(const QString& portText) {
     return Lines({QStringLiteral("Test su porta seriale ") + portText + QStringLiteral(" fallito."),
                   QStringLiteral("Impossibile aprire la porta."), kCheckLines});

@@ -16,6 +16,10 @@ bool LinkTestSucceeded(LinkDevice device);
 // The lines of the link test's report for the port named portText, joined by CR LF.
 QString LinkTestText(const QString& portText, LinkDevice device);
 
+// A read, write or output command whose port cannot be opened: "Impossibile aprire la porta "
+// and the port ("COM3", or the device the command line was given).
+QString PortOpenFailedText(const QString& portText);
+
 // The link test's report when the port cannot be opened.
 QString LinkTestOpenFailedText(const QString& portText);
 

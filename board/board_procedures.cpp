@@ -71,12 +71,3 @@ OutputOutcome SendOutputCommand(BoardLink& link, int output, bool on) {
     }
     return {MissingOrBad(link, strRx), {}};
 }
-
-bool ImageHasEnabledFase(const EdataBytes& image) {
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        if ((image[p] & 63) != 0) {
-            return true;
-        }
-    }
-    return false;
-}

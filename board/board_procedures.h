@@ -50,6 +50,3 @@ WriteOutcome WriteBoardImage(BoardLink& link, const EdataBytes& image,
                              const WriteProgress& progress = {});
 // Asks for output 0..9 to be on or off; the outcome holds the states the board reports.
 OutputOutcome SendOutputCommand(BoardLink& link, int output, bool on);
-
-// A write is refused when no phase of the image runs: the board would play nothing.
-bool ImageHasEnabledFase(const EdataBytes& image);

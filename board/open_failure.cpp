@@ -35,7 +35,9 @@ PortOpenFailure Make(const OpenFailureCase& failure, OpenFailureKind kind, const
     return {failure.devicePath, kind, detail, failure.systemText};
 }
 
-PortOpenFailure Classified(const OpenFailureCase& failure) {
+} // namespace
+
+PortOpenFailure ClassifyOpenFailure(const OpenFailureCase& failure) {
     using PathType = OpenFailureCase::PathType;
     const QString device = DeviceLine(failure.devicePath);
     if (failure.pathType == PathType::Missing) {
@@ -76,12 +78,6 @@ PortOpenFailure Classified(const OpenFailureCase& failure) {
         failure.systemText.isEmpty() ? QStringLiteral("errore sconosciuto.") : failure.systemText;
     return Make(failure, OpenFailureKind::System,
                 Lines({device, QStringLiteral("Motivo: ") + text}));
-}
-
-} // namespace
-
-PortOpenFailure ClassifyOpenFailure(const OpenFailureCase& failure) {
-    return Classified(failure);
 }
 
 PortOpenFailure NoPortChosenFailure() {

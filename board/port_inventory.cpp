@@ -1,5 +1,7 @@
 #include "board/port_inventory.h"
 
+#include "model/hex_text.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -48,7 +50,7 @@ QString UsbIds(const SerialDevice& device) {
         return {};
     }
     const auto hex = [](quint16 id) {
-        return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
+        return QString::fromStdString(HexDigits(id, 4)).toLower(); // as lsusb shows them
     };
     return hex(*device.vendorId) + QLatin1Char(':') + hex(*device.productId);
 }

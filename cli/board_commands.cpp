@@ -8,7 +8,9 @@
 #include "cli/image_diff.h"
 #include "cli/port_choice.h"
 #include "files/dm6_file.h"
+#include "files/file_messages.h"
 #include "model/fase_time.h"
+#include "model/hex_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +21,7 @@
 namespace {
 
 QString Hex(std::uint8_t value, int digits = 2) {
-    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+    return QString::fromStdString(HexDigits(value, digits));
 }
 
 QString FaseByteText(std::uint8_t byte) {
@@ -62,7 +64,7 @@ public:
         if (link.Open(port.device)) {
             return true;
         }
-        PrintErr(QStringLiteral("Impossibile aprire la porta ") + port.label + QLatin1Char('\n') +
+        PrintErr(PortOpenFailedText(port.label) + QLatin1Char('\n') +
                  link.LastOpenFailure().detail);
         return false;
     }
@@ -92,17 +94,11 @@ int RunTest(CommandLink& board) {
 }
 
 int RunRead(CommandLink& board, const CliRequest& request) {
-    Configuration config;
-    for (int o = 0; o < kOutputs; ++o) {
-        config.outNames[static_cast<std::size_t>(o)] = DefaultOutName(o);
-    }
-    for (int p = 0; p < kFasi; ++p) {
-        config.faseNames[static_cast<std::size_t>(p)] = DefaultFaseName(p);
-    }
+    Configuration config = DefaultConfiguration();
     // Refused before the board is asked: a read that cannot be kept is a read for nothing.
     const QFileInfo target(request.output);
     if (target.isDir() || !target.absoluteDir().exists()) {
-        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output);
+        PrintErr(kSaveFailedText + QLatin1Char(' ') + request.output);
         return kExitUsage;
     }
     if (!request.namesFrom.isEmpty()) {
@@ -120,12 +116,10 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     if (read.fault != BoardFault::None) {
         return board.CommFailed(read.fault);
     }
-    const AppliedEdata applied = ApplyEdata(read.image);
-    config.faseCodes = applied.faseCodes;
-    config.recEffSet = applied.recEffSet;
+    config = WithImage(config, read.image);
     // Written beside the target and renamed over it: a failure leaves the old file.
     if (!WriteDm6File(request.output, config)) {
-        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output);
+        PrintErr(kSaveFailedText + QLatin1Char(' ') + request.output);
         return kExitUsage;
     }
     PrintOut(QStringLiteral("Configurazione letta da ") + board.port.label +
@@ -234,7 +228,7 @@ int RunBoardCommand(const CliRequest& request) {
         if (!config) {
             return kExitUsage;
         }
-        image = BuildEdata(config->faseCodes, config->recEffSet);
+        image = EncodeEdata(config->faseCodes, config->recEffSet);
     }
     CommandLink board(chosen);
     switch (request.command) {
@@ -251,6 +245,8 @@ int RunBoardCommand(const CliRequest& request) {
     case CliCommand::Image:
     case CliCommand::Report:
     case CliCommand::Check:
+    case CliCommand::Preview:
+    case CliCommand::Render:
         break;
     }
     return kExitUsage;

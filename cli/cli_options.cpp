@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include "cli/picture_commands.h"
 #include "model/effect_grid.h"
 
 #include <optional>
@@ -14,10 +15,11 @@ struct CommandShape {
 };
 
 constexpr CommandShape kCommands[] = {
-    {"test", CliCommand::Test, 0, true},    {"read", CliCommand::Read, 0, true},
-    {"write", CliCommand::Write, 1, true},  {"verify", CliCommand::Verify, 1, true},
-    {"image", CliCommand::Image, 1, false}, {"report", CliCommand::Report, 1, false},
-    {"check", CliCommand::Check, 1, false}, {"out", CliCommand::Out, 0, true},
+    {"test", CliCommand::Test, 0, true},        {"read", CliCommand::Read, 0, true},
+    {"write", CliCommand::Write, 1, true},      {"verify", CliCommand::Verify, 1, true},
+    {"image", CliCommand::Image, 1, false},     {"report", CliCommand::Report, 1, false},
+    {"check", CliCommand::Check, 1, false},     {"out", CliCommand::Out, 0, true},
+    {"preview", CliCommand::Preview, 1, false}, {"render", CliCommand::Render, 1, false},
 };
 
 const CommandShape* FindCommand(const QString& name) {
@@ -74,6 +76,7 @@ ParsedCli ParseCliArguments(const QStringList& arguments) {
     CliRequest& request = parsed.request;
     request.command = shape->command;
     QStringList positional;
+    QString at;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         std::optional<QString> value;
@@ -84,8 +87,12 @@ ParsedCli ParseCliArguments(const QStringList& arguments) {
             request.output = *value;
         } else if ((value = OptionValue(arguments, i, QLatin1String("--names-from")))) {
             request.namesFrom = *value;
+        } else if ((value = OptionValue(arguments, i, QLatin1String("--at")))) {
+            at = *value;
         } else if (argument == QLatin1String("--verify")) {
             request.verify = true;
+        } else if (argument == QLatin1String("--timeline")) {
+            request.timeline = true;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             return Usage(QStringLiteral("Opzione sconosciuta: ") + argument);
         } else {
@@ -98,9 +105,19 @@ ParsedCli ParseCliArguments(const QStringList& arguments) {
     }
 
     const QString& command = arguments.first();
-    const bool readOptions = !request.output.isEmpty() || !request.namesFrom.isEmpty();
-    if (readOptions && shape->command != CliCommand::Read) {
-        return Usage(QStringLiteral("-o e --names-from valgono solo per il comando read."));
+    const bool outputAllowed =
+        shape->command == CliCommand::Read || shape->command == CliCommand::Render;
+    if (!request.output.isEmpty() && !outputAllowed) {
+        return Usage(QStringLiteral("-o vale solo per i comandi read e render."));
+    }
+    if (!request.namesFrom.isEmpty() && shape->command != CliCommand::Read) {
+        return Usage(QStringLiteral("--names-from vale solo per il comando read."));
+    }
+    if (!at.isEmpty() && shape->command != CliCommand::Preview) {
+        return Usage(QStringLiteral("--at vale solo per il comando preview."));
+    }
+    if (request.timeline && shape->command != CliCommand::Render) {
+        return Usage(QStringLiteral("--timeline vale solo per il comando render."));
     }
     if (request.verify && shape->command != CliCommand::Write) {
         return Usage(QStringLiteral("--verify vale solo per il comando write."));
@@ -114,6 +131,21 @@ ParsedCli ParseCliArguments(const QStringList& arguments) {
     }
     if (shape->command == CliCommand::Read && request.output.isEmpty()) {
         return Usage(QStringLiteral("Il comando read richiede -o FILE.dm6."));
+    }
+    if (shape->command == CliCommand::Render && request.output.isEmpty()) {
+        return Usage(QStringLiteral("Il comando render richiede -o FILE.png, .svg o .pdf."));
+    }
+    if (shape->command == CliCommand::Preview) {
+        if (at.isEmpty()) {
+            return Usage(
+                QStringLiteral("Il comando preview richiede --at T (secondi o hh:mm:ss)."));
+        }
+        const std::optional<double> seconds = ParseMomentSeconds(at);
+        if (!seconds) {
+            return Usage(QStringLiteral("Tempo non valido per --at: ") + at +
+                         QStringLiteral(" (secondi, come 90 o 12.5, oppure hh:mm:ss)"));
+        }
+        request.atSeconds = *seconds;
     }
 
     if (shape->command == CliCommand::Out) {
@@ -159,6 +191,10 @@ QString CliHelpText() {
         "  image FILE.dm6                i 128 byte per la scheda in 256 cifre esadecimali\n"
         "  report FILE.dm6               il rapporto dei valori di luce (light_value.txt)\n"
         "  check FILE.dm6                dice se il file è una configurazione valida\n"
+        "  preview FILE.dm6 --at T       il livello di ogni uscita (0..256) al tempo T del ciclo,\n"
+        "                                in secondi o hh:mm:ss, senza tremolo\n"
+        "  render FILE.dm6 -o IMMAGINE   disegna la griglia come la finestra, in PNG, SVG o PDF\n"
+        "       [--timeline]             oppure i livelli delle dieci uscite su tutto il ciclo\n"
         "\n"
         "  -h, --help                    questo aiuto\n"
         "  --version                     la versione\n"

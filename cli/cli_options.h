@@ -4,17 +4,19 @@
 #include <QString>
 #include <QStringList>
 
-enum class CliCommand { Test, Read, Write, Verify, Image, Report, Check, Out };
+enum class CliCommand { Test, Read, Write, Verify, Image, Report, Check, Out, Preview, Render };
 
 struct CliRequest {
     CliCommand command = CliCommand::Test;
     QString port;      // --port: a device path or COM<n>
     QString file;      // the configuration file the command reads
-    QString output;    // read: -o
+    QString output;    // read, render: -o
     QString namesFrom; // read: --names-from
     bool verify = false;
-    int output1 = 0; // out: 1..10
-    bool on = false; // out: on or off
+    int output1 = 0;       // out: 1..10
+    bool on = false;       // out: on or off
+    double atSeconds = 0;  // preview: --at, seconds into the cycle
+    bool timeline = false; // render: the levels over the cycle instead of the grid
 };
 
 struct ParsedCli {

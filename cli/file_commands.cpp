@@ -2,6 +2,7 @@
 
 #include "cli/cli_output.h"
 #include "files/dm6_file.h"
+#include "files/file_messages.h"
 #include "files/report_file.h"
 #include "model/charset.h"
 #include "model/edata.h"
@@ -10,19 +11,8 @@
 
 #include <QFileInfo>
 
-namespace {
-
-QString HexImage(const EdataBytes& image) {
-    const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
-                           static_cast<qsizetype>(image.size()));
-    return QString::fromLatin1(bytes.toHex().toUpper());
-}
-
-} // namespace
-
 QString RefusalText(const QString& path, int line, const QString& reason) {
-    QString text = QStringLiteral("Impossibile aprire il file:\n") + path +
-                   QStringLiteral("\noppure dati non validi\n");
+    QString text = FileOpenFailedText(path, QStringLiteral("\n")) + QLatin1Char('\n');
     if (line > 0) {
         text += QStringLiteral("riga ") + QString::number(line) + QStringLiteral(": ");
     }
@@ -42,7 +32,7 @@ int RunImage(const QString& path) {
     if (!config) {
         return kExitUsage;
     }
-    PrintOut(HexImage(BuildEdata(config->faseCodes, config->recEffSet)));
+    PrintOut(QString::fromStdString(EdataHex(EncodeEdata(config->faseCodes, config->recEffSet))));
     return kExitDone;
 }
 

@@ -5,12 +5,31 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/file_commands.h"
+#include "cli/picture_commands.h"
 #include "files/version.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// render paints with fonts, so it needs a GUI application; with no display, offscreen.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    const QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
 
     const ParsedCli parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
     switch (parsed.outcome) {
@@ -34,6 +53,10 @@ int main(int argc, char* argv[]) {
         return RunReport(request.file);
     case CliCommand::Check:
         return RunCheck(request.file);
+    case CliCommand::Preview:
+        return RunPreview(request.file, request.atSeconds);
+    case CliCommand::Render:
+        return RunRender(request.file, request.output, request.timeline);
     default:
         return RunBoardCommand(request);
     }

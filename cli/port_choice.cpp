@@ -1,15 +1,9 @@
 #include "cli/port_choice.h"
 
 #include "board/port_naming.h"
+#include "model/app_identity.h"
 
 #include <QRegularExpression>
-
-namespace {
-
-// The window's port list: COM1 to COM16.
-constexpr int kLastComPort = 16;
-
-} // namespace
 
 ChosenPort ChoosePort(const QString& argument) {
     static const QRegularExpression comName(QStringLiteral("^COM[0-9]+$"),
@@ -19,11 +13,12 @@ ChosenPort ChoosePort(const QString& argument) {
     }
     const QString upper = argument.toUpper();
     const int number = ComPortNumber(upper);
-    if (number < 1 || number > kLastComPort) {
+    if (number < 1 || number > kComPortCount) {
         return {{},
                 argument,
                 QStringLiteral("Porta sconosciuta: ") + argument +
-                    QStringLiteral(" (da COM1 a COM16, oppure un dispositivo)")};
+                    QStringLiteral(" (da COM1 a COM") + QString::number(kComPortCount) +
+                    QStringLiteral(", oppure un dispositivo)")};
     }
     const QString device = DeviceNameForPort(number);
     return {device, upper + QStringLiteral(" (") + device + QLatin1Char(')'), {}};

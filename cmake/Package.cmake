@@ -24,5 +24,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://miravel6.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded as plugins, so dpkg-shlibdeps cannot see them: the svg plugins draw the window icon.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+# The SVG export and the print are linked (dpkg-shlibdeps finds them too); named for clarity.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6printsupport6")
 include(CPack)

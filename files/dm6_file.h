@@ -10,10 +10,6 @@
 // No configuration comes near this size; a larger file is refused unread.
 inline constexpr qint64 kDm6MaxFileBytes = qint64{1} << 20;
 
-// The five sample files beside the program, in the order of their buttons.
-inline constexpr const char* kDm6SampleFiles[] = {"e_mv4f.dm6", "e_mv8f.dm6", "e_eff.dm6",
-                                                  "e_acq.dm6", "e_inn.dm6"};
-
 // The configuration in the file, or empty when it cannot be read or is not valid.
 std::optional<Configuration> ReadDm6File(const QString& path);
 

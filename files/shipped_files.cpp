@@ -1,5 +1,8 @@
 #include "files/shipped_files.h"
 
+#include "model/app_identity.h"
+#include "model/sample_files.h"
+
 #include "files/dm6_file.h"
 
 #include <QCryptographicHash>
@@ -62,10 +65,10 @@ void WriteRecord(const QString& path, const Record& record) {
 
 QStringList ShippedFileNames() {
     QStringList names;
-    for (const char* sample : kDm6SampleFiles) {
-        names << QString::fromLatin1(sample);
+    for (const SampleFile& sample : kSampleFiles) {
+        names << QString::fromLatin1(sample.fileName);
     }
-    names << QStringLiteral("miravel6.hlp");
+    names << QString::fromLatin1(kHelpFileName);
     return names;
 }
 

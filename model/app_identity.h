@@ -19,3 +19,9 @@ inline std::string PortDeviceKey(const std::string& comName) {
 inline std::string PortDeviceKey(int number) {
     return PortDeviceKey("COM" + std::to_string(number));
 }
+
+// The port list offers COM1 to COM16, whatever ports the computer has.
+inline constexpr int kComPortCount = 16;
+
+// The help file beside the program, opened by "Guida".
+inline constexpr char kHelpFileName[] = "miravel6.hlp";

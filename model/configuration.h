@@ -1,6 +1,7 @@
 #pragma once
 // Everything a configuration file holds: names, phase durations and the effect grid.
 
+#include "model/edata.h"
 #include "model/effect_grid.h"
 
 #include <array>
@@ -16,3 +17,13 @@ struct Configuration {
 
 std::string DefaultOutName(int output); // "Uscita 1" .. "Uscita 10"
 std::string DefaultFaseName(int fase);  // "Fase 1" .. "Fase 8"
+
+// The duration every phase of a new configuration has: "10 sec".
+inline constexpr int kDefaultFaseCode = 1;
+
+// A new window's configuration: default names, every phase "10 sec", an empty grid.
+Configuration DefaultConfiguration();
+
+// What a board image makes of a configuration: the image's durations and grid, its names kept
+// (the board holds no names).
+Configuration WithImage(Configuration config, const EdataBytes& image);

@@ -1,9 +1,9 @@
 #include "model/edata.h"
 
-namespace {
+#include "model/fase_time.h"
+#include "model/hex_text.h"
 
-constexpr int kCellBase = 8;
-constexpr int kPairBase = 88;
+namespace {
 
 std::uint8_t FlagNibble(const typEffSet& rec) {
     return static_cast<std::uint8_t>((rec.byteFlicker & 7) + (IsTrue(rec.blnRandom) ? 8 : 0));
@@ -24,42 +24,37 @@ int HexDigit(char c) {
     return -1;
 }
 
-void AppendHex(std::string& text, int value) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    text += digits[(value >> 4) & 15];
-    text += digits[value & 15];
-}
-
 } // namespace
 
-EdataBytes BuildEdata(const FaseCodes& faseCodes, const EffGrid& recEffSet) {
+EdataBytes EncodeEdata(const FaseCodes& faseCodes, const EffGrid& recEffSet) {
     EdataBytes bytes{};
     for (std::size_t p = 0; p < kFasi; ++p) {
         bytes[p] = static_cast<std::uint8_t>(faseCodes[p]);
     }
     for (std::size_t i = 0; i < kCells; ++i) {
         const typEffSet& rec = recEffSet[i];
-        bytes[kCellBase + i] = static_cast<std::uint8_t>(rec.bytePart1 * 16 + (rec.bytePart2 & 15));
+        bytes[kEdataCellBase + i] =
+            static_cast<std::uint8_t>(rec.bytePart1 * 16 + (rec.bytePart2 & 15));
     }
     for (std::size_t k = 0; k < kCells / 2; ++k) {
-        bytes[kPairBase + k] = static_cast<std::uint8_t>(FlagNibble(recEffSet[2 * k]) * 16 +
-                                                         FlagNibble(recEffSet[2 * k + 1]));
+        bytes[kEdataFlagBase + k] = static_cast<std::uint8_t>(FlagNibble(recEffSet[2 * k]) * 16 +
+                                                              FlagNibble(recEffSet[2 * k + 1]));
     }
     return bytes;
 }
 
-AppliedEdata ApplyEdata(const EdataBytes& bytes) {
-    AppliedEdata applied;
+DecodedEdata DecodeEdata(const EdataBytes& bytes) {
+    DecodedEdata applied;
     for (std::size_t p = 0; p < kFasi; ++p) {
         applied.faseCodes[p] = bytes[p] & 63;
     }
     for (std::size_t i = 0; i < kCells; ++i) {
-        const std::uint8_t b = bytes[kCellBase + i];
+        const std::uint8_t b = bytes[kEdataCellBase + i];
         applied.recEffSet[i].bytePart1 = static_cast<std::uint8_t>(b >> 4);
         applied.recEffSet[i].bytePart2 = static_cast<std::uint8_t>(b & 15);
     }
     for (std::size_t k = 0; k < kCells / 2; ++k) {
-        const std::uint8_t b = bytes[kPairBase + k];
+        const std::uint8_t b = bytes[kEdataFlagBase + k];
         ApplyNibble(applied.recEffSet[2 * k], b >> 4);
         ApplyNibble(applied.recEffSet[2 * k + 1], b & 15);
     }
@@ -70,12 +65,30 @@ std::string EdataText(const EdataBytes& bytes) {
     std::string text;
     text.reserve(std::size_t{kEdataSize} * 7);
     for (int offset = 0; offset < kEdataSize; ++offset) {
-        AppendHex(text, offset);
+        AppendHexDigits(text, static_cast<std::uint32_t>(offset));
         text += ':';
-        AppendHex(text, bytes[static_cast<std::size_t>(offset)]);
+        AppendHexDigits(text, bytes[static_cast<std::size_t>(offset)]);
         text += "\r\n";
     }
     return text;
+}
+
+std::string EdataHex(const EdataBytes& bytes) {
+    std::string text;
+    text.reserve(std::size_t{kEdataSize} * 2);
+    for (const std::uint8_t byte : bytes) {
+        AppendHexDigits(text, byte);
+    }
+    return text;
+}
+
+std::uint8_t CellFlagNibble(const EdataBytes& bytes, int cell) {
+    const std::uint8_t pair = bytes[static_cast<std::size_t>(kEdataFlagBase + cell / 2)];
+    return static_cast<std::uint8_t>(cell % 2 == 0 ? pair >> 4 : pair & 15);
+}
+
+bool ImageHasEnabledFase(const EdataBytes& bytes) {
+    return AnyFaseEnabled(DecodeEdata(bytes).faseCodes);
 }
 
 std::optional<std::uint8_t> ParseHexPair(std::string_view text) {

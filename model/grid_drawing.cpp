@@ -190,3 +190,7 @@ std::array<GridLine, 10> GridSeparatorsV() {
 GridLine TimeCursorLine(int x, bool visible) {
     return {x, kGridTop, x, kGridBottom, kCursorBlue, visible};
 }
+
+GridLine PreviewPositionLine(int x, bool visible) {
+    return {x, kGridTop, x, kGridBottom, kPreviewOrange, visible};
+}

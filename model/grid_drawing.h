@@ -27,6 +27,7 @@ inline constexpr Rgb kMagenta{255, 0, 255};
 inline constexpr Rgb kCyan{0, 255, 255};
 inline constexpr Rgb kSeparatorGrey{128, 128, 128};
 inline constexpr Rgb kCursorBlue{0, 0, 255};
+inline constexpr Rgb kPreviewOrange{255, 140, 0};
 
 // A straight line of the grid, ends in twips.
 struct GridLine {
@@ -67,6 +68,8 @@ std::string CellDescription(int cell, const typEffSet& rec, const typLightValue&
 std::array<GridLine, 11> GridSeparatorsH();
 std::array<GridLine, 10> GridSeparatorsV();
 GridLine TimeCursorLine(int x, bool visible);
+// The preview's position: the time cursor's line in orange.
+GridLine PreviewPositionLine(int x, bool visible);
 
 GridDrawing DrawGrid(const EffGrid& recEffSet, const FaseCodes& faseCodes,
                      const LightCourse& course);

@@ -57,3 +57,11 @@ int MoveFocusCell(int cell, FocusMove move, const ShownFasi& shown) {
     }
     return from;
 }
+
+ShownFasi ShownFasiOf(const FaseCodes& codes) {
+    ShownFasi shown{};
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        shown[p] = codes[p] != 0;
+    }
+    return shown;
+}

@@ -9,6 +9,7 @@ enum class FocusMove { Left, Right, Up, Down, RowStart, RowEnd, GridStart, GridE
 
 // Which phases the grid shows (a phase that is "OFF" is hidden).
 using ShownFasi = std::array<bool, kFasi>;
+ShownFasi ShownFasiOf(const FaseCodes& codes);
 
 // The cell itself when its phase is shown, otherwise the same output in the nearest shown
 // phase (the next one to the right first). The cell unchanged when no phase is shown.

@@ -1,31 +1,23 @@
 #include "model/light_report.h"
 
-namespace {
-
-// Appends "+" and three digits; the report's levels are always 0..256.
-void AppendLightValue(std::string& text, int level) {
-    text += '+';
-    text += static_cast<char>('0' + level / 100 % 10);
-    text += static_cast<char>('0' + level / 10 % 10);
-    text += static_cast<char>('0' + level % 10);
+// "+" and three digits; the report's levels are always 0..256.
+std::string FormatLightValue(std::int16_t level) {
+    return {'+', static_cast<char>('0' + level / 100 % 10),
+            static_cast<char>('0' + level / 10 % 10), static_cast<char>('0' + level % 10)};
 }
 
+namespace {
+
 // One half of a cell: start, stop and range digit.
-void AppendHalf(std::string& text, int start, int stop, int range) {
-    AppendLightValue(text, start);
+void AppendHalf(std::string& text, std::int16_t start, std::int16_t stop, std::int16_t range) {
+    text += FormatLightValue(start);
     text += ' ';
-    AppendLightValue(text, stop);
+    text += FormatLightValue(stop);
     text += ' ';
     text += static_cast<char>('0' + range);
 }
 
 } // namespace
-
-std::string FormatLightValue(std::int16_t level) {
-    std::string text;
-    AppendLightValue(text, level);
-    return text;
-}
 
 // Built by appending into one buffer: it runs on every refresh of the grid.
 std::string LightValueReport(const std::string& reportPath, const LightCourse& course) {

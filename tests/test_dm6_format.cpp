@@ -14,18 +14,6 @@
 
 namespace {
 
-Configuration DefaultConfiguration() {
-    Configuration config;
-    for (int o = 0; o < kOutputs; ++o) {
-        config.outNames[static_cast<std::size_t>(o)] = DefaultOutName(o);
-    }
-    for (int p = 0; p < kFasi; ++p) {
-        config.faseNames[static_cast<std::size_t>(p)] = DefaultFaseName(p);
-    }
-    config.faseCodes.fill(1);
-    return config;
-}
-
 // Every field takes many values, including the extremes.
 Configuration BusyConfiguration() {
     Configuration config = DefaultConfiguration();

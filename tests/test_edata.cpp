@@ -10,7 +10,7 @@ TEST(Edata, CellTwentyNineExample) {
     grid[28] = {0, 0, 2, kFalse};
     grid[0].blnRandom = 1; // only -1 counts as true
     grid[1].blnRandom = kTrue;
-    const EdataBytes bytes = BuildEdata({1, 1, 1, 1, 1, 1, 1, 1}, grid);
+    const EdataBytes bytes = EncodeEdata({1, 1, 1, 1, 1, 1, 1, 1}, grid);
     EXPECT_EQ(bytes[88], 0x08);
     const std::string text = EdataText(bytes);
     ASSERT_EQ(text.size(), 128U * 7);
@@ -24,13 +24,13 @@ TEST(Edata, ApplyThenBuildReproducesEveryByteButTheTopBitsOfPhases) {
         received[i] = static_cast<std::uint8_t>(i * 37 + 11);
     }
     received[0] = 0xC5;
-    const AppliedEdata applied = ApplyEdata(received);
+    const DecodedEdata applied = DecodeEdata(received);
     EXPECT_EQ(applied.faseCodes[0], 5);
     for (const typEffSet& rec : applied.recEffSet) {
         EXPECT_TRUE(rec.bytePart1 <= 15 && rec.bytePart2 <= 15 && rec.byteFlicker <= 7);
         EXPECT_TRUE(rec.blnRandom == kTrue || rec.blnRandom == kFalse);
     }
-    const EdataBytes rebuilt = BuildEdata(applied.faseCodes, applied.recEffSet);
+    const EdataBytes rebuilt = EncodeEdata(applied.faseCodes, applied.recEffSet);
     for (std::size_t i = 0; i < received.size(); ++i) {
         EXPECT_EQ(rebuilt[i], i < 8 ? received[i] & 63 : received[i]) << "offset " << i;
     }

@@ -54,17 +54,11 @@ CliRun RunCli(const QStringList& arguments) {
 }
 
 Configuration Plain() {
-    Configuration config;
-    for (int i = 0; i < kOutputs; ++i) {
-        config.outNames[static_cast<std::size_t>(i)] = DefaultOutName(i);
-        config.faseNames[static_cast<std::size_t>(i % kFasi)] = DefaultFaseName(i % kFasi);
-    }
-    config.faseCodes.fill(1);
-    return config;
+    return DefaultConfiguration();
 }
 
 QByteArray ImageOf(const Configuration& config) {
-    const EdataBytes image = BuildEdata(config.faseCodes, config.recEffSet);
+    const EdataBytes image = EncodeEdata(config.faseCodes, config.recEffSet);
     return QByteArray(reinterpret_cast<const char*>(image.data()), kEdataSize);
 }
 

@@ -3,6 +3,7 @@
 
 #include "files/dm6_file.h"
 #include "files/format/dm6_format.h"
+#include "model/sample_files.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/window_fixture.h"
 
@@ -241,17 +242,21 @@ void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
 void TstFiles::failedSaveKeepsTheOldFile() {
     WindowFixture f;
     frmMain& w = f.Show();
-    // Renaming refuses such names; the save must not rely on it and alter the name.
-    const std::tuple<const char*, int, QString, QString> names[] = {
-        {"lblOutName", 2, QStringLiteral("\u03a9mega"), QStringLiteral("uscita 3")},
-        {"lblFaseName", 6, QStringLiteral("due\nrighe"), QStringLiteral("fase 7")},
-        {"lblOutName", 9, QString(), QStringLiteral("uscita 10")}};
-    for (const auto& [label, index, name, told] : names) {
-        const QString before = f.Child<QLabel>(label, index)->text();
-        f.Child<QLabel>(label, index)->setText(name);
+    // Renaming refuses such names; the save must not rely on it and alter the name. They come
+    // in as a whole configuration, the way a file or the history would bring them.
+    const std::tuple<bool, int, QString, QString> names[] = {
+        {true, 2, QStringLiteral("\u03a9mega"), QStringLiteral("uscita 3")},
+        {false, 6, QStringLiteral("due\nrighe"), QStringLiteral("fase 7")},
+        {true, 9, QString(), QStringLiteral("uscita 10")}};
+    for (const auto& [isOutput, index, name, told] : names) {
+        const Configuration before = w.CurrentConfiguration();
+        Configuration unsavable = before;
+        (isOutput ? unsavable.outNames.at(std::size_t(index))
+                  : unsavable.faseNames.at(std::size_t(index))) = name.toStdString();
+        w.ApplyConfiguration(unsavable, w.windowTitle());
         f.ui.saveAnswers = {f.FolderPath() + QStringLiteral("/names.dm6")}; // never asked
         f.ClickButton(kSave);
-        f.Child<QLabel>(label, index)->setText(before);
+        w.ApplyConfiguration(before, w.windowTitle());
         QCOMPARE(f.ui.messages.size(), size_t{1});
         const QString text = f.ui.messages[0].text;
         QVERIFY2(text.startsWith(QStringLiteral("Impossibile salvare su file:\r\n")) &&
@@ -342,7 +347,7 @@ void TstFiles::samplesLoadThroughTheirButtons() {
     frmMain& w = f.Show();
     for (int k = 0; k < 5; ++k) {
         f.ClickButton(QStringLiteral("cmdFileOpen_%1").arg(k + 1));
-        const QString path = f.ProgramPath(QLatin1String(kDm6SampleFiles[k]));
+        const QString path = f.ProgramPath(QLatin1String(kSampleFiles[k].fileName));
         QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
         const std::optional<Configuration> config = ReadDm6File(path);
         QVERIFY(config);

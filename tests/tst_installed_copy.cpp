@@ -5,6 +5,7 @@
 #include "files/dm6_file.h"
 #include "files/program_folder.h"
 #include "model/configuration.h"
+#include "model/sample_files.h"
 #include "support/scripted_ui.h"
 #include "window/program_window.h"
 
@@ -38,7 +39,8 @@ void TstInstalledCopy::startsForANewUserAndLoadsASample() {
 
     // Every shipped file was copied, byte for byte, and the report names its own path.
     const QDir shipped(QDir(bin).filePath(QStringLiteral("../share/miravel6")));
-    for (const char* name : kDm6SampleFiles) {
+    for (const SampleFile& sample : kSampleFiles) {
+        const char* name = sample.fileName;
         QFile mine(QDir(userFolder).filePath(QLatin1String(name)));
         QFile theirs(shipped.filePath(QLatin1String(name)));
         QVERIFY(mine.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
@@ -54,7 +56,7 @@ void TstInstalledCopy::startsForANewUserAndLoadsASample() {
     auto* button = w.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_1"));
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
-    const QString sample = QDir(userFolder).filePath(QLatin1String(kDm6SampleFiles[0]));
+    const QString sample = QDir(userFolder).filePath(QLatin1String(kSampleFiles[0].fileName));
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + sample);
     const std::optional<Configuration> config = ReadDm6File(sample);
     QVERIFY(config);

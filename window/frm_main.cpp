@@ -2,10 +2,11 @@
 
 #include "board/serial_link.h"
 #include "files/report_file.h"
+#include "model/app_identity.h"
 #include "model/charset.h"
-#include "model/configuration.h"
 #include "model/fase_time.h"
 #include "model/light_report.h"
+#include "model/sample_files.h"
 #include "window/click_label.h"
 #include "window/clock.h"
 #include "window/grid_canvas.h"
@@ -43,6 +44,7 @@ frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, QString folder, QWidget* 
 frmMain::~frmMain() = default;
 
 void frmMain::Form_Load() {
+    config = DefaultConfiguration();
     // Filling and selecting the default durations must only set their tooltips.
     blnFaseTimeRefresh = false;
     for (QComboBox* combo : cboFaseTime) {
@@ -50,11 +52,9 @@ void frmMain::Form_Load() {
             combo->addItem(QString::fromUtf8(FaseTime(code).caption), FaseTime(code).seconds);
         }
     }
-    FaseCodes tenSeconds{};
-    tenSeconds.fill(1);
-    SetFaseCodesQuietly(tenSeconds);
+    ShowFaseCodes();
 
-    for (int n = 1; n <= 16; ++n) {
+    for (int n = 1; n <= kComPortCount; ++n) {
         cboComm->addItem(QStringLiteral("COM") + QString::number(n));
     }
     cboComm->setCurrentIndex(-1);
@@ -75,14 +75,9 @@ void frmMain::Form_Load() {
         cmdOutOnoff[static_cast<std::size_t>(o)]->setToolTip(QStringLiteral("Comando uscita ") +
                                                              QString::number(o + 1));
     }
-    static constexpr std::array<const char*, 6> openTips = {"Apri configurazione da file",
-                                                            "Luci Miravel 4 Fasi",
-                                                            "Luci Miravel 8 Fasi",
-                                                            "Effetti luminosi",
-                                                            "Acquario",
-                                                            "Innaffiamento"};
-    for (std::size_t k = 0; k < cmdFileOpen.size(); ++k) {
-        cmdFileOpen[k]->setToolTip(QString::fromUtf8(openTips[k]));
+    cmdFileOpen[0]->setToolTip(QStringLiteral("Apri configurazione da file"));
+    for (std::size_t k = 0; k < kSampleFiles.size(); ++k) {
+        cmdFileOpen[k + 1]->setToolTip(QString::fromUtf8(kSampleFiles[k].tooltip));
     }
     cmdFileSave->setToolTip(QStringLiteral("Salva configurazione su file"));
     cmdEdataRead->setToolTip(QStringLiteral("Leggi configurazione da scheda"));
@@ -99,13 +94,7 @@ void frmMain::Form_Load() {
 
     clipboard = {};
 
-    for (int o = 0; o < kOutputs; ++o) {
-        lblOutName[static_cast<std::size_t>(o)]->setText(QString::fromStdString(DefaultOutName(o)));
-    }
-    for (int p = 0; p < kFasi; ++p) {
-        lblFaseName[static_cast<std::size_t>(p)]->setText(
-            QString::fromStdString(DefaultFaseName(p)));
-    }
+    ShowNames();
 
     // The chosen port; a stored value that is no position leaves the list without one.
     const QSettings settings(kAppTitle, kAppTitle);
@@ -117,8 +106,9 @@ void frmMain::Form_Load() {
     }
 
     RefreshEffects();
-    history.Reset(CurrentConfiguration());
+    history.Reset(config);
     CreateHistoryKeys();
+    CreatePreviewKeys();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -142,23 +132,21 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmMain::cboFaseTime_Click(int index) {
+void frmMain::cboFaseTime_Click(int index, int code) {
     if (PortIsOpen()) {
         // The board would not get this duration: the list goes back to the one that the grid,
         // the report and the board image hold. The board read's own selections stay.
         if (blnFaseTimeRefresh) {
-            FaseCodes codes = CurrentFaseCodes();
-            codes[static_cast<std::size_t>(index)] =
-                ::ApplyEdata(Edata).faseCodes[static_cast<std::size_t>(index)];
-            SetFaseCodesQuietly(codes);
+            ShowFaseCodes();
         }
         return;
     }
-    const std::int32_t seconds = FaseSecondsOf(index);
+    const std::int32_t seconds = FaseSeconds(std::max(0, code));
     cboFaseTime[static_cast<std::size_t>(index)]->setToolTip(
         QStringLiteral("Tempo fase temporale ") + QString::number(index + 1) +
         QStringLiteral(" - Impulsi per espansione: ") + QString::number(ExpansionPulses(seconds)));
     if (blnFaseTimeRefresh) {
+        config.faseCodes[static_cast<std::size_t>(index)] = std::max(0, code);
         CommitEdit();
     }
 }
@@ -166,69 +154,58 @@ void frmMain::cboFaseTime_Click(int index) {
 void frmMain::CommitEdit(EditOf what) {
     if (what == EditOf::Grid) {
         RefreshEffects();
+    } else {
+        UpdatePreview();
     }
     ResetTitle();
     RecordStep();
 }
 
-void frmMain::ApplyConfiguration(const Configuration& config, const QString& title) {
+void frmMain::ApplyConfiguration(const Configuration& applied, const QString& title) {
+    config = applied;
+    ShowNames();
+    ShowFaseCodes();
+    RefreshEffects();
+    setWindowTitle(title);
+    RecordStep();
+}
+
+void frmMain::ShowFaseCodes() {
+    blnFaseTimeRefresh = false;
+    for (std::size_t p = 0; p < kFasi; ++p) {
+        cboFaseTime[p]->setCurrentIndex(config.faseCodes[p]);
+    }
+    blnFaseTimeRefresh = true;
+}
+
+void frmMain::ShowNames() {
     for (std::size_t o = 0; o < kOutputs; ++o) {
         lblOutName[o]->setText(QString::fromStdString(config.outNames[o]));
     }
     for (std::size_t p = 0; p < kFasi; ++p) {
         lblFaseName[p]->setText(QString::fromStdString(config.faseNames[p]));
     }
-    SetFaseCodesQuietly(config.faseCodes);
-    recEffSet = config.recEffSet;
-    RefreshEffects();
-    setWindowTitle(title);
-    RecordStep();
-}
-
-void frmMain::SetFaseCodesQuietly(const FaseCodes& codes) {
-    blnFaseTimeRefresh = false;
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        cboFaseTime[p]->setCurrentIndex(codes[p]);
-    }
-    blnFaseTimeRefresh = true;
-}
-
-Configuration frmMain::CurrentConfiguration() const {
-    Configuration config;
-    for (std::size_t o = 0; o < kOutputs; ++o) {
-        config.outNames[o] = lblOutName[o]->text().toStdString();
-    }
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        config.faseNames[p] = lblFaseName[p]->text().toStdString();
-    }
-    config.faseCodes = CurrentFaseCodes();
-    config.recEffSet = recEffSet;
-    return config;
-}
-
-FaseCodes frmMain::CurrentFaseCodes() const {
-    FaseCodes codes{};
-    for (std::size_t p = 0; p < kFasi; ++p) {
-        codes[p] = std::max(0, cboFaseTime[p]->currentIndex());
-    }
-    return codes;
 }
 
 std::int32_t frmMain::FaseSecondsOf(int fase) const {
-    const QComboBox* combo = cboFaseTime[static_cast<std::size_t>(fase)];
-    return combo->currentIndex() < 0 ? 0 : combo->currentData().toInt();
+    return FaseSeconds(config.faseCodes[static_cast<std::size_t>(fase)]);
 }
 
 bool frmMain::PortIsOpen() const {
+    // The link counts as open from the open to the close, also after the device went away.
     return MSComm->IsOpen();
 }
 
+bool frmMain::Busy() const {
+    return PortIsOpen() || tmrTimeCursor->isActive();
+}
+
 void frmMain::RefreshEffects() {
-    const FaseCodes codes = CurrentFaseCodes();
-    const LightCourse course = ComputeLightCourse(recEffSet, codes);
+    const FaseCodes& codes = config.faseCodes;
+    const LightCourse course = ComputeLightCourse(config.recEffSet, codes);
     WriteLightReport(course);
 
-    drawing = DrawGrid(recEffSet, codes, course);
+    drawing = DrawGrid(config.recEffSet, codes, course);
     for (std::size_t i = 0; i < kCells; ++i) {
         const CellLabel& cell = drawing.lblEffMode[i];
         lblEffMode[i]->setText(QString::fromStdString(cell.caption));
@@ -239,6 +216,7 @@ void frmMain::RefreshEffects() {
     PlaceFocusCell(canvas->FocusCell());
 
     BuildEdata();
+    UpdatePreview();
 }
 
 void frmMain::WriteLightReport(const LightCourse& course) {
@@ -251,18 +229,14 @@ void frmMain::WriteLightReport(const LightCourse& course) {
 }
 
 void frmMain::BuildEdata() {
-    Edata = ::BuildEdata(CurrentFaseCodes(), recEffSet);
+    Edata = EncodeEdata(config.faseCodes, config.recEffSet);
     QString text = QString::fromStdString(EdataText(Edata));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtEdata->setPlainText(text);
 }
 
 void frmMain::ApplyEdata(const EdataBytes& bytes, const QString& title) {
-    const AppliedEdata applied = ::ApplyEdata(bytes);
-    Configuration config = CurrentConfiguration();
-    config.faseCodes = applied.faseCodes;
-    config.recEffSet = applied.recEffSet;
-    ApplyConfiguration(config, title);
+    ApplyConfiguration(WithImage(config, bytes), title);
 }
 
 void frmMain::SetIdleStatus() {

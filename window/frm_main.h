@@ -3,6 +3,7 @@
 
 #include "model/app_identity.h"
 #include "model/board_protocol.h"
+#include "model/configuration.h"
 #include "model/edata.h"
 #include "model/edit_history.h"
 #include "model/effect_grid.h"
@@ -14,6 +15,7 @@
 #include "window/modal_ui.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -24,6 +26,7 @@ class ClickLabel;
 class GridCanvas;
 class OutputButton;
 class PortInventory;
+class PreviewWindow;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -31,7 +34,6 @@ class QPushButton;
 class QTimer;
 class QAction;
 class SerialLink;
-struct Configuration;
 
 inline const QString kAppTitle = QString::fromLatin1(kAppName);
 
@@ -43,22 +45,31 @@ public:
     ~frmMain() override;
 
     // Read-only views of the window's state, for the tests and the benchmarks.
-    const EffGrid& EffSet() const { return recEffSet; }
+    const EffGrid& EffSet() const { return config.recEffSet; }
     const EdataBytes& EdataImage() const { return Edata; }
     const GridDrawing& Drawing() const { return drawing; }
-    FaseCodes CurrentFaseCodes() const;
-    bool PortIsOpen() const;
+    const FaseCodes& CurrentFaseCodes() const { return config.faseCodes; }
     // Names, durations and grid as the window holds them now.
-    Configuration CurrentConfiguration() const;
+    const Configuration& CurrentConfiguration() const { return config; }
+
+    // A board operation holds the port: its exchanges let events through while they wait.
+    bool PortIsOpen() const;
+    // Busy: a board operation runs or the time cursor runs. A busy window starts nothing that
+    // edits the configuration or uses the port, and its clicks and keys do nothing.
+    bool Busy() const;
 
     // The serial devices the port assignment lists; nullptr: the system's own list.
     void SetPortInventory(const PortInventory* inventory);
 
     // Procedures that other parts of the window run after every change.
     void RefreshEffects();
+    // A whole configuration from a file, the board or the undo history: shown, refreshed once,
+    // the title set and an undo step recorded.
+    void ApplyConfiguration(const Configuration& applied, const QString& title);
 
 public slots:
-    void cboFaseTime_Click(int index);
+    // The duration list of phase index now shows duration code code.
+    void cboFaseTime_Click(int index, int code);
 
     // Effect editing and names.
     void lblEffMode_MouseDown(int cell, Qt::MouseButton button, QPoint globalPos);
@@ -89,6 +100,14 @@ public slots:
     void mnuUndo_Click();
     void mnuRedo_Click();
 
+    // The preview (F5), the print (Ctrl+P) and the picture export (Ctrl+Shift+E); the menu
+    // of "Cursore on" has them too.
+    void mnuPreview_Click();
+    void mnuPrint_Click();
+    void mnuExport_Click();
+    void cmdTimeCursor_ContextMenu(QPoint globalPos);
+    PreviewWindow* Preview() const; // nullptr while it is closed
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -103,9 +122,10 @@ private:
     // through ApplyConfiguration, which refreshes once and shows the given title.
     enum class EditOf { Grid, Names };
     void CommitEdit(EditOf what = EditOf::Grid);
-    void ApplyConfiguration(const Configuration& config, const QString& title);
-    // Selects the codes in the duration lists without a refresh per list (tooltips only).
-    void SetFaseCodesQuietly(const FaseCodes& codes);
+    // The lists and labels show the configuration; they hold nothing of their own. The
+    // durations are selected without a refresh per list (tooltips only).
+    void ShowFaseCodes();
+    void ShowNames();
 
     void BuildEdata();
     void ApplyEdata(const EdataBytes& bytes, const QString& title);
@@ -146,7 +166,12 @@ private:
     // The undo history: a step is recorded at the end of every change of the configuration.
     void CreateHistoryKeys();
     void RecordStep();
-    void RestoreStep(const Configuration& config);
+    void RestoreStep(const Configuration& step);
+
+    // Preview: keys, and the configuration passed on after every change.
+    void CreatePreviewKeys();
+    void UpdatePreview();
+    void ClosePreview();
 
     // Time cursor.
     void StopTimeCursor();
@@ -156,8 +181,9 @@ private:
     Clock& clock;
     QString programFolder;
 
-    // Configuration held by the window; durations and names live in their controls.
-    EffGrid recEffSet{};
+    // The configuration: names, duration codes and the grid (config.recEffSet). Every change
+    // goes through CommitEdit or ApplyConfiguration; the image and the drawing follow it.
+    Configuration config;
     EdataBytes Edata{};
     GridDrawing drawing;
 
@@ -210,4 +236,5 @@ private:
     QTimer* tmrTimeCursor = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
+    QPointer<PreviewWindow> preview; // deleted when the user closes it
 };

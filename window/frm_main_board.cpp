@@ -17,7 +17,7 @@
 #include <QScopeGuard>
 
 void frmMain::cmdCommTest_Click() {
-    if (PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     if (!OpenCommPort()) {
@@ -34,7 +34,7 @@ void frmMain::cmdCommTest_Click() {
 }
 
 void frmMain::cmdEdataRead_Click() {
-    if (PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     if (!OpenForOperation(QStringLiteral("Lettura dati dalla scheda in corso..."))) {
@@ -51,12 +51,12 @@ void frmMain::cmdEdataRead_Click() {
 }
 
 void frmMain::cmdEdataWrite_Click() {
-    if (PortIsOpen()) {
+    if (Busy()) {
         return;
     }
-    // The image is what gets sent; it must agree with the lists that at least one phase runs.
+    // The image is what gets sent: at least one of its phases must run.
     const EdataBytes image = Edata;
-    if (!AnyFaseEnabled(CurrentFaseCodes()) || !ImageHasEnabledFase(image)) {
+    if (!ImageHasEnabledFase(image)) {
         Message(kNoFaseEnabledText, MsgIcon::Question);
         return;
     }
@@ -96,7 +96,7 @@ void frmMain::cmdEdataWrite_Click() {
 }
 
 void frmMain::cmdOutOnoff_Click(int output) {
-    if (PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     if (!OpenForOperation(QStringLiteral("Invio comando on/off per uscite scheda..."))) {
@@ -144,8 +144,7 @@ bool frmMain::OpenForOperation(const QString& status) {
 }
 
 void frmMain::ShowOpenFailure() {
-    ui.DetailedMsgBox(this,
-                      QStringLiteral("Impossibile aprire la porta COM") +
-                          QString::number(MSComm->CommPort()),
-                      MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
+    ui.DetailedMsgBox(
+        this, PortOpenFailedText(QStringLiteral("COM") + QString::number(MSComm->CommPort())),
+        MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
 }

@@ -1,5 +1,6 @@
 // The window's controls at their fixed positions (twips), scaled to the screen.
 
+#include "model/sample_files.h"
 #include "window/click_label.h"
 #include "window/frm_main.h"
 #include "window/grid_canvas.h"
@@ -95,7 +96,8 @@ void frmMain::CreateControls() {
         combo->setObjectName(Name("cboFaseTime", p));
         combo->setMaxVisibleItems(20);
         place(combo, ColumnLeft(p) + 60, 360, 975, 315);
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, p] { cboFaseTime_Click(p); });
+        connect(combo, &QComboBox::currentIndexChanged, this,
+                [this, p](int code) { cboFaseTime_Click(p, code); });
         cboFaseTime[static_cast<std::size_t>(p)] = combo;
     }
 
@@ -130,12 +132,12 @@ void frmMain::CreateControls() {
         lblEffMode[static_cast<std::size_t>(i)] = label;
     }
 
-    static constexpr std::array<const char*, 6> openCaptions = {
-        "Apri", "Miravel 4F", "Miravel 8F", "Effetti luce", "Acquario", "Innaffiam"};
     static constexpr std::array<int, 6> openTops = {1560, 120, 360, 600, 840, 1080};
     for (int k = 0; k < 6; ++k) {
-        auto* button =
-            new QPushButton(QString::fromUtf8(openCaptions[static_cast<std::size_t>(k)]), this);
+        const QString caption =
+            k == 0 ? QStringLiteral("Apri")
+                   : QString::fromUtf8(kSampleFiles[static_cast<std::size_t>(k - 1)].caption);
+        auto* button = new QPushButton(caption, this);
         button->setObjectName(Name("cmdFileOpen", k));
         place(button, 10200, openTops[static_cast<std::size_t>(k)], 975, 255);
         connect(button, &QPushButton::clicked, this, [this, k] { cmdFileOpen_Click(k); });

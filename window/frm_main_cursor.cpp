@@ -28,7 +28,11 @@ void frmMain::cmdTimeCursor_Click() {
         blnTimeCursor = false;
         return;
     }
-    if (!AnyFaseEnabled(CurrentFaseCodes())) {
+    // A board operation waits for its reply: the cursor would run beside it.
+    if (PortIsOpen()) {
+        return;
+    }
+    if (!AnyFaseEnabled(config.faseCodes)) {
         Message(QStringLiteral("Nessuna fase temporale attivata\r\n"
                                "Impossibile visualizzare il cursore"),
                 MsgIcon::Critical);
@@ -43,6 +47,7 @@ void frmMain::cmdTimeCursor_Click() {
     if (answer != MsgAnswer::Ok) {
         return;
     }
+    ClosePreview(); // the board's own cycle is shown from now on
     SetTimeCursorControlsEnabled(false);
     cmdTimeCursor->setText(QStringLiteral("Cursore off"));
     canvas->SetTimeCursor(kGridLeft, true);
@@ -67,7 +72,7 @@ void frmMain::tmrTimeCursor_Timer() {
     }
     cursorRun.datCursorLast = elapsed;
 
-    const CursorPosition position = CursorAt(CurrentFaseCodes(), elapsed);
+    const CursorPosition position = CursorAt(config.faseCodes, elapsed);
     cursorRun.position = position;
     if (position.Complete()) {
         StopTimeCursor();

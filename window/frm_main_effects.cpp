@@ -10,7 +10,7 @@
 #include <QTimer>
 
 void frmMain::lblEffMode_MouseDown(int cell, Qt::MouseButton button, QPoint globalPos) {
-    if (tmrTimeCursor->isActive() || PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     intEffMenu = static_cast<std::int16_t>(cell);
@@ -31,7 +31,7 @@ MenuEntry frmMain::BuildEffectSettingsMenu(int cell) const {
     // The step text is formatted with a point, then given the user's decimal separator.
     QString step = QString::fromStdString(FormatStepTime(FaseSecondsOf(CellFase(cell)), '.'));
     step.replace(QLatin1Char('.'), QLocale().decimalPoint());
-    return EffectSettingsMenu(recEffSet.at(static_cast<std::size_t>(cell)), step);
+    return EffectSettingsMenu(config.recEffSet.at(static_cast<std::size_t>(cell)), step);
 }
 
 MenuEntry frmMain::BuildEffectCommandsMenu() const {
@@ -45,6 +45,7 @@ void frmMain::ChooseEffectItem(int id) {
     }
     const int cell = intEffMenu;
     const auto c = static_cast<std::size_t>(cell);
+    EffGrid& recEffSet = config.recEffSet;
     switch (choice->kind) {
     case EffectChoice::Kind::Setting:
         recEffSet.at(c) = ApplyEffItem(recEffSet.at(c), choice->menu, choice->index);

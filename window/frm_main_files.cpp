@@ -3,9 +3,11 @@
 #include "window/frm_main.h"
 
 #include "files/dm6_file.h"
+#include "files/file_messages.h"
 #include "files/format/dm6_format.h"
 #include "files/program_folder.h"
 #include "model/configuration.h"
+#include "model/sample_files.h"
 #include "model/window_title.h"
 #include "window/click_label.h"
 
@@ -19,8 +21,7 @@ QString UnsavableNameText(const UnsavableName& fault) {
     const QString number = QString::number(fault.index + 1);
     const QString which = fault.isFase ? QStringLiteral("della fase ") + number
                                        : QStringLiteral("dell'uscita ") + number;
-    return QStringLiteral("Impossibile salvare su file:") + kCrLf + QStringLiteral("il nome ") +
-           which +
+    return kSaveFailedText + QLatin1Char(':') + kCrLf + QStringLiteral("il nome ") + which +
            QStringLiteral(" contiene caratteri che il file non pu\u00f2 contenere; "
                           "modificare il nome e salvare di nuovo");
 }
@@ -47,13 +48,13 @@ std::optional<QString> AskConfigurationPath(ModalUi& ui, QWidget* parent,
 } // namespace
 
 void frmMain::cmdFileOpen_Click(int index) {
-    if (PortIsOpen() || index < 0 || index > static_cast<int>(std::size(kDm6SampleFiles))) {
+    if (Busy() || index < 0 || index > static_cast<int>(kSampleFiles.size())) {
         return;
     }
     if (index > 0) {
         LoadConfigurationFile(ProgramFilePath(
             programFolder,
-            QString::fromLatin1(kDm6SampleFiles[static_cast<std::size_t>(index - 1)])));
+            QString::fromLatin1(kSampleFiles[static_cast<std::size_t>(index - 1)].fileName)));
         return;
     }
     if (const auto chosen = AskConfigurationPath(ui, this, cdlOpenSave, PathFor::Open)) {
@@ -62,10 +63,9 @@ void frmMain::cmdFileOpen_Click(int index) {
 }
 
 void frmMain::cmdFileSave_Click() {
-    if (PortIsOpen()) {
+    if (Busy()) {
         return;
     }
-    const Configuration config = CurrentConfiguration();
     // A name the file cannot hold would come back altered: refuse before anything is written.
     if (const auto fault = FindUnsavableName(config)) {
         Message(UnsavableNameText(*fault), MsgIcon::Critical);
@@ -77,7 +77,7 @@ void frmMain::cmdFileSave_Click() {
         return;
     }
     if (!WriteDm6File(*chosen, config)) {
-        Message(QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
+        Message(kSaveFailedText, MsgIcon::Critical);
         return;
     }
     setWindowTitle(
@@ -87,9 +87,7 @@ void frmMain::cmdFileSave_Click() {
 void frmMain::LoadConfigurationFile(const QString& path) {
     const std::optional<Configuration> config = ReadDm6File(path);
     if (!config) {
-        Message(QStringLiteral("Impossibile aprire il file:") + kCrLf + path + kCrLf +
-                    QStringLiteral("oppure dati non validi"),
-                MsgIcon::Critical);
+        Message(FileOpenFailedText(path, kCrLf), MsgIcon::Critical);
         return;
     }
     ApplyConfiguration(*config, QString::fromStdString(

@@ -27,12 +27,12 @@ void frmMain::CreateHistoryKeys() {
 }
 
 void frmMain::RecordStep() {
-    history.Record(CurrentConfiguration());
+    history.Record(config);
 }
 
 void frmMain::mnuUndo_Click() {
     // Like every edit: nothing while the port is open or the time cursor runs.
-    if (tmrTimeCursor->isActive() || PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     if (const std::optional<Configuration> config = history.Undo()) {
@@ -41,7 +41,7 @@ void frmMain::mnuUndo_Click() {
 }
 
 void frmMain::mnuRedo_Click() {
-    if (tmrTimeCursor->isActive() || PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     if (const std::optional<Configuration> config = history.Redo()) {
@@ -49,7 +49,7 @@ void frmMain::mnuRedo_Click() {
     }
 }
 
-void frmMain::RestoreStep(const Configuration& config) {
+void frmMain::RestoreStep(const Configuration& step) {
     // The history already holds this configuration as its present: applying it adds no step.
-    ApplyConfiguration(config, kAppTitle);
+    ApplyConfiguration(step, kAppTitle);
 }

@@ -27,22 +27,18 @@ void frmMain::SetTabOrder() {
 }
 
 ShownFasi frmMain::ShownFasiNow() const {
-    ShownFasi shown{};
-    for (int p = 0; p < kFasi; ++p) {
-        shown[static_cast<std::size_t>(p)] =
-            drawing.lblEffMode[static_cast<std::size_t>(p)].visible;
-    }
-    return shown;
+    return ShownFasiOf(config.faseCodes);
 }
 
 void frmMain::PlaceFocusCell(int cell) {
-    const int placed = SnapFocusCell(cell, ShownFasiNow());
-    canvas->SetFocusCell(placed, drawing.lblEffMode[static_cast<std::size_t>(placed)].visible);
+    const ShownFasi shown = ShownFasiNow();
+    const int placed = SnapFocusCell(cell, shown);
+    canvas->SetFocusCell(placed, shown[static_cast<std::size_t>(CellFase(placed))]);
 }
 
 void frmMain::canvas_FocusMove(FocusMove move) {
     // Keys obey the rules of clicks.
-    if (tmrTimeCursor->isActive() || PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     PlaceFocusCell(MoveFocusCell(canvas->FocusCell(), move, ShownFasiNow()));
@@ -50,7 +46,7 @@ void frmMain::canvas_FocusMove(FocusMove move) {
 
 void frmMain::canvas_MenuKey(bool commands) {
     const int cell = canvas->FocusCell();
-    if (!drawing.lblEffMode[static_cast<std::size_t>(cell)].visible) {
+    if (!ShownFasiNow()[static_cast<std::size_t>(CellFase(cell))]) {
         return; // every phase is "OFF": there is no cell to open
     }
     // Beside the cell, at its label's top right corner, rather than at the mouse.

@@ -1,10 +1,11 @@
 // Name labels: rename, defaults, info and help.
 
 #include "files/program_folder.h"
+#include "model/app_identity.h"
 #include "model/configuration.h"
 #include "model/effect_items.h"
+#include "model/hex_text.h"
 #include "model/name_rules.h"
-#include "window/click_label.h"
 #include "window/frm_main.h"
 #include "window/name_menu.h"
 
@@ -28,10 +29,11 @@ QString NameRefusal(const QString& name) {
         QString text = QStringLiteral("Questi caratteri non possono essere salvati in un file di "
                                       "configurazione:");
         for (const char32_t cp : check.unstorable) {
-            text +=
-                kCrLf + QString::fromUcs4(&cp, 1) + QStringLiteral(" (U+") +
-                QStringLiteral("%1").arg(static_cast<uint>(cp), 4, 16, QLatin1Char('0')).toUpper() +
-                QLatin1Char(')');
+            text += kCrLf + QString::fromUcs4(&cp, 1) + QStringLiteral(" (U+") +
+                    QString::fromStdString(HexDigits(cp, cp > 0xFFFFF  ? 6
+                                                         : cp > 0xFFFF ? 5
+                                                                       : 4)) +
+                    QLatin1Char(')');
         }
         return text + kCrLf + QStringLiteral("Il nome non \u00e8 stato modificato.");
     }
@@ -42,7 +44,7 @@ QString NameRefusal(const QString& name) {
 } // namespace
 
 void frmMain::lblOutName_Click(int output, QPoint globalPos) {
-    if (tmrTimeCursor->isActive() || PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     intNameMenu = static_cast<std::int16_t>(output);
@@ -53,7 +55,7 @@ void frmMain::lblOutName_Click(int output, QPoint globalPos) {
 }
 
 void frmMain::lblFaseName_Click(int fase, QPoint globalPos) {
-    if (tmrTimeCursor->isActive() || PortIsOpen()) {
+    if (Busy()) {
         return;
     }
     intNameMenu = static_cast<std::int16_t>(fase + kOutputs);
@@ -70,46 +72,37 @@ MenuEntry frmMain::BuildNameMenu() const {
 void frmMain::ChooseNameItem(int id) {
     const bool isOutput = intNameMenu < kOutputs;
     const int number = isOutput ? intNameMenu : intNameMenu - kOutputs; // 0-based
-    ClickLabel* label = isOutput ? lblOutName.at(static_cast<std::size_t>(number))
-                                 : lblFaseName.at(static_cast<std::size_t>(number));
-    const QString defaultName =
-        QString::fromStdString(isOutput ? DefaultOutName(number) : DefaultFaseName(number));
+    std::string& name = isOutput ? config.outNames.at(static_cast<std::size_t>(number))
+                                 : config.faseNames.at(static_cast<std::size_t>(number));
     switch (id) {
     case kNameEdit: {
         const QString prompt =
             (isOutput ? QStringLiteral("Introdurre il nome dell' Uscita ")
                       : QStringLiteral("Introdurre il nome della Fase temporale ")) +
             QString::number(number + 1);
-        const QString name =
-            ui.InputBox(this, prompt, QStringLiteral("Modifica nome"), label->text());
-        if (name.isEmpty()) {
+        const QString typed = ui.InputBox(this, prompt, QStringLiteral("Modifica nome"),
+                                          QString::fromStdString(name));
+        if (typed.isEmpty()) {
             return;
         }
         // A name must read back from a configuration file exactly as typed.
-        const QString refusal = NameRefusal(name);
+        const QString refusal = NameRefusal(typed);
         if (!refusal.isEmpty()) {
             Message(refusal, MsgIcon::Exclamation);
             return;
         }
-        label->setText(name);
-        CommitEdit(EditOf::Names);
-        return;
+        name = typed.toStdString();
+        break;
     }
     case kNameDefault:
-        label->setText(defaultName);
-        CommitEdit(EditOf::Names);
-        return;
-    case kNameDefaultAll:
-        for (int o = 0; o < kOutputs; ++o) {
-            lblOutName.at(static_cast<std::size_t>(o))
-                ->setText(QString::fromStdString(DefaultOutName(o)));
-        }
-        for (int p = 0; p < kFasi; ++p) {
-            lblFaseName.at(static_cast<std::size_t>(p))
-                ->setText(QString::fromStdString(DefaultFaseName(p)));
-        }
-        CommitEdit(EditOf::Names);
-        return;
+        name = isOutput ? DefaultOutName(number) : DefaultFaseName(number);
+        break;
+    case kNameDefaultAll: {
+        const Configuration defaults = DefaultConfiguration();
+        config.outNames = defaults.outNames;
+        config.faseNames = defaults.faseNames;
+        break;
+    }
     case kNameInfo: {
         FaseSecondsList seconds{};
         for (int p = 0; p < kFasi; ++p) {
@@ -120,10 +113,12 @@ void frmMain::ChooseNameItem(int id) {
         return;
     }
     case kNameHelp: {
-        ui.ShowHelp(this, ProgramFilePath(programFolder, QStringLiteral("miravel6.hlp")));
+        ui.ShowHelp(this, ProgramFilePath(programFolder, QString::fromLatin1(kHelpFileName)));
         return;
     }
     default:
         return;
     }
+    ShowNames();
+    CommitEdit(EditOf::Names);
 }

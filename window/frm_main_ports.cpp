@@ -40,7 +40,7 @@ void frmMain::RefreshPortTips() {
 
 void frmMain::cboComm_ContextMenu(QPoint globalPos) {
     // Busy: the port's device must not change under a running operation.
-    if (PortIsOpen() || !cboComm->isEnabled()) {
+    if (Busy()) {
         return;
     }
     RefreshPortTips(); // another program may have changed an assignment meanwhile

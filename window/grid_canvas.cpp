@@ -29,8 +29,8 @@ std::optional<FocusMove> MoveOfKey(const QKeyEvent& event) {
 } // namespace
 
 GridCanvas::GridCanvas(QWidget* parent)
-    : QWidget(parent), lineSepH(GridSeparatorsH()), lineSepV(GridSeparatorsV()),
-      lineTimeCursor(TimeCursorLine(kGridLeft, false)) {
+    : QWidget(parent), lineTimeCursor(TimeCursorLine(kGridLeft, false)),
+      linePreview(PreviewPositionLine(kGridLeft, false)) {
     // The cell labels above take the mouse; the grid takes the keyboard through Tab.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::TabFocus);
@@ -43,9 +43,28 @@ void GridCanvas::SetScale(TwipsScale newScale) {
 
 void GridCanvas::SetCourse(const std::array<GridLine, kSegments>& segments,
                            const std::array<GridLine, kConnectors>& connectors) {
-    lineEffH = segments;
-    lineEffV = connectors;
+    lines.segments = segments;
+    lines.connectors = connectors;
     update();
+}
+
+void GridCanvas::SetPreviewLine(int x, bool visible) {
+    if (linePreview.x1 == x && linePreview.visible == visible) {
+        return;
+    }
+    // Only the strips of the old and the new line are painted again.
+    const auto strip = [this](const GridLine& line) {
+        const int margin = static_cast<int>(GridLineWidth(scale)) + 2;
+        return QRect(scale.Px(line.x1) - margin, scale.Px(line.y1) - margin, 2 * margin,
+                     scale.Px(line.y2) - scale.Px(line.y1) + 2 * margin);
+    };
+    if (linePreview.visible) {
+        update(strip(linePreview));
+    }
+    linePreview = PreviewPositionLine(x, visible);
+    if (visible) {
+        update(strip(linePreview));
+    }
 }
 
 void GridCanvas::SetTimeCursor(int x, bool visible) {
@@ -116,40 +135,11 @@ void GridCanvas::PaintFocusFrame(QPainter& painter) const {
     painter.drawRect(QRectF(FocusFrameRect()).adjusted(inset, inset, -inset, -inset));
 }
 
-void GridCanvas::PaintLine(QPainter& painter, const GridLine& line, const QRectF& dirty) const {
-    if (!line.visible) {
-        return;
-    }
-    const QPointF from(scale.PxF(line.x1), scale.PxF(line.y1));
-    const QPointF to(scale.PxF(line.x2), scale.PxF(line.y2));
-    const double width = std::max(1.0, scale.pixelsPerTwip * 15.0);
-    // Small repaints (the status line, a label) touch few of the 950 lines: skip the rest.
-    const QRectF bounds = QRectF(from, to).normalized().adjusted(-width, -width, width, width);
-    if (!bounds.intersects(dirty)) {
-        return;
-    }
-    QPen pen(QColor(line.colour.r, line.colour.g, line.colour.b));
-    pen.setWidthF(width);
-    pen.setCapStyle(Qt::SquareCap);
-    painter.setPen(pen);
-    painter.drawLine(from, to);
-}
-
 void GridCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRectF dirty = event->rect();
-    for (const GridLine& line : lineSepH) {
-        PaintLine(painter, line, dirty);
-    }
-    for (const GridLine& line : lineSepV) {
-        PaintLine(painter, line, dirty);
-    }
-    for (const GridLine& line : lineEffV) {
-        PaintLine(painter, line, dirty);
-    }
-    for (const GridLine& line : lineEffH) {
-        PaintLine(painter, line, dirty);
-    }
-    PaintLine(painter, lineTimeCursor, dirty);
+    PaintGridLines(painter, scale, lines, dirty);
+    PaintGridLine(painter, scale, linePreview, dirty);
+    PaintGridLine(painter, scale, lineTimeCursor, dirty);
     PaintFocusFrame(painter);
 }

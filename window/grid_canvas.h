@@ -5,6 +5,7 @@
 
 #include "model/grid_drawing.h"
 #include "model/grid_focus.h"
+#include "picture/grid_picture.h"
 #include "window/twips.h"
 
 #include <QRectF>
@@ -25,8 +26,12 @@ public:
     // The time cursor: a vertical line over the whole grid height at x twips.
     void SetTimeCursor(int x, bool visible);
     const GridLine& TimeCursor() const { return lineTimeCursor; }
-    const std::array<GridLine, 11>& SeparatorsH() const { return lineSepH; }
-    const std::array<GridLine, 10>& SeparatorsV() const { return lineSepV; }
+    // Where the preview stands: a line where the time cursor would, in its own colour.
+    void SetPreviewLine(int x, bool visible);
+    const GridLine& PreviewLine() const { return linePreview; }
+    const std::array<GridLine, 11>& SeparatorsH() const { return lines.separatorsH; }
+    const std::array<GridLine, 10>& SeparatorsV() const { return lines.separatorsV; }
+    const TwipsScale& Scale() const { return scale; }
 
     // The focus cell; its frame is drawn only while its phase is shown.
     void SetFocusCell(int cell, bool shown);
@@ -45,16 +50,13 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void PaintLine(QPainter& painter, const GridLine& line, const QRectF& dirty) const;
     void PaintFocusFrame(QPainter& painter) const;
     QRect FocusFrameRect() const;
 
     TwipsScale scale;
-    std::array<GridLine, kSegments> lineEffH{};
-    std::array<GridLine, kConnectors> lineEffV{};
-    std::array<GridLine, 11> lineSepH{};
-    std::array<GridLine, 10> lineSepV{};
+    GridLines lines; // lineSepH, lineSepV, lineEffV, lineEffH
     GridLine lineTimeCursor;
+    GridLine linePreview;
     int focusCell = 0;
     bool focusShown = true;
 };

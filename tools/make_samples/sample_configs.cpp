@@ -1,5 +1,7 @@
 #include "tools/make_samples/sample_configs.h"
 
+#include "model/sample_files.h"
+
 #include <initializer_list>
 
 namespace {
@@ -50,14 +52,8 @@ struct Cell {
 
 class Builder {
 public:
-    Builder() {
-        for (int o = 0; o < kOutputs; ++o) {
-            config.outNames[static_cast<std::size_t>(o)] = DefaultOutName(o);
-        }
-        for (int p = 0; p < kFasi; ++p) {
-            config.faseNames[static_cast<std::size_t>(p)] = DefaultFaseName(p);
-        }
-    }
+    // Default names; the phases that Fasi does not name stay "OFF".
+    Builder() : config(DefaultConfiguration()) { config.faseCodes.fill(0); }
 
     void Fasi(std::initializer_list<std::pair<const char*, int>> fasi) {
         std::size_t p = 0;
@@ -263,9 +259,12 @@ Configuration Innaffiamento() {
 } // namespace
 
 std::vector<SampleConfiguration> BuildSampleConfigurations() {
-    return {{"e_mv4f.dm6", Miravel4F()},
-            {"e_mv8f.dm6", Miravel8F()},
-            {"e_eff.dm6", EffettiLuce()},
-            {"e_acq.dm6", Acquario()},
-            {"e_inn.dm6", Innaffiamento()}};
+    // In the order of the sample table.
+    const std::array<Configuration, kSampleFiles.size()> configs = {
+        Miravel4F(), Miravel8F(), EffettiLuce(), Acquario(), Innaffiamento()};
+    std::vector<SampleConfiguration> samples;
+    for (std::size_t k = 0; k < configs.size(); ++k) {
+        samples.push_back({kSampleFiles[k].fileName, configs[k]});
+    }
+    return samples;
 }

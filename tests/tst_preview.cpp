@@ -1,0 +1,401 @@
+// The preview on the real window: F5 and the menu of "Cursore on", its lamps read from its
+// pixels, the grid's line, edits while it is open, and its end when the real cursor starts.
+// Then the grid printed and exported.
+
+#include "model/grid_drawing.h"
+#include "tests/support/window_fixture.h"
+#include "window/grid_canvas.h"
+#include "window/lamp_panel.h"
+#include "window/position_slider.h"
+#include "window/preview_window.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QString S(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// The sample "Miravel 4F": phases of 1, 2, 1 and 2 minutes (Alba, Giorno, Tramonto, Notte).
+constexpr int kCycle = 360;
+
+struct PreviewFixture {
+    WindowFixture f;
+    frmMain* w = nullptr;
+
+    PreviewFixture() {
+        w = &f.Show();
+        f.ui.openAnswers.push_back(S(MIRAVEL6_SAMPLES_DIR "/e_mv4f.dm6"));
+        f.ClickButton(S("cmdFileOpen_0"));
+    }
+    // Keys go to the active window, as the user's do.
+    void Activate() {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+    void PressF5() {
+        Activate();
+        QTest::keyClick(w, Qt::Key_F5);
+    }
+    void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        Activate();
+        QTest::keyClick(w, key, modifiers);
+    }
+    PreviewWindow* Preview() const { return w->Preview(); }
+    template <class T> T* In(const char* name) const { return Preview()->findChild<T*>(S(name)); }
+    // The lamp's colour as the screen shows it.
+    QColor Lamp(int output) const {
+        const LampPanel& lamps = Preview()->Lamps();
+        return const_cast<LampPanel&>(lamps).grab().toImage().pixelColor(lamps.LampCentre(output));
+    }
+    // The time passes on the clock and the next frame comes.
+    void Wait(qint64 ms) {
+        f.clock.nowMs += ms;
+        Preview()->Frame();
+    }
+    GridCanvas* Canvas() const { return f.Child<GridCanvas>(S("canvas")); }
+    void DeleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+struct LampLevel {
+    int output;
+    double level;
+};
+
+} // namespace
+
+class TstPreview : public QObject {
+    Q_OBJECT
+
+private slots:
+    void f5OpensOneToolWindowBesideTheMainOne();
+    void cursorButtonMenuOpensItAndStandsAsideWhileTheCursorRuns();
+    void lampsShowTheLevelsAtTheChosenSecond();
+    void sliderJumpsToTheClickedPlace();
+    void playingMovesTheGridLineAtTheSpeed();
+    void editsShowAtOnceAndTheTitleFollows();
+    void indicativeEffectsAreSaidSo();
+    void closesWhenTheRealCursorStarts();
+    void printPutsTheGridOnThePage();
+    void exportWritesThePictureOrSaysWhyNot();
+};
+
+void TstPreview::f5OpensOneToolWindowBesideTheMainOne() {
+    PreviewFixture p;
+    QVERIFY(p.Preview() == nullptr);
+    p.PressF5();
+    PreviewWindow* preview = p.Preview();
+    QVERIFY(preview != nullptr && preview->isVisible());
+    QVERIFY(preview->windowFlags().testFlag(Qt::Tool));
+    QVERIFY(!preview->isModal());
+    QCOMPARE(preview->windowTitle(), S("Anteprima - ") + p.w->windowTitle());
+    QVERIFY(p.w->windowTitle().startsWith(S("Miravel6 - ")));
+    QVERIFY(preview->Playing());
+    QCOMPARE(p.In<QPushButton>("cmdPlay")->text(), S("Pausa"));
+    QCOMPARE(p.In<QComboBox>("cboSpeed")->count(), 5);
+    QCOMPARE(p.In<QComboBox>("cboSpeed")->itemText(4), S("\u00d73600"));
+    QCOMPARE(p.In<QPushButton>("cmdPrint")->text(), S("Stampa..."));
+    QCOMPARE(p.In<QPushButton>("cmdExport")->text(), S("Esporta immagine..."));
+    QCOMPARE(p.In<QLabel>("lblTimes")->text(),
+             S("Totale: 00:00:00/00:06:00 - Parziale: Fase1 00:00:00/00:01:00"));
+    QCOMPARE(p.In<QLabel>("lblFase")->text(), S("Fase 1: Alba"));
+
+    // A second F5 brings the same window forward.
+    p.PressF5();
+    QCOMPARE(p.Preview(), preview);
+    QCOMPARE(p.w->findChildren<PreviewWindow*>().size(), 1);
+
+    // Closed by the user: the grid's line goes with it; F5 opens a new one.
+    QVERIFY(p.Canvas()->PreviewLine().visible);
+    preview->close();
+    p.DeleteClosed();
+    QVERIFY(p.Preview() == nullptr);
+    QVERIFY(!p.Canvas()->PreviewLine().visible);
+    p.PressF5();
+    QVERIFY(p.Preview() != nullptr);
+    QVERIFY(p.f.ui.messages.empty());
+}
+
+void TstPreview::cursorButtonMenuOpensItAndStandsAsideWhileTheCursorRuns() {
+    PreviewFixture p;
+    auto* button = p.f.Child<QPushButton>(S("cmdTimeCursor"));
+    p.f.ui.menuChoices.push_back({S("Anteprima")});
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            button->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(button, &event);
+    QVERIFY(p.f.ui.menuErrors.isEmpty());
+    QCOMPARE(p.f.ui.menus.size(), std::size_t{1});
+    const MenuEntry& menu = p.f.ui.menus.front();
+    QCOMPARE(menu.items.size(), std::size_t{4});
+    QCOMPARE(menu.items[2].caption, S("Stampa..."));
+    QCOMPARE(menu.items[3].caption, S("Esporta immagine..."));
+    QVERIFY(p.Preview() != nullptr && p.Preview()->isVisible());
+    p.Preview()->close();
+    p.DeleteClosed();
+
+    // While the cursor follows the board, the preview stays shut; its menu item is off.
+    p.f.ui.msgAnswers.push_back(MsgAnswer::Ok);
+    p.f.ClickButton(S("cmdTimeCursor"));
+    p.PressF5();
+    QVERIFY(p.Preview() == nullptr);
+    p.f.ui.menuChoices.push_back({});
+    QApplication::sendEvent(button, &event);
+    QVERIFY(!p.f.ui.menus.back().items[0].enabled);
+    QVERIFY(p.Preview() == nullptr);
+}
+
+void TstPreview::lampsShowTheLevelsAtTheChosenSecond() {
+    PreviewFixture p;
+    p.PressF5();
+    QTest::mouseClick(p.In<QPushButton>("cmdPlay"), Qt::LeftButton); // pause
+    QVERIFY(!p.Preview()->Playing());
+    QCOMPARE(p.In<QPushButton>("cmdPlay")->text(), S("Avvia"));
+
+    // By keyboard on the slider: 15 seconds in, then 45, then 2 minutes.
+    auto* slider = p.In<PositionSlider>("sldPosition");
+    QCOMPARE(slider->maximum(), kCycle - 1);
+    slider->setFocus();
+    struct At {
+        int second;
+        std::vector<LampLevel> lamps;
+    };
+    const std::vector<At> table = {
+        // Alba: Sole and Aurora half way up their first ramps, Blu notte half way down,
+        // Luci case in its second step (on), Lampioni in its second (off).
+        {15, {{0, 64}, {1, 0}, {2, 128}, {3, 128}, {5, 256}, {6, 0}, {8, 0}, {9, 256}}},
+        // Cielo half way up its Part 2 ramp; Aurora half way down.
+        {45, {{0, 192}, {1, 128}, {2, 128}, {3, 0}, {5, 0}, {9, 256}}},
+        // Giorno: Sole and Cielo full, the night lights off.
+        {120, {{0, 256}, {1, 256}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {9, 256}}},
+    };
+    QTest::keyClick(slider, Qt::Key_Home);
+    int at = 0;
+    for (const At& row : table) {
+        for (; at < row.second; ++at) {
+            QTest::keyClick(slider, Qt::Key_Right);
+        }
+        QCOMPARE(p.Preview()->Position(), double(row.second));
+        for (const LampLevel& lamp : row.lamps) {
+            QCOMPARE(p.Lamp(lamp.output), LampColour(lamp.level));
+        }
+    }
+    QVERIFY(LampColour(0) != LampColour(128) && LampColour(128) != LampColour(256));
+}
+
+void TstPreview::sliderJumpsToTheClickedPlace() {
+    PreviewFixture p;
+    p.PressF5();
+    auto* slider = p.In<PositionSlider>("sldPosition");
+    const QPoint third(slider->width() / 3, slider->height() / 2);
+    const int value = slider->ValueAt(third);
+    // A third of the way: in Giorno, not a page step from the start.
+    QVERIFY2(value > kCycle / 4 && value < kCycle * 5 / 12, qPrintable(QString::number(value)));
+    QTest::mouseClick(slider, Qt::LeftButton, {}, third);
+    QCOMPARE(p.Preview()->Position(), double(value));
+    QCOMPARE(slider->value(), value);
+    QCOMPARE(p.In<QLabel>("lblFase")->text(), S("Fase 2: Giorno"));
+    QCOMPARE(p.Lamp(0), LampColour(256));
+}
+
+void TstPreview::playingMovesTheGridLineAtTheSpeed() {
+    PreviewFixture p;
+    p.PressF5();
+    p.In<QComboBox>("cboSpeed")->setCurrentIndex(3);
+    QCOMPARE(p.Preview()->Speed(), 600);
+
+    // One second at x600 is ten minutes: round the 6-minute cycle to 4 minutes in, Notte.
+    p.Wait(1000);
+    QCOMPARE(p.Preview()->Position(), 240.0);
+    QCOMPARE(p.In<QLabel>("lblTimes")->text(),
+             S("Totale: 00:04:00/00:06:00 - Parziale: Fase4 00:00:00/00:02:00"));
+    GridLine line = p.Canvas()->PreviewLine();
+    QVERIFY(line.visible);
+    QCOMPARE(line.x1, ColumnLeft(3));
+    QCOMPARE(line.colour, kPreviewOrange);
+    QVERIFY(!p.Canvas()->TimeCursor().visible);
+
+    // A tenth of a second more is one minute: half way through Notte, as the cursor stands.
+    p.Wait(100);
+    line = p.Canvas()->PreviewLine();
+    QCOMPARE(line.x1, ColumnLeft(3) + 60 * 1080 / 120);
+    QCOMPARE(p.Lamp(0), LampColour(0));
+    QCOMPARE(p.Lamp(3), LampColour(256));
+    // Drawn in its colour over the empty part of the first row.
+    const TwipsScale& scale = p.Canvas()->Scale();
+    const QImage grid = p.Canvas()->grab().toImage();
+    QCOMPARE(grid.pixelColor(scale.Px(line.x1), scale.Px(960)), QColor(255, 140, 0));
+
+    // Paused, the clock moves nothing.
+    QTest::mouseClick(p.In<QPushButton>("cmdPlay"), Qt::LeftButton);
+    p.Wait(5000);
+    QCOMPARE(p.Preview()->Position(), 300.0);
+    // Played again at x1: five seconds are five seconds.
+    QTest::mouseClick(p.In<QPushButton>("cmdPlay"), Qt::LeftButton);
+    p.In<QComboBox>("cboSpeed")->setCurrentIndex(0);
+    p.Wait(5000);
+    QCOMPARE(p.Preview()->Position(), 305.0);
+}
+
+void TstPreview::editsShowAtOnceAndTheTitleFollows() {
+    PreviewFixture p;
+    p.PressF5();
+    QTest::mouseClick(p.In<QPushButton>("cmdPlay"), Qt::LeftButton);
+    p.Preview()->SeekTo(300); // Notte, where Sole is off
+    QCOMPARE(p.Lamp(0), LampColour(0));
+    p.f.ClickCell(CellIndex(0, 3), {S("Effetti Parte1+Parte2"), S("On")});
+    QVERIFY(p.f.ui.menuErrors.isEmpty());
+    QCOMPARE(p.Lamp(0), LampColour(256));
+    QCOMPARE(p.Preview()->windowTitle(), S("Anteprima - Miravel6"));
+
+    // Renamed output and phase: under the lamp and in the phase line.
+    p.f.ui.inputAnswers.push_back(S("Luna"));
+    p.f.ui.menuChoices.push_back({S("Modifica")});
+    QTest::mouseClick(p.f.Child<QLabel>("lblOutName", 0), Qt::LeftButton);
+    p.f.ui.inputAnswers.push_back(S("Buio"));
+    p.f.ui.menuChoices.push_back({S("Modifica")});
+    QTest::mouseClick(p.f.Child<QLabel>("lblFaseName", 3), Qt::LeftButton);
+    QVERIFY(p.f.ui.menuErrors.isEmpty());
+    QCOMPARE(p.Preview()->Lamps().Names()[0], S("Luna"));
+    QCOMPARE(p.In<QLabel>("lblFase")->text(), S("Fase 4: Buio"));
+
+    // A shorter cycle: the position wraps into it; a name shows under its lamp.
+    p.f.Child<QComboBox>("cboFaseTime", 3)->setCurrentIndex(0); // Notte "OFF"
+    QCOMPARE(p.Preview()->Plan().cycleLength, 240);
+    QCOMPARE(p.Preview()->Position(), 60.0);
+    QCOMPARE(p.In<QPushButton>("cmdPlay")->isEnabled(), true);
+
+    // Every phase "OFF": nothing to play.
+    for (int fase = 0; fase < 3; ++fase) {
+        p.f.Child<QComboBox>("cboFaseTime", fase)->setCurrentIndex(0);
+    }
+    QVERIFY(!p.In<QPushButton>("cmdPlay")->isEnabled());
+    QCOMPARE(p.In<QLabel>("lblFase")->text(), S("Nessuna fase temporale attivata"));
+    QVERIFY(!p.Canvas()->PreviewLine().visible);
+    QCOMPARE(p.Lamp(9), LampColour(0));
+    QVERIFY(p.f.ui.messages.empty());
+}
+
+void TstPreview::indicativeEffectsAreSaidSo() {
+    PreviewFixture p; // Stelle, Fuoco and Cometa flicker, Luci case switches on at random
+    p.PressF5();
+    auto* label = p.In<QLabel>("lblIndicative");
+    QVERIFY(label->isVisibleTo(p.Preview()));
+    QVERIFY(label->text().contains(S("indicativo")));
+    // A grid without them says nothing of the sort.
+    for (int cell : {CellIndex(4, 0), CellIndex(4, 2), CellIndex(4, 3), CellIndex(7, 0),
+                     CellIndex(7, 2), CellIndex(7, 3), CellIndex(8, 3), CellIndex(5, 2)}) {
+        p.f.ClickCell(cell, {S("Effetti Parte1+Parte2"), S("Off")});
+    }
+    QVERIFY(p.f.ui.menuErrors.isEmpty());
+    QVERIFY(!label->isVisibleTo(p.Preview()));
+}
+
+void TstPreview::closesWhenTheRealCursorStarts() {
+    PreviewFixture p;
+    p.PressF5();
+    QVERIFY(p.Canvas()->PreviewLine().visible);
+    // Cancelled: the preview stays.
+    p.f.ui.msgAnswers.push_back(MsgAnswer::Cancel);
+    p.f.ClickButton(S("cmdTimeCursor"));
+    QVERIFY(p.Preview() != nullptr);
+    p.f.ui.msgAnswers.push_back(MsgAnswer::Ok);
+    p.f.ClickButton(S("cmdTimeCursor"));
+    p.DeleteClosed();
+    QVERIFY(p.Preview() == nullptr);
+    QVERIFY(!p.Canvas()->PreviewLine().visible);
+    QVERIFY(p.Canvas()->TimeCursor().visible);
+}
+
+void TstPreview::printPutsTheGridOnThePage() {
+    PreviewFixture p;
+    const QString pdf = p.f.FolderPath() + S("/stampa.pdf");
+    p.f.ui.dialogActions.push_back([pdf](QDialog& dialog) {
+        // The user picks printing to a file and names it.
+        auto& print = dynamic_cast<QPrintDialog&>(dialog);
+        auto* name = print.findChild<QLineEdit*>(QStringLiteral("filename"));
+        QVERIFY(name != nullptr);
+        name->setText(pdf);
+        print.accept();
+    });
+    p.PressKey(Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(p.f.ui.dialogTitles, QStringList{S("Stampa griglia")});
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.size() > 2000);
+    // Cancelled: nothing printed, nothing said. The preview's button asks the same.
+    p.PressF5();
+    QTest::mouseClick(p.In<QPushButton>("cmdPrint"), Qt::LeftButton);
+    QCOMPARE(p.f.ui.dialogTitles.size(), 2);
+    QVERIFY(p.f.ui.messages.empty());
+}
+
+void TstPreview::exportWritesThePictureOrSaysWhyNot() {
+    PreviewFixture p;
+    const QString png = p.f.FolderPath() + S("/griglia.png");
+    p.f.ui.saveAnswers.push_back(png);
+    p.PressKey(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(p.f.ui.saveRequests.size(), std::size_t{1});
+    QCOMPARE(p.f.ui.saveRequests[0].title, S("Esporta immagine"));
+    QCOMPARE(p.f.ui.saveRequests[0].defaultExt, S(".png"));
+    QVERIFY(p.f.ui.messages.empty());
+    QImage picture(png);
+    QCOMPARE(picture.size(), QSize(674, 370));
+
+    // The picture's lines are the canvas's, pixel for pixel, where the segments lie.
+    const QImage canvas = p.Canvas()->grab().toImage();
+    const TwipsScale& scale = p.Canvas()->Scale();
+    int compared = 0;
+    for (const GridLine& segment : p.w->Drawing().lineEffH) {
+        const QPoint at(scale.Px((segment.x1 + segment.x2) / 2), scale.Px(segment.y1));
+        if (segment.visible && segment.y1 == segment.y2) {
+            QCOMPARE(picture.pixelColor(at), canvas.pixelColor(at));
+            QCOMPARE(picture.pixelColor(at),
+                     QColor(segment.colour.r, segment.colour.g, segment.colour.b));
+            ++compared;
+        }
+    }
+    QVERIFY(compared > 100);
+
+    // SVG and PDF by their extensions, from the preview's button.
+    p.PressF5();
+    for (const char* name : {"/griglia.svg", "/griglia.pdf"}) {
+        p.f.ui.saveAnswers.push_back(p.f.FolderPath() + S(name));
+        QTest::mouseClick(p.In<QPushButton>("cmdExport"), Qt::LeftButton);
+        QFile file(p.f.FolderPath() + S(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5).startsWith(name[9] == 's' ? "<?xml" : "%PDF"));
+    }
+    QVERIFY(p.f.ui.messages.empty());
+
+    // Another extension is refused; a folder that is not there is told; nothing is left.
+    p.f.ui.saveAnswers.push_back(p.f.FolderPath() + S("/griglia.jpg"));
+    p.PressKey(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    p.f.ExpectMessage(1,
+                      S("Formato non riconosciuto: ") + p.f.FolderPath() +
+                          S("/griglia.jpg\r\nUsare l'estensione .png, .svg o .pdf"),
+                      MsgIcon::Exclamation);
+    QVERIFY(!QFile::exists(p.f.FolderPath() + S("/griglia.jpg")));
+    const QString missing = p.f.FolderPath() + S("/manca/griglia.png");
+    p.f.ui.saveAnswers.push_back(missing);
+    p.PressKey(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(p.f.ui.messages.size(), std::size_t{2});
+    QVERIFY(p.f.ui.messages[1].text.startsWith(S("Impossibile esportare l'immagine sul file ") +
+                                               missing + S("\r\n")));
+    QCOMPARE(p.f.ui.messages[1].icon, MsgIcon::Critical);
+    // The earlier picture is untouched by a failed export over it.
+    QCOMPARE(QImage(png).size(), QSize(674, 370));
+}
+
+QTEST_MAIN(TstPreview)
+#include "tst_preview.moc"
