@@ -1,6 +1,6 @@
 #include "board/board_procedures.h"
 
-#include "board/serial_link.h"
+#include "board/board_link.h"
 
 #include <QByteArray>
 
@@ -13,7 +13,7 @@ std::string_view View(const QByteArray& bytes) {
 }
 
 // An empty reply is silence, unless the device went away meanwhile.
-BoardFault MissingOrBad(const SerialLink& link, const QByteArray& strRx) {
+BoardFault MissingOrBad(const BoardLink& link, const QByteArray& strRx) {
     if (link.IsLost()) {
         return BoardFault::DeviceLost;
     }
@@ -28,13 +28,13 @@ BoardFault MissingOrBad(const SerialLink& link, const QByteArray& strRx) {
 
 } // namespace
 
-LinkTestOutcome RunLinkTest(SerialLink& link) {
+LinkTestOutcome RunLinkTest(BoardLink& link) {
     const QByteArray strRx = link.CommTxRx(QByteArrayLiteral("RAT\r\n"));
     return {ClassifyLinkReply(View(strRx)), link.IsLost(), link.HadPortError(),
             IsWriteEcho(View(strRx))};
 }
 
-ReadOutcome ReadBoardImage(SerialLink& link) {
+ReadOutcome ReadBoardImage(BoardLink& link) {
     const QByteArray strRx = link.CommTxRx(QByteArrayLiteral("R"));
     if (const std::optional<EdataBytes> image = ParseReadReply(View(strRx))) {
         return {BoardFault::None, *image};
@@ -42,7 +42,7 @@ ReadOutcome ReadBoardImage(SerialLink& link) {
     return {MissingOrBad(link, strRx), {}};
 }
 
-WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
+WriteOutcome WriteBoardImage(BoardLink& link, const EdataBytes& image,
                              const WriteProgress& progress, const StopRequest& stop) {
     const QByteArray ready = link.CommTxRx(QByteArrayLiteral("W"));
     if (!IsWriteReady(View(ready))) {
@@ -74,8 +74,8 @@ WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
     return outcome;
 }
 
-OutputOutcome SendOutputCommand(SerialLink& link, int output, bool isOn) {
-    const char command = OutputCommand(output, isOn);
+OutputOutcome SendOutputCommand(BoardLink& link, int output, bool on) {
+    const char command = OutputCommand(output, !on); // the letter names the state to leave
     const QByteArray strRx = link.CommTxRx(QByteArray(1, command));
     if (const std::optional<OutputStates> states = ParseOutputReply(View(strRx))) {
         return {BoardFault::None, *states};

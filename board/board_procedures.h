@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-class SerialLink;
+class BoardLink;
 
 // Why an operation did not finish.
 enum class BoardFault {
@@ -53,9 +53,9 @@ using WriteProgress = std::function<void(int attempted)>;
 // Asked before each image byte; true stops the write there (BoardFault::Interrupted).
 using StopRequest = std::function<bool()>;
 
-LinkTestOutcome RunLinkTest(SerialLink& link);
-ReadOutcome ReadBoardImage(SerialLink& link);
-WriteOutcome WriteBoardImage(SerialLink& link, const EdataBytes& image,
+LinkTestOutcome RunLinkTest(BoardLink& link);
+ReadOutcome ReadBoardImage(BoardLink& link);
+WriteOutcome WriteBoardImage(BoardLink& link, const EdataBytes& image,
                              const WriteProgress& progress = {}, const StopRequest& stop = {});
-// Switches output 0..9 to the other state than isOn says it has now.
-OutputOutcome SendOutputCommand(SerialLink& link, int output, bool isOn);
+// Asks for output 0..9 to be on or off; the outcome holds the states the board reports.
+OutputOutcome SendOutputCommand(BoardLink& link, int output, bool on);

@@ -2,6 +2,7 @@
 // Owns the serial port of the board link: opens it, exchanges one command and its reply,
 // closes it. Shows no dialogs; the window decides what the user sees.
 
+#include "board/board_link.h"
 #include "board/low_latency_request.h"
 #include "board/open_failure.h"
 
@@ -13,7 +14,7 @@ class QEventLoop;
 class QSerialPort;
 class QTimer;
 
-class SerialLink final : public QObject {
+class SerialLink final : public QObject, public BoardLink {
     Q_OBJECT
 
 public:
@@ -37,11 +38,11 @@ public:
     // 0.5 s from the send, while the event loop keeps running. Returns the reply without
     // its CR LF, or empty when none came in time. Once the device has gone (unplugged,
     // hung up) every exchange returns empty at once until the port is closed.
-    QByteArray CommTxRx(const QByteArray& strTx);
+    QByteArray CommTxRx(const QByteArray& strTx) override;
 
     // True after the device went away during this opening of the port; the device is
     // released then, but IsOpen stays true until Close.
-    bool IsLost() const { return lost; }
+    bool IsLost() const override { return lost; }
 
     // The port reported an error during the last exchange while the device stayed (another
     // program reading the same port takes the bytes the driver announced); the exchange
@@ -51,7 +52,7 @@ public:
         QString systemText;
     };
     const PortError& LastPortError() const { return portError; }
-    bool HadPortError() const { return !portError.systemText.isEmpty(); }
+    bool HadPortError() const override { return !portError.systemText.isEmpty(); }
 
 private:
     void CollectReply();

@@ -229,7 +229,7 @@ int RunOut(CommandLink& board, const CliRequest& request) {
         return kExitBoardFailed;
     }
     const int output = request.output1 - 1;
-    const OutputOutcome reply = SendOutputCommand(board.link, output, !request.on);
+    const OutputOutcome reply = SendOutputCommand(board.link, output, request.on);
     if (reply.fault != BoardFault::None) {
         return board.CommFailed(reply.fault);
     }

@@ -9,20 +9,6 @@
 #include <QRegularExpression>
 #include <cmath>
 
-std::optional<double> ParseMomentSeconds(const QString& text) {
-    static const QRegularExpression seconds(QStringLiteral("^\\d{1,9}(\\.\\d+)?$"));
-    static const QRegularExpression hms(QStringLiteral("^(\\d{1,5}):([0-5]\\d):([0-5]\\d)$"));
-    if (seconds.match(text).hasMatch()) {
-        return text.toDouble();
-    }
-    const QRegularExpressionMatch match = hms.match(text);
-    if (match.hasMatch()) {
-        return match.captured(1).toDouble() * 3600 + match.captured(2).toInt() * 60 +
-               match.captured(3).toInt();
-    }
-    return std::nullopt;
-}
-
 int RunPreview(const QString& path, double atSeconds) {
     const std::optional<Configuration> config = LoadConfigurationFile(path);
     if (!config) {

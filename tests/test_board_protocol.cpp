@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 TEST(ReadReply, CompleteReplyGivesEveryByteAndDamagedOnesAreRejected) {
@@ -57,4 +58,39 @@ TEST(OutputReply, LetterCaseGivesTheStateOfEachOutput) {
                             "abcdefghi\r", "ABCDEFGHI1", "aBcDeFgHiJ "}) {
         EXPECT_FALSE(ParseOutputReply(bad).has_value()) << bad;
     }
+}
+
+TEST(LinkTestReply, WhatAnsweredTheLinkTest) {
+    const std::string board = "R" + std::string(256, '0');
+    const struct {
+        std::string reply;
+        LinkDevice device;
+    } cases[] = {
+        {"", LinkDevice::Nothing},
+        {board, LinkDevice::Board},
+        // Only the length and the R count: the link test does not judge the image.
+        {"R" + std::string(256, 'z'), LinkDevice::Board},
+        {"RAT", LinkDevice::Loopback},
+        {"RAT\r", LinkDevice::Other},
+        {"OK", LinkDevice::Other},
+        {"AT", LinkDevice::Other},
+        {board.substr(1) + "0", LinkDevice::Other}, // 257 characters without the R
+        {board + "0", LinkDevice::Other},
+        {board.substr(0, 256), LinkDevice::Other},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClassifyLinkReply(c.reply), c.device) << c.reply;
+    }
+}
+
+TEST(OutputCommandLetter, UpperCaseSwitchesOnLowerCaseOff) {
+    const struct {
+        int output;
+        bool isOn; // the state it has now
+        char letter;
+    } cases[] = {{0, false, 'A'}, {0, true, 'a'}, {9, false, 'J'}, {9, true, 'j'}, {4, false, 'E'}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(OutputCommand(c.output, c.isOn), c.letter) << c.output << c.isOn;
+    }
+    EXPECT_THROW(OutputCommand(10, true), std::out_of_range);
 }

@@ -131,58 +131,58 @@ TEST(Dm6Reader, RandomFlagIsTheLastCharacterOfTheLine) {
     }
 }
 
-// More refusals are in the next test, with their messages.
-TEST(Dm6Reader, RefusedFiles) {
-    // Lines of the default file: 4..13 output names, 16..23 phase names, 26..33 durations,
-    // 36..115 cells.
-    auto missingName = Lines(WriteDm6(DefaultConfiguration()));
-    missingName.erase(missingName.begin() + 12);
-    const std::pair<const char*, std::string> files[] = {
-        {"only a header", "** Miravel6 Data File **\r\n"},
-        {"ninth phase name", Edited(24, "08=Fase 9", true)},
-        {"eighty-first cell", WriteDm6(DefaultConfiguration()) + "80=00;00;0;0\r\n"},
-        {"empty output name", Edited(7, "03=")},
-        {"output name line without a value", Edited(7, "03")},
-        {"empty phase name", Edited(16, "00=")},
-        {"missing output name", Join(missingName)}};
-    for (const auto& [what, text] : files) {
-        EXPECT_FALSE(ReadDm6(text)) << what;
-    }
-    for (const char* duration :
-         {"00=64", "00=-1", "00=", "00=1a", "00=1.5", "00=99999999999999999999"}) {
-        EXPECT_FALSE(ReadDm6(Edited(26, duration))) << duration;
-    }
-    // Parts 16, flicker 8, a short line, one-digit codes, and what is not two digits.
-    for (const char* cell : {"05=16;00;0;0", "05=00;16;0;0", "05=00;00;8;0", "05=00;00;",
-                             "05=1;2;3;0", "05=-1;00;0;0", "05=0a;00;0;0", "05= 1;00;0;0"}) {
-        EXPECT_FALSE(ReadDm6(Edited(36 + 5, cell))) << cell;
-    }
-}
-
+// Every refusal with the rule it names and its line (0: the file as a whole). Lines of the
+// default file: 4..13 output names, 16..23 phase names, 26..33 durations, 36..115 cells.
 TEST(Dm6Reader, RefusalNamesTheRuleAndItsLine) {
     struct Case {
-        const char* what;
+        std::string what;
         std::string text;
         int line;
-        const char* reason;
+        std::string reason;
     };
-    const Case cases[] = {
+    auto missingName = Lines(WriteDm6(DefaultConfiguration()));
+    missingName.erase(missingName.begin() + 12);
+    const std::string badCell =
+        "effetto dell'uscita 1, fase 6 non valido (atteso NN=AA;BB;F;C, effetti 00..15, "
+        "tremolo 0..7)";
+    std::vector<Case> cases = {
         {"empty file", "", 0, "il file è vuoto"},
+        {"only a header", "** Miravel6 Data File **\r\n", 0, "nome dell'uscita 1 vuoto o mancante"},
         {"eleventh output name", Edited(14, "10=Uscita 11", true), 14,
          "troppe voci nella sezione [lblOutName] (al massimo 10)"},
+        {"ninth phase name", Edited(24, "08=Fase 9", true), 24,
+         "troppe voci nella sezione [lblFaseName] (al massimo 8)"},
         {"ninth duration", Edited(34, "08=1", true), 34,
          "troppe voci nella sezione [cboFaseTime] (al massimo 8)"},
+        {"eighty-first cell", WriteDm6(DefaultConfiguration()) + "80=00;00;0;0\r\n", 116,
+         "troppe voci nella sezione [recEffSet] (al massimo 80)"},
         {"duration 64", Edited(28, "02=64"), 28, "durata della fase 3 non valida (ammessi 0..63)"},
         {"flicker 8 in cell 13", Edited(36 + 13, "13=00;00;8;0"), 49,
          "effetto dell'uscita 2, fase 6 non valido (atteso NN=AA;BB;F;C, effetti 00..15, "
          "tremolo 0..7)"},
-        {"empty phase name", Edited(19, "03="), 0, "nome della fase 4 vuoto o mancante"},
+        {"empty output name", Edited(7, "03="), 0, "nome dell'uscita 4 vuoto o mancante"},
+        {"output name line without a value", Edited(7, "03"), 0,
+         "nome dell'uscita 4 vuoto o mancante"},
+        {"missing output name", Join(missingName), 0, "nome dell'uscita 10 vuoto o mancante"},
+        {"empty phase name", Edited(16, "00="), 0, "nome della fase 1 vuoto o mancante"},
+        {"empty phase name 4", Edited(19, "03="), 0, "nome della fase 4 vuoto o mancante"},
         {"lone LF counts lines too", "[a]\n\n00=x\n[b]\n[c]\n00=x\n", 6,
          "durata della fase 1 non valida (ammessi 0..63)"},
     };
+    for (const char* duration :
+         {"00=64", "00=-1", "00=", "00=1a", "00=1.5", "00=99999999999999999999"}) {
+        cases.push_back(
+            {duration, Edited(26, duration), 26, "durata della fase 1 non valida (ammessi 0..63)"});
+    }
+    // Parts 16, flicker 8, a short line, one-digit codes, and what is not two digits.
+    for (const char* cell : {"05=16;00;0;0", "05=00;16;0;0", "05=00;00;8;0", "05=00;00;",
+                             "05=1;2;3;0", "05=-1;00;0;0", "05=0a;00;0;0", "05= 1;00;0;0"}) {
+        cases.push_back({cell, Edited(36 + 5, cell), 41, badCell});
+    }
     for (const Case& c : cases) {
         const Dm6Verdict verdict = CheckDm6(c.text);
         EXPECT_FALSE(verdict.config) << c.what;
+        EXPECT_FALSE(ReadDm6(c.text)) << c.what;
         EXPECT_EQ(verdict.line, c.line) << c.what;
         EXPECT_EQ(verdict.reason, c.reason) << c.what;
     }

@@ -182,12 +182,6 @@ void TstCli::commands_data() {
          S("Impossibile aprire la porta ") + home->path() + S("\nDispositivo: ") + home->path() +
              S("\nMotivo: il percorso è una cartella, non un dispositivo seriale.\n"));
     usage("no command", {}, "Manca il comando.");
-    usage("board command without a port", L("write") << acq,
-          "Il comando write richiede --port DISPOSITIVO o --port COMn.");
-    usage("read without a file", L("read", "--port=/dev/null"),
-          "Il comando read richiede -o FILE.dm6.");
-    usage("output 11", L("out", "11", "on", "--port", "x"),
-          "Uso: out N on|off --port P, con N da 1 a 10.");
     bare("COM17", L("test", "--port", "COM17"), 2, {},
          S("Porta sconosciuta: COM17 (da COM1 a COM16, oppure un dispositivo)\n"));
     const QString check = S("\nAccertarsi che la porta seriale selezionata sia corretta e\n"
@@ -274,9 +268,13 @@ void TstCli::commands() {
     QFETCH(QString, out);
     QFETCH(QString, err);
     QFETCH(QByteArray, received);
-    VirtualBoard device(board);
-    QVERIFY2(device.isReady(), qPrintable(device.errorString()));
-    const QString path = device.devicePath();
+    // A command that stops before the board reaches none: it needs no board process.
+    std::optional<VirtualBoard> device;
+    if (!received.isEmpty()) {
+        device.emplace(board);
+        QVERIFY2(device->isReady(), qPrintable(device->errorString()));
+    }
+    const QString path = device ? device->devicePath() : QStringLiteral("/dev/null");
     QSettings mapping(InHome("Miravel6/Miravel6.conf"), QSettings::IniFormat);
     mapping.setValue(S("ports/COM3"), path);
     mapping.sync();
@@ -286,7 +284,7 @@ void TstCli::commands() {
     QCOMPARE(run.out, out.replace(S("DEV"), path));
     QCOMPARE(run.err, err.replace(S("DEV"), path));
     QCOMPARE(run.exitCode, exitCode);
-    QCOMPARE(device.receivedBytes(), received);
+    QCOMPARE(device ? device->receivedBytes() : QByteArray(), received);
     QCOMPARE(QDir(home->path()).entryList(QDir::Files | QDir::Hidden), files);
     QCOMPARE(ReadDm6File(InHome("vecchio.dm6")), ReadDm6File(InHome("diverso.dm6")));
 }

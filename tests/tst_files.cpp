@@ -157,10 +157,9 @@ void TstFiles::dialogsTheirFolderAndTheTitle() {
     QCOMPARE(f.ui.saveRequests.back().initialDir, QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
 
-    // The title shows the path, shortened past 80 characters.
-    // Path lengths and first characters of the name: characters count, not bytes.
-    const std::pair<int, const char*> cases[] = {
-        {80, ""}, {81, ""}, {80, "\u00e0\u00e8"}, {81, "\u00e0\u00e8"}};
+    // The title shows the path, shortened past 80 characters (the shortening itself is
+    // unit-tested): a path one character too long, opened and saved.
+    const std::pair<int, const char*> cases[] = {{81, "\u00e0\u00e8"}};
     for (const auto& [length, start] : cases) {
         for (const bool save : {false, true}) {
             const QString marker = QString::fromUtf8(start);

@@ -57,9 +57,6 @@ void TstNames::rename() {
            "Ω (U+03A9)\r\n☺ (U+263A)\r\n😀 (U+1F600)") +
              kept},
         {17, phase8, U("Luce\r\nsala"), oneLine},
-        {17, phase8, U("Ω\n"), oneLine},
-        {17, phase8, U("Riga\r"), oneLine},
-        {17, phase8, U("a\u2028b"), oneLine},
         {9, U("Introdurre il nome dell' Uscita 10"), {}, {}}}; // offers the name taken above
     WindowFixture f;
     frmMain& w = f.Show();

@@ -111,7 +111,7 @@ void frmMain::cmdOutOnoff_Click(int output) {
     const auto closing = qScopeGuard([this] { CloseCommPort(); });
 
     const OutputOutcome reply =
-        SendOutputCommand(*MSComm, output, outputsOn[static_cast<std::size_t>(output)]);
+        SendOutputCommand(*MSComm, output, !outputsOn[static_cast<std::size_t>(output)]);
     if (reply.fault != BoardFault::None) {
         Message(kCommErrorText, MsgIcon::Critical);
         return;

@@ -2,27 +2,6 @@
 
 namespace vboard {
 
-namespace {
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-} // namespace
-
 BoardImage defaultImage() {
     BoardImage image{};
     for (std::size_t phase = 0; phase < 8; ++phase) {
@@ -46,22 +25,19 @@ std::string imageToHex(const BoardImage& image, bool lowerCase) {
 }
 
 std::optional<BoardImage> imageFromHex(std::string_view text) {
-    BoardImage image{};
-    std::size_t digits = 0;
-    for (char c : text) {
-        if (isSpace(c)) {
-            continue;
+    std::string digits;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+            digits += c;
         }
-        const int value = digitValue(c);
-        if (value < 0 || digits >= 2 * kImageSize) {
-            return std::nullopt;
-        }
-        std::uint8_t& target = image[digits / 2];
-        target = static_cast<std::uint8_t>(digits % 2 == 0 ? value << 4 : target | value);
-        ++digits;
     }
-    if (digits != 2 * kImageSize) {
+    if (digits.size() != 2 * kImageSize ||
+        digits.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
         return std::nullopt;
+    }
+    BoardImage image{};
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        image[i] = static_cast<std::uint8_t>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
     }
     return image;
 }

@@ -1,6 +1,6 @@
 #include "tools/virtual_board/board_loop.h"
 
-#include "tools/virtual_board/signal_pipe.h"
+#include "tools/virtual_board/stop_signals.h"
 
 #include <algorithm>
 #include <array>
@@ -87,7 +87,7 @@ BoardLoop::End BoardLoop::run() {
 std::optional<BoardLoop::End> BoardLoop::wait(std::optional<Nanos> deadline, Nanos now) {
     std::array<pollfd, 4> fds{};
     nfds_t count = 0;
-    fds[count++] = {SignalPipe::readFd(), POLLIN, 0};
+    fds[count++] = {stopSignalFd(), POLLIN, 0};
     const nfds_t stdinIndex = m_settings.watchStdin ? count++ : 0;
     if (m_settings.watchStdin) {
         fds[stdinIndex] = {STDIN_FILENO, POLLIN, 0};
@@ -107,7 +107,7 @@ std::optional<BoardLoop::End> BoardLoop::wait(std::optional<Nanos> deadline, Nan
     if (ready < 0 && errno != EINTR) {
         return End::Failure;
     }
-    if (SignalPipe::caughtSignal() != 0) {
+    if ((fds[0].revents & POLLIN) != 0) {
         return End::Signal;
     }
     if (m_settings.watchStdin && fds[stdinIndex].revents != 0 && stdinClosed()) {

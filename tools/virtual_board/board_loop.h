@@ -1,13 +1,12 @@
 #pragma once
 // The board's main loop: reads the line, feeds the device at wire pace, sends its replies.
 
-#include "tools/virtual_board/byte_log.h"
+#include "tools/virtual_board/board_records.h"
 #include "tools/virtual_board/junk_text.h"
+#include "tools/virtual_board/line_queues.h"
 #include "tools/virtual_board/mono_clock.h"
 #include "tools/virtual_board/pty_master.h"
-#include "tools/virtual_board/receive_queue.h"
 #include "tools/virtual_board/responder.h"
-#include "tools/virtual_board/transmit_queue.h"
 
 #include <cstdint>
 #include <functional>

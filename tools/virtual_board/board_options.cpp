@@ -7,326 +7,290 @@
 #include <QRegularExpression>
 
 #include <chrono>
-#include <map>
+#include <initializer_list>
+#include <utility>
 
 namespace vboard {
 
 namespace {
 
 using std::chrono::milliseconds;
+using O = BoardOptions;
+using Apply = QString (*)(O&, const QString&); // the error text, empty when the value is good
 
-QCommandLineOption valueOption(const char* name, const char* description, const char* valueName) {
-    return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description),
-                              QString::fromLatin1(valueName));
-}
-
-QCommandLineOption flagOption(const char* name, const char* description) {
-    return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description));
-}
-
-// Reads an integer option within [low, high]; records a message on failure.
-bool readNumber(const QCommandLineParser& parser, const char* name, long long low, long long high,
-                long long& value, QString& error) {
-    bool ok = false;
-    value = parser.value(QString::fromLatin1(name)).toLongLong(&ok);
-    if (!ok || value < low || value > high) {
-        error = QStringLiteral("--%1: atteso un numero da %2 a %3")
-                    .arg(QString::fromLatin1(name))
-                    .arg(low)
-                    .arg(high);
-        return false;
-    }
-    return true;
-}
-
-struct Parser {
-    QCommandLineParser parser;
-    QString error;
-
-    bool isSet(const char* name) const { return parser.isSet(QString::fromLatin1(name)); }
-    std::string text(const char* name) const {
-        return parser.value(QString::fromLatin1(name)).toStdString();
-    }
-    template <typename T> bool number(const char* name, long long low, long long high, T& target) {
-        if (!isSet(name)) {
-            return true;
-        }
-        long long value = 0;
-        if (!readNumber(parser, name, low, high, value, error)) {
-            return false;
-        }
-        target = static_cast<T>(value);
-        return true;
-    }
+// One option: its name, the name of its value (none for a flag), help and what it sets.
+struct OptionSpec {
+    const char* name;
+    const char* valueName;
+    const char* help;
+    Apply apply;
 };
 
-void declareOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(QStringLiteral(
-        "Scheda Miravel6 virtuale su uno pseudo-terminale, per provare il programma senza "
-        "hardware."));
-    parser.addHelpOption();
-    parser.addOption(flagOption("version", "Stampa la versione ed esce."));
-    parser.addOptions({
-        valueOption("as", "Associa la porta COMn del programma a questa scheda (tolta all'uscita).",
-                    "COMn"),
-        valueOption("link", "Crea un collegamento simbolico al dispositivo (tolto all'uscita).",
-                    "PATH"),
-        valueOption("image", "Immagine iniziale di 128 byte in 256 cifre esadecimali.", "HEX256"),
-        valueOption("image-file", "Immagine iniziale letta da un file di 256 cifre esadecimali.",
-                    "FILE"),
-        valueOption("baud", "Velocità della linea (predefinita 9600).", "N"),
-        flagOption("no-pace", "Trasmette e riceve alla massima velocità possibile."),
-        flagOption("loopback", "Si comporta come un connettore loopback: rimanda ogni byte."),
-        flagOption("modem", "Si comporta come un modem AT."),
-        valueOption("modem-style",
-                    "Risposta del modem: echo (\"RAT\\r\" e \"\\r\\nOK\\r\\n\" insieme), "
-                    "crlf-first (\"\\r\\n\", 50 ms, \"OK\\r\\n\") o ok-only (\"\\r\\nOK\\r\\n\").",
-                    "STILE"),
-        valueOption("modem-pause-ms",
-                    "Pausa del modem crlf-first fra \"\\r\\n\" e \"OK\\r\\n\" (predefinita 50).",
-                    "M"),
-        flagOption("silent", "Riceve i comandi ma non risponde mai."),
-        flagOption("garbage",
-                   "Risponde a ogni comando con caratteri stampabili a caso e CR LF, invece "
-                   "del protocollo."),
-        valueOption("garbage-after-reply",
-                    "Dopo ogni risposta invia N caratteri a caso senza CR LF, se la linea resta "
-                    "libera per --garbage-gap-ms (un comando che arriva prima li annulla).",
-                    "N"),
-        valueOption("garbage-gap-ms",
-                    "Silenzio dopo la risposta prima dei caratteri di --garbage-after-reply "
-                    "(predefinito 20).",
-                    "M"),
-        valueOption("chunk", "Invia ogni risposta a pezzi di N caratteri.", "N"),
-        valueOption("split-at",
-                    "Invia ogni risposta in due pezzi, divisa dopo il carattere N; con N-M "
-                    "le risposte successive si dividono dopo N, N+1, ... M e poi di nuovo da N.",
-                    "N[-M]"),
-        valueOption("chunk-gap-ms", "Pausa fra i pezzi di una risposta.", "M"),
-        valueOption("delay-ms", "Inizia ogni risposta con N ms di ritardo.", "N"),
-        valueOption("adapter-latency-ms",
-                    "Come un adattatore USB senza modalità a bassa latenza: trattiene i "
-                    "caratteri ricevuti dalla scheda per N ms (o finché non sono 62) e poi li "
-                    "passa tutti insieme.",
-                    "N"),
-        valueOption("wrong-echo", "In scrittura, l'eco del byte N (0..127) ha un altro valore.",
-                    "N"),
-        valueOption("echo-digits", "In scrittura, l'eco del byte N (0..127) ha tre cifre.", "N"),
-        flagOption("lowercase", "Cifre esadecimali minuscole nella risposta alla lettura."),
-        flagOption("no-r-prefix", "Risposta alla lettura senza la R iniziale."),
-        valueOption("r-letter", "Risposta alla lettura con la lettera X invece di R.", "X"),
-        valueOption("refuse-output", "L'uscita N (1..10) non cambia mai stato.", "N"),
-        flagOption("output-reply-k", "Nella risposta alle uscite la decima lettera è K/k."),
-        flagOption("reply-short", "Risposta alle uscite di sole nove lettere."),
-        valueOption("hangup-after", "Chiude la linea dopo N byte ricevuti e termina.", "N"),
-        valueOption("exit-after-ms", "Chiude la linea dopo N ms e termina.", "N"),
-        valueOption("log", "Aggiunge ogni byte ricevuto al file, in esadecimale, uno per riga.",
-                    "FILE"),
-        valueOption("dump-image", "Dopo ogni scrittura completa salva l'immagine nel file.",
-                    "FILE"),
-        flagOption("exit-on-stdin-eof", "Termina quando lo standard input viene chiuso."),
-        flagOption("verbose", "Descrive ogni comando ricevuto."),
-    });
+QString set(bool& flag, bool value = true) {
+    flag = value;
+    return {};
 }
 
-bool readDevice(Parser& p, BoardOptions& options) {
-    const bool modem = p.isSet("modem") || p.isSet("modem-style");
-    if (static_cast<int>(p.isSet("loopback")) + static_cast<int>(modem) +
-            static_cast<int>(p.isSet("silent")) >
-        1) {
-        p.error = QStringLiteral("--loopback, --modem e --silent si escludono a vicenda");
-        return false;
+template <typename T> QString num(const QString& value, long long low, long long high, T& target) {
+    bool ok = false;
+    const long long n = value.toLongLong(&ok);
+    if (!ok || n < low || n > high) {
+        return QStringLiteral("atteso un numero da %1 a %2").arg(low).arg(high);
     }
-    if (p.isSet("loopback")) {
-        options.device = DeviceKind::Loopback;
-    }
-    if (modem) {
-        options.device = DeviceKind::Modem;
-    }
-    if (p.isSet("modem-style")) {
-        static const std::map<std::string, ModemStyle> styles{{"echo", ModemStyle::EchoThenOk},
-                                                              {"crlf-first", ModemStyle::CrLfFirst},
-                                                              {"ok-only", ModemStyle::OkOnly}};
-        const auto style = styles.find(p.text("modem-style"));
-        if (style == styles.end()) {
-            p.error = QStringLiteral("--modem-style: atteso echo, crlf-first o ok-only");
-            return false;
-        }
-        options.modemStyle = style->second;
-    }
-    long long pauseMs = 50;
-    if (!p.number("modem-pause-ms", 0, 600000, pauseMs)) {
-        return false;
-    }
-    options.modemPause = milliseconds(pauseMs);
-    return true;
+    target = static_cast<T>(n);
+    return {};
 }
 
-bool readImage(Parser& p, BoardOptions& options) {
-    if (p.isSet("image") && p.isSet("image-file")) {
-        p.error = QStringLiteral("--image e --image-file si escludono a vicenda");
-        return false;
-    }
-    std::string hex;
-    if (p.isSet("image")) {
-        hex = p.text("image");
-    } else if (p.isSet("image-file")) {
-        QFile file(p.parser.value(QStringLiteral("image-file")));
-        if (!file.open(QIODevice::ReadOnly)) {
-            p.error = QStringLiteral("--image-file: ") + file.errorString();
-            return false;
-        }
-        hex = file.readAll().toStdString();
-    } else {
-        return true;
-    }
-    const std::optional<BoardImage> image = imageFromHex(hex);
-    if (!image) {
-        p.error = QStringLiteral("immagine non valida: servono esattamente 256 cifre esadecimali");
-        return false;
-    }
-    options.image = *image;
-    return true;
+template <typename T>
+QString num(const QString& value, long long low, long long high, std::optional<T>& target) {
+    target.emplace();
+    return num(value, low, high, *target);
 }
 
-bool readFaults(Parser& p, BoardFaults& faults) {
-    faults.silent = p.isSet("silent");
-    faults.garbage = p.isSet("garbage");
-    if (faults.silent && faults.garbage) {
-        p.error = QStringLiteral("--silent e --garbage si escludono a vicenda");
-        return false;
+QString millis(const QString& value, Nanos& target, long long high = 600000) {
+    long long n = 0;
+    const QString error = num(value, 0, high, n);
+    target = milliseconds(n);
+    return error;
+}
+
+QString path(std::string& target, const QString& value) {
+    target = value.toStdString();
+    return {};
+}
+
+QString setImage(O& o, const QByteArray& hex) {
+    const std::optional<BoardImage> image = imageFromHex(hex.toStdString());
+    o.image = image.value_or(o.image);
+    return image ? QString()
+                 : QStringLiteral("immagine non valida: servono esattamente 256 cifre esadecimali");
+}
+
+QString setReply(O& o, CannedReply reply) {
+    o.reply = std::move(reply);
+    o.device = DeviceKind::CannedReply;
+    return {};
+}
+
+QString setModemStyle(O& o, const QString& style) {
+    if (style == QLatin1String("echo") || style.isNull()) {
+        return setReply(o, {true, "\r\nOK\r\n", "", {}});
     }
-    faults.lowerCaseHex = p.isSet("lowercase");
-    faults.noReadPrefix = p.isSet("no-r-prefix");
-    faults.tenthLetterK = p.isSet("output-reply-k");
-    faults.nineLetters = p.isSet("reply-short");
-    if (p.isSet("r-letter")) {
-        const std::string letter = p.text("r-letter");
-        if (letter.size() != 1 || letter[0] < '!' || letter[0] > '~') {
-            p.error = QStringLiteral("--r-letter: atteso un solo carattere");
-            return false;
-        }
-        faults.readLetter = letter[0];
+    if (style == QLatin1String("ok-only")) {
+        return setReply(o, {false, "\r\nOK\r\n", "", {}});
     }
-    return p.number("refuse-output", 1, 10, faults.refusedOutput) &&
-           p.number("wrong-echo", 0, 127, faults.wrongEchoAt) &&
-           p.number("echo-digits", 0, 127, faults.threeDigitEchoAt);
+    if (style == QLatin1String("crlf-first")) {
+        return setReply(o, {false, "\r\n", "OK\r\n", milliseconds(50)});
+    }
+    return QStringLiteral("atteso echo, crlf-first o ok-only");
 }
 
 // "N" or "N-M", 1 <= N <= M.
-bool readSplit(Parser& p, ReplyShaping& shaping) {
-    if (!p.isSet("split-at")) {
-        return true;
-    }
+QString setSplit(O& o, const QString& value) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,6})(?:-(\\d{1,6}))?$"));
-    const QRegularExpressionMatch match = pattern.match(p.parser.value(QStringLiteral("split-at")));
+    const QRegularExpressionMatch match = pattern.match(value);
     const long long first = match.hasMatch() ? match.captured(1).toLongLong() : 0;
-    const long long last =
-        match.hasMatch() && match.hasCaptured(2) ? match.captured(2).toLongLong() : first;
-    if (first < 1 || last < first) {
-        p.error = QStringLiteral("--split-at: atteso N oppure N-M, con 1 <= N <= M");
-        return false;
-    }
-    shaping.splitFirst = static_cast<std::size_t>(first);
-    shaping.splitLast = static_cast<std::size_t>(last);
-    return true;
+    const long long last = match.hasCaptured(2) ? match.captured(2).toLongLong() : first;
+    o.shaping.splitFirst = static_cast<std::size_t>(first);
+    o.shaping.splitLast = static_cast<std::size_t>(last);
+    return first < 1 || last < first ? QStringLiteral("atteso N oppure N-M, con 1 <= N <= M")
+                                     : QString();
 }
 
-bool readTiming(Parser& p, BoardOptions& options) {
-    options.paced = !p.isSet("no-pace");
-    long long chunkGapMs = 0;
-    long long delayMs = 0;
-    long long adapterLatencyMs = 0;
-    long long exitAfterMs = 0;
-    std::uint64_t hangupAfter = 0;
-    if (!p.number("baud", 50, 4000000, options.baud) ||
-        !p.number("chunk", 1, 100000, options.shaping.chunkSize) ||
-        !p.number("chunk-gap-ms", 0, 600000, chunkGapMs) ||
-        !p.number("delay-ms", 0, 600000, delayMs) ||
-        !p.number("adapter-latency-ms", 0, 255, adapterLatencyMs) ||
-        !p.number("hangup-after", 1, 1LL << 40, hangupAfter) ||
-        !p.number("exit-after-ms", 0, 1LL << 40, exitAfterMs)) {
-        return false;
-    }
-    if (p.isSet("chunk-gap-ms") && !p.isSet("chunk") && !p.isSet("split-at")) {
-        p.error = QStringLiteral("--chunk-gap-ms richiede --chunk o --split-at");
-        return false;
-    }
-    if (!readSplit(p, options.shaping)) {
-        return false;
-    }
-    long long junkGapMs = 20;
-    if (!p.number("garbage-after-reply", 1, 100000, options.junkAfterReply) ||
-        !p.number("garbage-gap-ms", 0, 600000, junkGapMs)) {
-        return false;
-    }
-    if (p.isSet("garbage-gap-ms") && !p.isSet("garbage-after-reply")) {
-        p.error = QStringLiteral("--garbage-gap-ms richiede --garbage-after-reply");
-        return false;
-    }
-    options.junkGap = milliseconds(junkGapMs);
-    options.shaping.chunkGap = milliseconds(chunkGapMs);
-    options.shaping.delay = milliseconds(delayMs);
-    options.shaping.adapterLatency = milliseconds(adapterLatencyMs);
-    if (p.isSet("hangup-after")) {
-        options.hangupAfterBytes = hangupAfter;
-    }
-    if (p.isSet("exit-after-ms")) {
-        options.exitAfter = milliseconds(exitAfterMs);
-    }
-    return true;
+QString setComName(O& o, const QString& value) {
+    // The program lists COM1 to COM16.
+    static const QRegularExpression comPattern(QStringLiteral("^COM([1-9]|1[0-6])$"));
+    o.comName = value.toUpper();
+    return comPattern.match(o.comName).hasMatch() ? QString()
+                                                  : QStringLiteral("atteso COM1 .. COM16");
 }
 
-bool readSurroundings(Parser& p, BoardOptions& options) {
-    options.logPath = p.text("log");
-    options.dumpImagePath = p.text("dump-image");
-    options.linkPath = p.text("link");
-    options.exitOnStdinEof = p.isSet("exit-on-stdin-eof");
-    options.verbose = p.isSet("verbose");
-    if (p.isSet("as")) {
-        // The program lists COM1 to COM16.
-        static const QRegularExpression comPattern(QStringLiteral("^COM([1-9]|1[0-6])$"));
-        const QString name = p.parser.value(QStringLiteral("as")).toUpper();
-        if (!comPattern.match(name).hasMatch()) {
-            p.error = QStringLiteral("--as: atteso COM1 .. COM16");
-            return false;
+QString setReadLetter(O& o, const QString& v) {
+    o.faults.readLetter = v.isEmpty() ? '\0' : v[0].toLatin1();
+    return v.size() == 1 && o.faults.readLetter >= '!' && o.faults.readLetter <= '~'
+               ? QString()
+               : QStringLiteral("atteso un solo carattere");
+}
+
+// In the order they are applied: the modem's style comes before its pause.
+const OptionSpec kOptions[] = {
+    {"as", "COMn", "Associa la porta COMn del programma a questa scheda (tolta all'uscita).",
+     setComName},
+    {"link", "PATH", "Crea un collegamento simbolico al dispositivo (tolto all'uscita).",
+     [](O& o, const QString& v) { return path(o.linkPath, v); }},
+    {"image", "HEX256", "Immagine iniziale di 128 byte in 256 cifre esadecimali.",
+     [](O& o, const QString& v) { return setImage(o, v.toLatin1()); }},
+    {"image-file", "FILE", "Immagine iniziale letta da un file di 256 cifre esadecimali.",
+     [](O& o, const QString& v) {
+         QFile file(v);
+         return file.open(QIODevice::ReadOnly) ? setImage(o, file.readAll()) : file.errorString();
+     }},
+    {"baud", "N", "Velocità della linea (predefinita 9600).",
+     [](O& o, const QString& v) { return num(v, 50, 4000000, o.baud); }},
+    {"no-pace", nullptr, "Trasmette e riceve alla massima velocità possibile.",
+     [](O& o, const QString&) { return set(o.paced, false); }},
+    {"loopback", nullptr, "Si comporta come un connettore loopback: rimanda ogni byte.",
+     [](O& o, const QString&) {
+         o.device = DeviceKind::Loopback;
+         return QString();
+     }},
+    {"modem", nullptr, "Si comporta come un modem AT.",
+     [](O& o, const QString&) { return setModemStyle(o, {}); }},
+    {"modem-style", "STILE",
+     "Risposta del modem: echo (\"RAT\\r\" e \"\\r\\nOK\\r\\n\" insieme), crlf-first (\"\\r\\n\", "
+     "50 ms, \"OK\\r\\n\") o ok-only (\"\\r\\nOK\\r\\n\").",
+     setModemStyle},
+    {"modem-pause-ms", "M", "Pausa del modem crlf-first fra \"\\r\\n\" e \"OK\\r\\n\" (50 ms).",
+     [](O& o, const QString& v) { return millis(v, o.reply.pause); }},
+    {"reply", "TEXT",
+     "Risponde a ogni riga terminata da CR con il testo (\\r, \\n, \\\\), come un altro "
+     "dispositivo.",
+     [](O& o, const QString& v) {
+         return setReply(o, {false, unescapeReply(v.toStdString()), "", {}});
+     }},
+    {"silent", nullptr, "Riceve i comandi ma non risponde mai.",
+     [](O& o, const QString&) { return set(o.faults.silent); }},
+    {"garbage", nullptr, "Risponde a ogni comando con caratteri stampabili a caso e CR LF.",
+     [](O& o, const QString&) { return set(o.faults.garbage); }},
+    {"garbage-after-reply", "N",
+     "Dopo ogni risposta N caratteri a caso senza CR LF, se la linea resta libera per "
+     "--garbage-gap-ms (un comando che arriva prima li annulla).",
+     [](O& o, const QString& v) { return num(v, 1, 100000, o.junkAfterReply); }},
+    {"garbage-gap-ms", "M", "Silenzio prima dei caratteri di --garbage-after-reply (20 ms).",
+     [](O& o, const QString& v) { return millis(v, o.junkGap); }},
+    {"chunk", "N", "Invia ogni risposta a pezzi di N caratteri.",
+     [](O& o, const QString& v) { return num(v, 1, 100000, o.shaping.chunkSize); }},
+    {"split-at", "N[-M]",
+     "Invia ogni risposta in due pezzi, divisa dopo il carattere N; con N-M le risposte "
+     "successive si dividono dopo N, N+1, ... M e poi di nuovo da N.",
+     setSplit},
+    {"chunk-gap-ms", "M", "Pausa fra i pezzi di una risposta.",
+     [](O& o, const QString& v) { return millis(v, o.shaping.chunkGap); }},
+    {"delay-ms", "N", "Inizia ogni risposta con N ms di ritardo.",
+     [](O& o, const QString& v) { return millis(v, o.shaping.delay); }},
+    {"adapter-latency-ms", "N",
+     "Come un adattatore USB senza modalità a bassa latenza: trattiene i caratteri della "
+     "scheda per N ms (o finché non sono 62) e poi li passa tutti insieme.",
+     [](O& o, const QString& v) { return millis(v, o.shaping.adapterLatency, 255); }},
+    {"wrong-echo", "N", "In scrittura, l'eco del byte N (0..127) ha un altro valore.",
+     [](O& o, const QString& v) { return num(v, 0, 127, o.faults.wrongEchoAt); }},
+    {"echo-digits", "N", "In scrittura, l'eco del byte N (0..127) ha tre cifre.",
+     [](O& o, const QString& v) { return num(v, 0, 127, o.faults.threeDigitEchoAt); }},
+    {"lowercase", nullptr, "Cifre esadecimali minuscole nella risposta alla lettura.",
+     [](O& o, const QString&) { return set(o.faults.lowerCaseHex); }},
+    {"no-r-prefix", nullptr, "Risposta alla lettura senza la R iniziale.",
+     [](O& o, const QString&) { return set(o.faults.noReadPrefix); }},
+    {"r-letter", "X", "Risposta alla lettura con la lettera X invece di R.", setReadLetter},
+    {"refuse-output", "N", "L'uscita N (1..10) non cambia mai stato.",
+     [](O& o, const QString& v) { return num(v, 1, 10, o.faults.refusedOutput); }},
+    {"output-reply-k", nullptr, "Nella risposta alle uscite la decima lettera è K/k.",
+     [](O& o, const QString&) { return set(o.faults.tenthLetterK); }},
+    {"reply-short", nullptr, "Risposta alle uscite di sole nove lettere.",
+     [](O& o, const QString&) { return set(o.faults.nineLetters); }},
+    {"hangup-after", "N", "Chiude la linea dopo N byte ricevuti e termina.",
+     [](O& o, const QString& v) { return num(v, 1, 1LL << 40, o.hangupAfterBytes); }},
+    {"exit-after-ms", "N", "Chiude la linea dopo N ms e termina.",
+     [](O& o, const QString& v) {
+         o.exitAfter.emplace();
+         return millis(v, *o.exitAfter, 1LL << 40);
+     }},
+    {"log", "FILE", "Aggiunge ogni byte ricevuto al file, in esadecimale, uno per riga.",
+     [](O& o, const QString& v) { return path(o.logPath, v); }},
+    {"dump-image", "FILE", "Dopo ogni scrittura completa salva l'immagine nel file.",
+     [](O& o, const QString& v) { return path(o.dumpImagePath, v); }},
+    {"exit-on-stdin-eof", nullptr, "Termina quando lo standard input viene chiuso.",
+     [](O& o, const QString&) { return set(o.exitOnStdinEof); }},
+    {"verbose", nullptr, "Descrive ogni comando ricevuto.",
+     [](O& o, const QString&) { return set(o.verbose); }},
+};
+
+// Options that contradict one another (several of a group), or that need another one.
+QString checkCombination(const QCommandLineParser& parser) {
+    const auto count = [&](std::initializer_list<const char*> names) {
+        int set = 0;
+        for (const char* name : names) {
+            set += static_cast<int>(parser.isSet(QString::fromLatin1(name)));
         }
-        options.comName = name;
+        return set;
+    };
+    const int asModem = count({"modem", "modem-style", "reply"}) > 0 ? 1 : 0;
+    if (count({"loopback", "silent"}) + asModem > 1) {
+        return QStringLiteral("--loopback, --modem e --silent si escludono a vicenda");
     }
-    return true;
+    for (const auto& [a, b] : {std::pair{"modem-style", "reply"}, std::pair{"silent", "garbage"},
+                               std::pair{"image", "image-file"}}) {
+        if (count({a, b}) > 1) {
+            return QStringLiteral("--%1 e --%2 si escludono a vicenda")
+                .arg(QLatin1String(a), QLatin1String(b));
+        }
+    }
+    if (count({"chunk-gap-ms"}) > count({"chunk", "split-at"})) {
+        return QStringLiteral("--chunk-gap-ms richiede --chunk o --split-at");
+    }
+    if (count({"garbage-gap-ms"}) > count({"garbage-after-reply"})) {
+        return QStringLiteral("--garbage-gap-ms richiede --garbage-after-reply");
+    }
+    return {};
 }
 
 } // namespace
 
+std::string unescapeReply(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '\\' && (next == 'r' || next == 'n' || next == '\\')) {
+            bytes += next == 'r' ? '\r' : next == 'n' ? '\n' : '\\';
+            ++i;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
+
 ParsedOptions parseBoardOptions(const QStringList& arguments) {
     ParsedOptions result;
-    Parser p;
-    declareOptions(p.parser);
-    if (!p.parser.parse(arguments)) {
-        result.outcome = ParsedOptions::Outcome::Error;
-        result.text = p.parser.errorText();
-        return result;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Scheda Miravel6 virtuale su uno pseudo-terminale, per provare il programma senza "
+        "hardware."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("version"), QStringLiteral("Stampa la versione ed esce.")});
+    for (const OptionSpec& spec : kOptions) {
+        parser.addOption({QString::fromLatin1(spec.name), QString::fromUtf8(spec.help),
+                          spec.valueName ? QString::fromLatin1(spec.valueName) : QString()});
     }
-    if (p.parser.isSet(QStringLiteral("help"))) {
+    const auto fail = [&](const QString& text) {
+        result.outcome = ParsedOptions::Outcome::Error;
+        result.text = text;
+        return result;
+    };
+    if (!parser.parse(arguments)) {
+        return fail(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
         result.outcome = ParsedOptions::Outcome::Help;
-        result.text = p.parser.helpText();
+        result.text = parser.isSet(QStringLiteral("help"))
+                          ? parser.helpText()
+                          : QStringLiteral("miravel6-virtual-board " MIRAVEL6_VERSION);
         return result;
     }
-    if (p.parser.isSet(QStringLiteral("version"))) {
-        result.outcome = ParsedOptions::Outcome::Help;
-        result.text = QStringLiteral("miravel6-virtual-board " MIRAVEL6_VERSION);
-        return result;
+    if (!parser.positionalArguments().isEmpty()) {
+        return fail(QStringLiteral("argomento inatteso: ") + parser.positionalArguments()[0]);
     }
-    if (!p.parser.positionalArguments().isEmpty()) {
-        result.outcome = ParsedOptions::Outcome::Error;
-        result.text = QStringLiteral("argomento inatteso: ") + p.parser.positionalArguments()[0];
-        return result;
+    if (const QString error = checkCombination(parser); !error.isEmpty()) {
+        return fail(error);
     }
-    BoardOptions& options = result.options;
-    if (!readDevice(p, options) || !readImage(p, options) || !readFaults(p, options.faults) ||
-        !readTiming(p, options) || !readSurroundings(p, options)) {
-        result.outcome = ParsedOptions::Outcome::Error;
-        result.text = p.error;
+    for (const OptionSpec& spec : kOptions) {
+        const QString name = QString::fromLatin1(spec.name);
+        if (!parser.isSet(name)) {
+            continue;
+        }
+        const QString error = spec.apply(result.options, parser.value(name));
+        if (!error.isEmpty()) {
+            return fail(QStringLiteral("--%1: %2").arg(name, error));
+        }
     }
     return result;
 }

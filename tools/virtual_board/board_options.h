@@ -3,8 +3,8 @@
 
 #include "tools/virtual_board/board_image.h"
 #include "tools/virtual_board/board_protocol.h"
-#include "tools/virtual_board/modem.h"
-#include "tools/virtual_board/transmit_queue.h"
+#include "tools/virtual_board/line_devices.h"
+#include "tools/virtual_board/line_queues.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,14 +17,13 @@
 
 namespace vboard {
 
-// What the line ends in.
-enum class DeviceKind { Board, Loopback, Modem };
+// What the line ends in: the board, a loop-back plug, or a device with one canned answer.
+enum class DeviceKind { Board, Loopback, CannedReply };
 
 // Everything the command line chose, already checked.
 struct BoardOptions {
     DeviceKind device = DeviceKind::Board;
-    ModemStyle modemStyle = ModemStyle::EchoThenOk;
-    Nanos modemPause = std::chrono::milliseconds(50);
+    CannedReply reply;
     BoardImage image = defaultImage();
     BoardFaults faults;
     long baud = 9600;
@@ -51,5 +50,8 @@ struct ParsedOptions {
 };
 
 ParsedOptions parseBoardOptions(const QStringList& arguments);
+
+// "\r", "\n" and "\\" of a --reply text made real; anything else stays as written.
+std::string unescapeReply(const std::string& text);
 
 } // namespace vboard

@@ -3,16 +3,10 @@
 
 #include "tools/virtual_board/board_loop.h"
 #include "tools/virtual_board/board_options.h"
-#include "tools/virtual_board/board_protocol.h"
-#include "tools/virtual_board/byte_log.h"
-#include "tools/virtual_board/com_port_mapping.h"
-#include "tools/virtual_board/image_dump.h"
-#include "tools/virtual_board/loopback_plug.h"
-#include "tools/virtual_board/modem.h"
-#include "tools/virtual_board/mono_clock.h"
-#include "tools/virtual_board/pty_master.h"
-#include "tools/virtual_board/signal_pipe.h"
-#include "tools/virtual_board/slave_link.h"
+#include "tools/virtual_board/board_records.h"
+#include "tools/virtual_board/device_names.h"
+#include "tools/virtual_board/line_devices.h"
+#include "tools/virtual_board/stop_signals.h"
 
 #include <QCoreApplication>
 
@@ -26,8 +20,7 @@ using namespace vboard;
 namespace {
 
 void printLine(std::FILE* stream, const std::string& text) {
-    std::fputs(text.c_str(), stream);
-    std::fputc('\n', stream);
+    std::fputs((text + '\n').c_str(), stream);
     std::fflush(stream);
 }
 
@@ -37,34 +30,28 @@ int fail(const std::string& text) {
 }
 
 std::string describeDevice(const BoardOptions& options) {
-    switch (options.device) {
-    case DeviceKind::Loopback:
-        return "connettore loopback (pin 2+3 in corto)";
-    case DeviceKind::Modem:
-        return "modem AT";
-    case DeviceKind::Board:
-        break;
+    if (options.device != DeviceKind::Board) {
+        return options.device == DeviceKind::Loopback ? "connettore loopback (pin 2+3 in corto)"
+                                                      : "modem AT o altro dispositivo";
     }
-    if (options.faults.garbage) {
-        return "scheda Miravel6 che risponde a caso";
-    }
-    return options.faults.silent ? "scheda Miravel6 muta" : "scheda Miravel6";
+    return options.faults.garbage  ? "scheda Miravel6 che risponde a caso"
+           : options.faults.silent ? "scheda Miravel6 muta"
+                                   : "scheda Miravel6";
 }
 
 void greet(const BoardOptions& options, const std::string& device, const QString& settingsFile) {
     // The first line is for programs; keep it exactly as it is.
     printLine(stdout, "DEVICE " + device);
-    std::string pace = options.paced ? std::to_string(options.baud) + " baud 8N1" : "senza pausa";
+    const std::string pace =
+        options.paced ? std::to_string(options.baud) + " baud 8N1" : "senza pausa";
     printLine(stdout, "Virtuale: " + describeDevice(options) + " (" + pace + ").");
     printLine(stdout, "Dispositivo da indicare per una porta COM: " + device);
-    if (!options.comName.isEmpty()) {
-        printLine(stdout, "La porta " + options.comName.toStdString() + " del programma ora usa " +
-                              device + " (in " + settingsFile.toStdString() +
-                              ", tolta all'uscita).");
-    } else {
-        printLine(stdout, "Per associarlo alla porta COM3 del programma avviare invece: "
-                          "miravel6-virtual-board --as COM3");
-    }
+    printLine(stdout, options.comName.isEmpty()
+                          ? "Per associarlo alla porta COM3 del programma avviare invece: "
+                            "miravel6-virtual-board --as COM3"
+                          : "La porta " + options.comName.toStdString() +
+                                " del programma ora usa " + device + " (in " +
+                                settingsFile.toStdString() + ", tolta all'uscita).");
     if (!options.linkPath.empty()) {
         printLine(stdout, "Collegamento: " + options.linkPath + " -> " + device);
     }
@@ -73,11 +60,10 @@ void greet(const BoardOptions& options, const std::string& device, const QString
 
 std::unique_ptr<Responder> makeDevice(const BoardOptions& options,
                                       const BoardLoop::Announce& announce) {
-    if (options.device == DeviceKind::Loopback) {
-        return std::make_unique<LoopbackPlug>();
-    }
-    if (options.device == DeviceKind::Modem) {
-        return std::make_unique<Modem>(options.modemStyle, options.modemPause);
+    if (options.device != DeviceKind::Board) {
+        return options.device == DeviceKind::Loopback
+                   ? std::unique_ptr<Responder>(std::make_unique<LoopbackPlug>())
+                   : std::make_unique<LineReplier>(options.reply);
     }
     auto board = std::make_unique<BoardProtocol>(options.image, options.faults);
     board->setAnnounce(announce);
@@ -112,35 +98,26 @@ std::string farewell(BoardLoop::End end, const BoardLoop& loop) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("miravel6-virtual-board"));
-
-    const ParsedOptions parsed = parseBoardOptions(QCoreApplication::arguments());
-    if (parsed.outcome == ParsedOptions::Outcome::Help) {
-        printLine(stdout, parsed.text.toStdString());
-        return 0;
+    std::string error;
+    if (!catchStopSignals(error)) {
+        return fail(error);
     }
-    if (parsed.outcome == ParsedOptions::Outcome::Error) {
-        printLine(stderr, "miravel6-virtual-board: " + parsed.text.toStdString());
-        return 2;
+    QCoreApplication application(argc, argv);
+    const ParsedOptions parsed = parseBoardOptions(QCoreApplication::arguments());
+    if (parsed.outcome != ParsedOptions::Outcome::Run) {
+        const bool help = parsed.outcome == ParsedOptions::Outcome::Help;
+        printLine(help ? stdout : stderr,
+                  (help ? "" : "miravel6-virtual-board: ") + parsed.text.toStdString());
+        return help ? 0 : 2;
     }
     const BoardOptions& options = parsed.options;
 
-    std::string error;
-    if (!SignalPipe::install(error)) {
-        return fail(error);
-    }
     PtyMaster pty;
-    if (!pty.open(error)) {
-        return fail(error);
-    }
     ByteLog log;
-    if (!options.logPath.empty() && !log.open(options.logPath, error)) {
-        return fail(error);
-    }
-    // Link and mapping exist before the DEVICE line, so whoever reads it can go ahead.
     SlaveLink link;
-    if (!options.linkPath.empty() && !link.create(options.linkPath, pty.slavePath(), error)) {
+    if (!pty.open(error) || (!options.logPath.empty() && !log.open(options.logPath, error)) ||
+        // Link and mapping exist before the DEVICE line, so whoever reads it can go ahead.
+        (!options.linkPath.empty() && !link.create(options.linkPath, pty.slavePath(), error))) {
         return fail(error);
     }
     ComPortMapping mapping;
@@ -159,19 +136,13 @@ int main(int argc, char* argv[]) {
     }
 
     std::unique_ptr<Responder> device = makeDevice(options, announce);
-    LineSettings line;
-    line.baud = options.baud;
+    LineSettings line{
+        Nanos(0),          options.baud,           options.shaping,        options.hangupAfterBytes,
+        options.exitAfter, options.exitOnStdinEof, options.junkAfterReply, options.junkGap};
     if (options.paced) {
         line.charTime = Nanos(10'000'000'000LL / options.baud); // 10 bits: start, 8 data, stop
         askPreciseWakeUps();
     }
-    line.shaping = options.shaping;
-    line.hangupAfterBytes = options.hangupAfterBytes;
-    line.exitAfter = options.exitAfter;
-    line.watchStdin = options.exitOnStdinEof;
-    line.junkAfterReply = options.junkAfterReply;
-    line.junkGap = options.junkGap;
-
     BoardLoop loop(pty, *device, line);
     loop.setLog(options.logPath.empty() ? nullptr : &log);
     loop.setAnnounce(announce);

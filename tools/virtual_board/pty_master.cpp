@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 #ifdef __linux__
 #include <sys/inotify.h>
@@ -21,26 +22,15 @@ std::string systemError(const char* what) {
 }
 
 long speedToBaud(speed_t speed) {
-    switch (speed) {
-    case B1200:
-        return 1200;
-    case B2400:
-        return 2400;
-    case B4800:
-        return 4800;
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    default:
-        return -1;
+    static const std::pair<speed_t, long> speeds[] = {
+        {B1200, 1200},   {B2400, 2400},   {B4800, 4800},   {B9600, 9600},
+        {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
+    for (const auto& [code, baud] : speeds) {
+        if (code == speed) {
+            return baud;
+        }
     }
+    return -1;
 }
 
 } // namespace

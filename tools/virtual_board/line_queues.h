@@ -1,15 +1,40 @@
 #pragma once
-// Bytes waiting to go out on the line, each with the absolute time it is complete on the wire.
+// The line's two directions at wire pace: bytes read from the pty released one character time
+// apart as a UART delivers them, and reply bytes each due when it is complete on the wire.
 
 #include "tools/virtual_board/mono_clock.h"
 #include "tools/virtual_board/responder.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vboard {
+
+// One received byte; batch numbers the read that brought it in.
+struct ReceivedByte {
+    std::uint8_t value = 0;
+    Nanos due{0};
+    std::uint64_t batch = 0;
+};
+
+// The pty hands over whole writes at once; this restores the line's pace on the way in.
+class ReceiveQueue {
+public:
+    explicit ReceiveQueue(Nanos charTime) : m_charTime(charTime) {}
+
+    void add(std::string_view bytes, Nanos now, std::uint64_t batch);
+    std::optional<Nanos> nextDeadline() const;
+    std::optional<ReceivedByte> takeDue(Nanos now);
+
+private:
+    Nanos m_charTime;
+    std::deque<ReceivedByte> m_bytes;
+    std::optional<Nanos> m_lastDue;
+};
 
 // How replies are spread over time besides the character pace.
 struct ReplyShaping {

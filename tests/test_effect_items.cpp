@@ -1,0 +1,165 @@
+// What the effect menus offer and store, and the clear, copy and paste of cells, rows and
+// columns on the grid.
+
+#include "model/effect_items.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Every caption of a submenu joined by "|", separators as "-".
+std::string Captions(EffMenu menu) {
+    std::string text;
+    for (int i = 0; i < EffMenuSize(menu); ++i) {
+        text += (i == 0 ? "" : "|") + EffItemCaption(menu, i);
+    }
+    return text;
+}
+
+// A grid where every cell differs from every other: cell i holds Part1 i % 16, Part2
+// i / 16, flicker i % 8 and random switch-on on every third cell.
+EffGrid Numbered() {
+    EffGrid grid{};
+    for (int i = 0; i < kCells; ++i) {
+        grid[static_cast<std::size_t>(i)] = {
+            static_cast<std::uint8_t>(i % 16), static_cast<std::uint8_t>(i / 16),
+            static_cast<std::uint8_t>(i % 8), i % 3 == 0 ? kTrue : kFalse};
+    }
+    return grid;
+}
+
+// The cells of `after` that differ from `before`, as a sorted list of indexes.
+std::vector<int> Changed(const EffGrid& before, const EffGrid& after) {
+    std::vector<int> cells;
+    for (int i = 0; i < kCells; ++i) {
+        if (!(before[static_cast<std::size_t>(i)] == after[static_cast<std::size_t>(i)])) {
+            cells.push_back(i);
+        }
+    }
+    return cells;
+}
+
+std::vector<int> RowCells(int output) {
+    std::vector<int> cells;
+    for (int f = 0; f < kFasi; ++f) {
+        cells.push_back(CellIndex(output, f));
+    }
+    return cells;
+}
+
+std::vector<int> ColumnCells(int fase) {
+    std::vector<int> cells;
+    for (int o = 0; o < kOutputs; ++o) {
+        cells.push_back(CellIndex(o, fase));
+    }
+    return cells;
+}
+
+} // namespace
+
+TEST(EffectMenus, CaptionsOfEverySubmenu) {
+    const struct {
+        EffMenu menu;
+        const char* captions;
+    } menus[] = {
+        {EffMenu::Preset, "Off|On|Off - On|On - Off|-|Crescente 6%|Crescente 12%|Crescente 25%|-|"
+                          "Decrescente 6%|Decrescente 12%|Decrescente 25%|-|Crescente 50% + "
+                          "Decrescente 50%|Decrescente 50% + Crescente 50%"},
+        {EffMenu::LightP1, "Spenta|Massima|Crescente 6%|Crescente 12%|Crescente 25%|Crescente "
+                           "50%|Decrescente 6%|Decrescente 12%|Decrescente 25%|Decrescente 50%"},
+        {EffMenu::OnoffP2, "0 - 0 - 0|0 - 0 - 1|0 - 1 - 0|0 - 1 - 1|1 - 0 - 0|1 - 0 - 1|1 - 1 - "
+                           "0|1 - 1 - 1"},
+        {EffMenu::Random, "Off|On"},
+    };
+    for (const auto& m : menus) {
+        EXPECT_EQ(Captions(m.menu), m.captions);
+    }
+    EXPECT_EQ(Captions(EffMenu::LightP2), Captions(EffMenu::LightP1));
+    EXPECT_EQ(Captions(EffMenu::OnoffP1), Captions(EffMenu::OnoffP2));
+    EXPECT_EQ(EffMenuSize(EffMenu::Flicker), 8);
+    for (int i = 0; i < EffMenuSize(EffMenu::Preset); ++i) {
+        EXPECT_EQ(IsEffSeparator(EffMenu::Preset, i), i == 4 || i == 8 || i == 12) << i;
+    }
+    // An index past the menu is a fault of the caller, not an empty caption.
+    EXPECT_THROW(EffItemCaption(EffMenu::Random, 2), std::out_of_range);
+    EXPECT_THROW(ApplyEffItem({}, EffMenu::LightP1, -1), std::out_of_range);
+}
+
+TEST(EffectCells, ClearTakesExactlyItsScope) {
+    const int cell = CellIndex(3, 5);
+    std::vector<int> all(kCells);
+    for (int i = 0; i < kCells; ++i) {
+        all[static_cast<std::size_t>(i)] = i;
+    }
+    const struct {
+        EffScope scope;
+        std::vector<int> cleared;
+    } cases[] = {
+        {EffScope::Cell, {cell}},
+        {EffScope::Row, RowCells(3)},
+        {EffScope::Column, ColumnCells(5)},
+        {EffScope::All, all},
+    };
+    for (const auto& c : cases) {
+        EffGrid grid = Numbered();
+        const EffGrid before = grid;
+        ClearCells(grid, c.scope, cell);
+        EXPECT_EQ(Changed(before, grid), c.cleared) << static_cast<int>(c.scope);
+        for (int i : c.cleared) {
+            EXPECT_EQ(grid[static_cast<std::size_t>(i)], typEffSet{}) << i;
+        }
+    }
+}
+
+TEST(EffectCells, PasteWritesWhatWasCopiedWhereItIsPasted) {
+    // Copied from one place, pasted at a cell of another row and column: the row lands on the
+    // target's output, the column on the target's phase, each cell keeping its own phase or
+    // output.
+    const int from = CellIndex(9, 7);
+    const int to = CellIndex(2, 1);
+    const struct {
+        EffCopyScope scope;
+        std::vector<int> written;
+    } cases[] = {
+        {EffCopyScope::Cell, {to}},
+        {EffCopyScope::Row, RowCells(2)},
+        {EffCopyScope::Column, ColumnCells(1)},
+    };
+    for (const auto& c : cases) {
+        const EffGrid source = Numbered();
+        EffClipboard clipboard;
+        CopyCells(clipboard, c.scope, source, from);
+        for (int s = 0; s < 3; ++s) {
+            EXPECT_EQ(clipboard.blnPasteEnabled[static_cast<std::size_t>(s)],
+                      s == static_cast<int>(c.scope));
+        }
+        EffGrid grid{};
+        ASSERT_TRUE(PasteCells(clipboard, c.scope, grid, to));
+        EXPECT_EQ(Changed(EffGrid{}, grid), c.written);
+        for (int i : c.written) {
+            const int origin = c.scope == EffCopyScope::Cell  ? from
+                               : c.scope == EffCopyScope::Row ? CellIndex(9, CellFase(i))
+                                                              : CellIndex(CellOutput(i), 7);
+            EXPECT_EQ(grid[static_cast<std::size_t>(i)], source[static_cast<std::size_t>(origin)])
+                << i;
+        }
+    }
+}
+
+TEST(EffectCells, NothingIsPastedOfAScopeNotCopied) {
+    EffClipboard clipboard;
+    const EffGrid source = Numbered();
+    CopyCells(clipboard, EffCopyScope::Row, source, 5);
+    for (const EffCopyScope scope : {EffCopyScope::Cell, EffCopyScope::Column}) {
+        EffGrid grid = source;
+        EXPECT_FALSE(PasteCells(clipboard, scope, grid, 40));
+        EXPECT_EQ(grid, source);
+    }
+    // A later copy of another scope keeps the row.
+    CopyCells(clipboard, EffCopyScope::Cell, source, 0);
+    EffGrid grid{};
+    EXPECT_TRUE(PasteCells(clipboard, EffCopyScope::Row, grid, 79));
+    EXPECT_EQ(Changed(EffGrid{}, grid), RowCells(9));
+}
