@@ -23,6 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://miravel6.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded as plugins, so dpkg-shlibdeps cannot see them: the svg plugins draw the window icon.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the svg plugins draw the window icon,
+# and Qt's Italian translations give its buttons and file dialogs the program's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-translations-l10n")
 include(CPack)

@@ -1,6 +1,7 @@
 // A virtual Miravel6 board on a pseudo-terminal: lets a person try every board operation
 // of the program without hardware, and gives the tests a board they can steer.
 
+#include "files/qt_italian.h"
 #include "tools/virtual_board/board_loop.h"
 #include "tools/virtual_board/board_options.h"
 #include "tools/virtual_board/board_protocol.h"
@@ -114,6 +115,7 @@ std::string farewell(BoardLoop::End end, const BoardLoop& loop) {
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("miravel6-virtual-board"));
+    InstallQtItalian(application);
 
     const ParsedOptions parsed = parseBoardOptions(QCoreApplication::arguments());
     if (parsed.outcome == ParsedOptions::Outcome::Help) {
