@@ -8,6 +8,7 @@
 #include "cli/image_diff.h"
 #include "cli/port_choice.h"
 #include "files/dm6_file.h"
+#include "files/write_failure.h"
 #include "model/fase_time.h"
 
 #include <QDir>
@@ -88,6 +89,9 @@ int RunTest(CommandLink& board) {
         return board.CommFailed(BoardFault::DeviceLost);
     }
     PrintOut(LinkTestText(board.port.label, outcome.device));
+    if (outcome.device == LinkDevice::Loopback) {
+        return kExitLoopback;
+    }
     return LinkTestSucceeded(outcome.device) ? kExitDone : kExitBoardFailed;
 }
 
@@ -100,9 +104,9 @@ int RunRead(CommandLink& board, const CliRequest& request) {
         config.faseNames[static_cast<std::size_t>(p)] = DefaultFaseName(p);
     }
     // Refused before the board is asked: a read that cannot be kept is a read for nothing.
-    const QFileInfo target(request.output);
-    if (target.isDir() || !target.absoluteDir().exists()) {
-        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output);
+    if (const std::optional<QString> refusal = ForeseenWriteFailure(request.output)) {
+        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output +
+                 QStringLiteral(": ") + *refusal);
         return kExitUsage;
     }
     if (!request.namesFrom.isEmpty()) {
@@ -124,8 +128,10 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     config.faseCodes = applied.faseCodes;
     config.recEffSet = applied.recEffSet;
     // Written beside the target and renamed over it: a failure leaves the old file.
-    if (!WriteDm6File(request.output, config)) {
-        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output);
+    QString reason;
+    if (!WriteDm6File(request.output, config, &reason)) {
+        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output +
+                 QStringLiteral(": ") + reason);
         return kExitUsage;
     }
     PrintOut(QStringLiteral("Configurazione letta da ") + board.port.label +

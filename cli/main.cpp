@@ -5,14 +5,22 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/file_commands.h"
+#include "files/native_path.h"
+#include "files/qt_italian.h"
 #include "files/version.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
-    const QCoreApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
+    InstallQtItalian(app);
 
-    const ParsedCli parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
+    // The arguments as the system's bytes: a file or device name need not be UTF-8.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << PathFromNative(QByteArray(argv[i]));
+    }
+    const ParsedCli parsed = ParseCliArguments(arguments);
     switch (parsed.outcome) {
     case ParsedCli::Outcome::Help:
         PrintOut(CliHelpText());

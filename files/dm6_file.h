@@ -18,8 +18,9 @@ inline constexpr const char* kDm6SampleFiles[] = {"e_mv4f.dm6", "e_mv8f.dm6", "e
 std::optional<Configuration> ReadDm6File(const QString& path);
 
 // Replaces the file only once every byte is written; on failure the old file stays. A link
-// at the path is replaced by the file; what it points to is never written.
-bool WriteDm6File(const QString& path, const Configuration& config);
+// at the path is replaced by the file; what it points to is never written. On failure
+// `reason`, when given, tells why in Italian.
+bool WriteDm6File(const QString& path, const Configuration& config, QString* reason = nullptr);
 
 // The reader's verdict on the file, with the reason when the file itself cannot be read.
 Dm6Verdict CheckDm6File(const QString& path);

@@ -44,7 +44,7 @@ void frmMain::cmdEdataRead_Click() {
 
     const ReadOutcome read = ReadBoardImage(*MSComm);
     if (read.fault != BoardFault::None) {
-        Message(kCommErrorText, MsgIcon::Critical);
+        ShowCommError(read.fault);
         return;
     }
     ApplyEdata(read.image, kAppTitle + QStringLiteral(" - Lettura da scheda"));
@@ -85,12 +85,15 @@ void frmMain::cmdEdataWrite_Click() {
         Message(kWriteDoneText, MsgIcon::Information);
         return;
     case BoardFault::WrongEcho:
-        Message(kWriteErrorText, MsgIcon::Critical);
+        DetailedMessage(kWriteErrorText, MsgIcon::Critical,
+                        WrongEchoDetail(OpenDevicePath(), written.attempted,
+                                        image[static_cast<std::size_t>(written.attempted - 1)],
+                                        written.echoed));
         return;
     case BoardFault::NoReply:
     case BoardFault::DeviceLost:
     case BoardFault::BadReply:
-        Message(kCommErrorText, MsgIcon::Critical);
+        ShowCommError(written.fault, written.attempted);
         return;
     }
 }
@@ -107,7 +110,7 @@ void frmMain::cmdOutOnoff_Click(int output) {
     const OutputOutcome reply =
         SendOutputCommand(*MSComm, output, outputsOn[static_cast<std::size_t>(output)]);
     if (reply.fault != BoardFault::None) {
-        Message(kCommErrorText, MsgIcon::Critical);
+        ShowCommError(reply.fault);
         return;
     }
     outputsOn = reply.states;
@@ -148,4 +151,13 @@ void frmMain::ShowOpenFailure() {
                       QStringLiteral("Impossibile aprire la porta COM") +
                           QString::number(MSComm->CommPort()),
                       MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
+}
+
+QString frmMain::OpenDevicePath() const {
+    return DeviceNameForPort(MSComm->CommPort());
+}
+
+void frmMain::ShowCommError(BoardFault fault, int attempted) {
+    DetailedMessage(kCommErrorText, MsgIcon::Critical,
+                    BoardFaultDetail(OpenDevicePath(), fault, attempted));
 }

@@ -5,6 +5,7 @@
 #include "files/dm6_file.h"
 #include "files/format/dm6_format.h"
 #include "files/program_folder.h"
+#include "files/write_failure.h"
 #include "model/configuration.h"
 #include "model/window_title.h"
 #include "window/click_label.h"
@@ -76,8 +77,10 @@ void frmMain::cmdFileSave_Click() {
     if (!chosen) {
         return;
     }
-    if (!WriteDm6File(*chosen, config)) {
-        Message(QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
+    QString reason;
+    if (!WriteDm6File(*chosen, config, &reason)) {
+        DetailedMessage(QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical,
+                        WriteFailureDetail(*chosen, reason));
         return;
     }
     setWindowTitle(
