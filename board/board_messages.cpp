@@ -79,3 +79,29 @@ QString BoardFaultReason(BoardFault fault, const SerialLink::PortError& portErro
     }
     return {};
 }
+
+namespace {
+
+QString AtByte(int attempted) {
+    return QStringLiteral(" al byte %1 di %2").arg(attempted).arg(kEdataSize);
+}
+
+QString HexByte(std::uint8_t value) {
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+QString BoardFaultDetail(const QString& device, BoardFault fault, int attempted) {
+    return Lines({QStringLiteral("Dispositivo: ") + device,
+                  QStringLiteral("Motivo: ") + BoardFaultReason(fault) +
+                      (attempted > 0 ? AtByte(attempted) : QString()) + QLatin1Char('.')});
+}
+
+QString WrongEchoDetail(const QString& device, int attempted, std::uint8_t sent,
+                        std::uint8_t echoed) {
+    return Lines({QStringLiteral("Dispositivo: ") + device,
+                  QStringLiteral("Motivo:") + AtByte(attempted) + QStringLiteral(" inviato ") +
+                      HexByte(sent) + QStringLiteral(", la scheda ha confermato ") +
+                      HexByte(echoed) + QLatin1Char('.')});
+}

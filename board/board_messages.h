@@ -30,3 +30,11 @@ QString LinkTestOpenFailedText(const QString& portText);
 // Why an operation failed, in a few words: "nessuna risposta entro 0,5 s" and the like. A
 // PortError is told in the port's own words.
 QString BoardFaultReason(BoardFault fault, const SerialLink::PortError& portError = {});
+
+// The details of a failed exchange: the device and the reason, lines joined by CR LF.
+// `attempted`: for a write, the image bytes sent when it failed (0: before the first byte).
+QString BoardFaultDetail(const QString& device, BoardFault fault, int attempted = 0);
+
+// The details of a write whose echo named another byte.
+QString WrongEchoDetail(const QString& device, int attempted, std::uint8_t sent,
+                        std::uint8_t echoed);

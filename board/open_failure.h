@@ -28,6 +28,13 @@ struct OpenFailureCase {
     std::optional<qint64> lockPid; // the process a lock file names, when one does
     QString systemText;            // the error text the port reported
     QStringList presentDevices;    // the serial devices present now
+    // Who may open the device, for advice that helps: a group is suggested only where
+    // joining it would give access.
+    QString owningUser;              // empty when unknown
+    unsigned accessMode = 0;         // the permission bits (0660, 0600, ...)
+    QString userGroup;               // the user's own primary group, for a udev rule
+    std::optional<quint16> vendorId; // USB ids, when the port inventory knows them
+    std::optional<quint16> productId;
 };
 
 struct PortOpenFailure {

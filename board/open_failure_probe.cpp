@@ -1,5 +1,7 @@
 #include "board/open_failure_probe.h"
 
+#include "files/native_path.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +34,11 @@ OpenFailureCase::PathType PathTypeOf(const struct stat& info) {
 QString GroupName(gid_t gid) {
     const struct group* entry = ::getgrgid(gid);
     return entry != nullptr ? QString::fromLocal8Bit(entry->gr_name) : QString::number(gid);
+}
+
+QString UserName(uid_t uid) {
+    const struct passwd* entry = ::getpwuid(uid);
+    return entry != nullptr ? QString::fromLocal8Bit(entry->pw_name) : QString::number(uid);
 }
 
 bool ProcessRuns(qint64 pid) {
@@ -90,13 +98,16 @@ OpenFailureCase ObserveOpenFailure(const QString& devicePath, bool refusedAsBusy
     failure.presentDevices = presentDevices;
 #ifdef Q_OS_UNIX
     struct stat info {};
-    const QByteArray path = QFile::encodeName(devicePath);
+    const QByteArray path = NativePath(devicePath);
     if (path.isEmpty() || ::stat(path.constData(), &info) != 0) {
         failure.pathType = OpenFailureCase::PathType::Missing;
         return failure;
     }
     failure.pathType = PathTypeOf(info);
     failure.owningGroup = GroupName(info.st_gid);
+    failure.owningUser = UserName(info.st_uid);
+    failure.accessMode = static_cast<unsigned>(info.st_mode) & 07777U;
+    failure.userGroup = GroupName(::getgid());
     failure.accessDenied = ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
     failure.lockPid = LockFilePid(devicePath);
 #else
@@ -109,7 +120,7 @@ OpenFailureCase ObserveOpenFailure(const QString& devicePath, bool refusedAsBusy
 OpenFailureCase::PathType DevicePathType(const QString& path) {
 #ifdef Q_OS_UNIX
     struct stat info {};
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = NativePath(path);
     if (name.isEmpty() || ::stat(name.constData(), &info) != 0) {
         return OpenFailureCase::PathType::Missing;
     }

@@ -1,6 +1,7 @@
 #include "board/serial_link.h"
 
 #include "board/open_failure_probe.h"
+#include "files/native_path.h"
 #include "model/board_protocol.h"
 
 #include <QDeadlineTimer>
@@ -13,6 +14,8 @@
 #include <string_view>
 
 #ifdef Q_OS_UNIX
+#include <climits>
+#include <cstdlib>
 #include <poll.h>
 #endif
 
@@ -28,6 +31,35 @@ QStringList PresentSerialDevices() {
         devices << info.systemLocation();
     }
     return devices;
+}
+
+// The USB ids of the device, when Qt's list of ports has it, for the advice on permissions.
+void AddUsbIds(OpenFailureCase& failure) {
+    const QString wanted = QFileInfo(failure.devicePath).canonicalFilePath();
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (!info.hasVendorIdentifier() || !info.hasProductIdentifier() ||
+            QFileInfo(info.systemLocation()).canonicalFilePath() != wanted || wanted.isEmpty()) {
+            continue;
+        }
+        failure.vendorId = info.vendorIdentifier();
+        failure.productId = info.productIdentifier();
+        return;
+    }
+}
+
+// The device a name leads to, when that device has a name Qt can open; otherwise empty.
+QString ResolvedDevice(const QString& deviceName) {
+#ifdef Q_OS_UNIX
+    char resolved[PATH_MAX];
+    if (::realpath(NativePath(deviceName).constData(), resolved) == nullptr) {
+        return {};
+    }
+    const QString path = PathFromNative(QByteArray(resolved));
+    return HasForeignBytes(path) ? QString() : path;
+#else
+    Q_UNUSED(deviceName);
+    return {};
+#endif
 }
 
 } // namespace
@@ -51,8 +83,19 @@ SerialLink::~SerialLink() {
 bool SerialLink::Open(const QString& deviceName) {
     lost = false;
     portError = {};
-    devicePath = deviceName;
-    port->setPortName(deviceName);
+    // Qt opens a device by a UTF-8 name only: a name of other bytes (a link someone made)
+    // is opened by the device it leads to, never by a name made up from it.
+    const QString openedName =
+        HasForeignBytes(deviceName) ? ResolvedDevice(deviceName) : deviceName;
+    if (openedName.isEmpty()) {
+        openFailure = ClassifyOpenFailure(ObserveOpenFailure(
+            deviceName, false,
+            QStringLiteral("il nome non \u00e8 UTF-8 e non porta a un dispositivo apribile."),
+            PresentSerialDevices()));
+        return false;
+    }
+    devicePath = openedName;
+    port->setPortName(openedName);
     port->setBaudRate(QSerialPort::Baud9600);
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);
@@ -64,8 +107,10 @@ bool SerialLink::Open(const QString& deviceName) {
         const bool busy = port->error() == QSerialPort::PermissionError;
         const QString systemText = port->errorString();
         port->close();
-        openFailure = ClassifyOpenFailure(
-            ObserveOpenFailure(deviceName, busy, systemText, PresentSerialDevices()));
+        OpenFailureCase failure =
+            ObserveOpenFailure(deviceName, busy, systemText, PresentSerialDevices());
+        AddUsbIds(failure);
+        openFailure = ClassifyOpenFailure(failure);
         return false;
     }
     openFailure = {};

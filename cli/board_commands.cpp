@@ -11,6 +11,7 @@
 #include "cli/port_choice.h"
 #include "files/dm6_file.h"
 #include "files/file_messages.h"
+#include "files/write_failure.h"
 #include "model/fase_time.h"
 #include "model/hex_text.h"
 
@@ -104,20 +105,23 @@ int RunTest(CommandLink& board) {
         return board.CommFailed(BoardFault::UnfinishedWrite);
     }
     PrintOut(LinkTestText(board.port.label, outcome.device));
+    if (outcome.device == LinkDevice::Loopback) {
+        return kExitLoopback;
+    }
     return LinkTestSucceeded(outcome.device) ? kExitDone : kExitBoardFailed;
 }
 
 int RunRead(CommandLink& board, const CliRequest& request) {
     Configuration config = DefaultConfiguration();
     // Refused before the board is asked: a read that cannot be kept is a read for nothing.
-    const QFileInfo target(request.output);
-    if (target.isDir() || !target.absoluteDir().exists()) {
-        PrintErr(kSaveFailedText + QLatin1Char(' ') + request.output);
+    if (const std::optional<QString> refusal = ForeseenWriteFailure(request.output)) {
+        PrintErr(kSaveFailedText + QLatin1Char(' ') + request.output + QStringLiteral(": ") +
+                 *refusal);
         return kExitUsage;
     }
     // A device or a fifo at the path would be replaced by the file.
     if (!IsReplaceableTarget(request.output)) {
-        PrintErr(QStringLiteral("Impossibile salvare su file ") + request.output +
+        PrintErr(kSaveFailedText + QLatin1Char(' ') + request.output +
                  QStringLiteral(": non è un file regolare"));
         return kExitUsage;
     }
@@ -138,8 +142,10 @@ int RunRead(CommandLink& board, const CliRequest& request) {
     }
     config = WithImage(config, read.image);
     // Written beside the target and renamed over it: a failure leaves the old file.
-    if (!WriteDm6File(request.output, config)) {
-        PrintErr(kSaveFailedText + QLatin1Char(' ') + request.output);
+    QString reason;
+    if (!WriteDm6File(request.output, config, &reason)) {
+        PrintErr(kSaveFailedText + QLatin1Char(' ') + request.output + QStringLiteral(": ") +
+                 reason);
         return kExitUsage;
     }
     PrintOut(QStringLiteral("Configurazione letta da ") + board.port.label +

@@ -55,14 +55,29 @@ std::optional<QString> OptionValue(const QStringList& arguments, qsizetype& i,
     return std::nullopt;
 }
 
+// --help or --version where an option stands; the value of an option ("-o --help") is a value.
+std::optional<ParsedCli::Outcome> HelpOrVersion(const QStringList& arguments) {
+    static const QStringList kTakeValue{QStringLiteral("--port"), QStringLiteral("-o"),
+                                        QStringLiteral("--output"), QStringLiteral("--names-from")};
+    std::optional<ParsedCli::Outcome> asked;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (kTakeValue.contains(argument)) {
+            ++i;
+        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            return ParsedCli::Outcome::Help;
+        } else if (argument == QLatin1String("--version") && !asked) {
+            asked = ParsedCli::Outcome::Version;
+        }
+    }
+    return asked;
+}
+
 } // namespace
 
 ParsedCli ParseCliArguments(const QStringList& arguments) {
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        return {ParsedCli::Outcome::Help, {}, {}};
-    }
-    if (arguments.contains(QStringLiteral("--version"))) {
-        return {ParsedCli::Outcome::Version, {}, {}};
+    if (const std::optional<ParsedCli::Outcome> asked = HelpOrVersion(arguments)) {
+        return {*asked, {}, {}};
     }
     if (arguments.isEmpty()) {
         return Usage(QStringLiteral("Manca il comando."));
@@ -200,5 +215,6 @@ QString CliHelpText() {
         "  --version                     la versione\n"
         "\n"
         "Stato di uscita: 0 fatto; 1 la scheda o il collegamento non hanno funzionato;\n"
-        "2 uso sbagliato, oppure un file rifiutato o che non si può scrivere.\n");
+        "2 uso sbagliato, oppure un file rifiutato o che non si può scrivere;\n"
+        "3 (test) ha risposto un loopback, non una scheda.\n");
 }

@@ -1,5 +1,7 @@
 #include "cli/cli_output.h"
 
+#include "files/native_path.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -39,7 +41,8 @@ void Print(std::FILE* stream, QString text) {
     if (!text.endsWith(QLatin1Char('\n'))) {
         text += QLatin1Char('\n');
     }
-    const QByteArray bytes = text.toUtf8();
+    // A name the user gave in other bytes than UTF-8 is printed as those bytes.
+    const QByteArray bytes = NativePath(text);
     Emit(stream, bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 

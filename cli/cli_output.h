@@ -8,6 +8,9 @@
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitBoardFailed = 1; // the board or the link
 inline constexpr int kExitUsage = 2;       // bad usage, a refused or unwritable file
+// test: a loop-back plug answered. The link works, but there is no board to program: a script
+// that counts boards must not count the plug.
+inline constexpr int kExitLoopback = 3;
 
 // One or more lines, UTF-8; CR LF inside the text becomes the terminal's line end.
 void PrintOut(const QString& text);

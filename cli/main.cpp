@@ -6,6 +6,8 @@
 #include "cli/cli_output.h"
 #include "cli/file_commands.h"
 #include "cli/picture_commands.h"
+#include "files/native_path.h"
+#include "files/qt_italian.h"
 #include "files/version.h"
 
 #include <QCoreApplication>
@@ -26,9 +28,14 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[]) {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-int Run() {
+int Run(int argc, char* argv[]) {
 
-    const ParsedCli parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
+    // The arguments as the system's bytes: a file or device name need not be UTF-8.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << PathFromNative(QByteArray(argv[i]));
+    }
+    const ParsedCli parsed = ParseCliArguments(arguments);
     switch (parsed.outcome) {
     case ParsedCli::Outcome::Help:
         PrintOut(CliHelpText());
@@ -64,5 +71,6 @@ int Run() {
 int main(int argc, char* argv[]) {
     GuardStandardStreams();
     const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
-    return FinishOutput(Run());
+    InstallQtItalian(*app);
+    return FinishOutput(Run(argc, argv));
 }

@@ -23,7 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://miravel6.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded as plugins, so dpkg-shlibdeps cannot see them: the svg plugins draw the window icon.
-# The SVG export and the print are linked (dpkg-shlibdeps finds them too); named for clarity.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6printsupport6")
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the svg plugins draw the window icon,
+# and Qt's Italian translations give its buttons and file dialogs the program's language. The
+# SVG export and the print are linked (dpkg-shlibdeps finds them too); named for clarity.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6printsupport6, qt6-translations-l10n")
 include(CPack)

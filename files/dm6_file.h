@@ -19,8 +19,9 @@ bool IsReplaceableTarget(const QString& path);
 
 // Replaces the file only once every byte is written; on failure the old file stays. A link
 // at the path is replaced by the file; what it points to is never written. A target that is
-// not replaceable is refused before anything is written.
-bool WriteDm6File(const QString& path, const Configuration& config);
+// not replaceable is refused before anything is written. On failure `reason`, when given,
+// tells why in Italian.
+bool WriteDm6File(const QString& path, const Configuration& config, QString* reason = nullptr);
 
 // The reader's verdict on the file, with the reason when the file itself cannot be read.
 Dm6Verdict CheckDm6File(const QString& path);

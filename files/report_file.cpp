@@ -1,11 +1,15 @@
 #include "files/report_file.h"
 
+#include "files/native_path.h"
 #include "files/program_folder.h"
+#include "files/write_failure.h"
 #include "model/light_report.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -49,9 +53,13 @@ int OpenOwnRegularFile(const QByteArray& path) {
 
 } // namespace
 
-bool WriteLightReportFile(const QString& path, const std::string& bytes) {
-    const int fd = OpenOwnRegularFile(QFile::encodeName(path));
+bool WriteLightReportFile(const QString& path, const std::string& bytes, QString* reason) {
+    const int fd = OpenOwnRegularFile(NativePath(path));
     if (fd < 0) {
+        const int error = errno;
+        if (reason != nullptr) {
+            *reason = WriteFailureReason(path, QString::fromLocal8Bit(std::strerror(error)));
+        }
         return false;
     }
     // Overwritten in place and then cut to what was written, not emptied first: ext4 flushes
@@ -77,14 +85,20 @@ bool WriteLightReportFile(const QString& path, const std::string& bytes) {
 
 #else
 
-bool WriteLightReportFile(const QString& path, const std::string& bytes) {
+bool WriteLightReportFile(const QString& path, const std::string& bytes, QString* reason) {
     // A link in the report's place is replaced, never written through.
     if (QFileInfo(path).isSymbolicLink() && !QFile::remove(path)) {
+        if (reason != nullptr) {
+            *reason = WriteFailureReason(path);
+        }
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) &&
         !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        if (reason != nullptr) {
+            *reason = WriteFailureReason(path, file.errorString());
+        }
         return false;
     }
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));

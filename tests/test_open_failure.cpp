@@ -32,11 +32,7 @@ const Row kRows[] = {
     {"a socket", Type::Other, false, "root", false, {}, "", Kind::NotADevice,
      "Motivo: il percorso non \u00e8 un dispositivo seriale."},
     // Qt names a permission refusal and a lock alike; access decides.
-    {"permission, group known", Type::CharDevice, true, "dialout", true, {}, "", Kind::Permission,
-     "Motivo: permesso negato.\nIl dispositivo appartiene al gruppo dialout.\n"
-     "Per aggiungere l'utente al gruppo: sudo usermod -aG dialout $USER\n"
-     "La modifica vale da un nuovo login (uscire e rientrare nella sessione)."},
-    {"permission, group unknown", Type::CharDevice, true, "", false, {}, "", Kind::Permission,
+    {"permission, group unknown", Type::CharDevice, true, "", true, {}, "", Kind::Permission,
      "Motivo: permesso negato.\nL'utente non ha accesso in lettura e scrittura al dispositivo."},
     {"in use, the lock names the process", Type::CharDevice, false, "", true, 4321, "", Kind::InUse,
      "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma (processo 4321)."},
@@ -44,8 +40,17 @@ const Row kRows[] = {
      "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma."},
     {"a lock file alone", Type::CharDevice, false, "", false, 99, "", Kind::InUse,
      "Motivo: il dispositivo \u00e8 gi\u00e0 in uso da un altro programma (processo 99)."},
-    {"anything else", Type::CharDevice, false, "", false, {}, "Inappropriate ioctl for device",
-     Kind::System, "Motivo: Inappropriate ioctl for device"},
+    // The system's English words follow the program's own for their kind.
+    {"not a serial port (/dev/null)", Type::CharDevice, false, "", false, {},
+     "Inappropriate ioctl for device", Kind::System,
+     "Motivo: il dispositivo non \u00e8 una porta seriale (Inappropriate ioctl for device)."},
+    {"no such device (/dev/tty)", Type::CharDevice, false, "", false, {},
+     "No such device or address", Kind::System,
+     "Motivo: il dispositivo non esiste o non \u00e8 collegato (No such device or address)."},
+    {"input or output error", Type::CharDevice, false, "", false, {}, "Input/output error",
+     Kind::System, "Motivo: errore di ingresso/uscita (Input/output error)."},
+    {"a text of the library's own", Type::CharDevice, false, "", false, {}, "Unsupported open mode",
+     Kind::System, "Motivo: Unsupported open mode"},
     {"no text from the system", Type::CharDevice, false, "", false, {}, "", Kind::System,
      "Motivo: errore sconosciuto."},
 };
@@ -62,8 +67,16 @@ TEST(OpenFailure, EachReasonNamesTheDeviceAndWhatToDo) {
         SCOPED_TRACE(row.name);
         const QString group = QString::fromLatin1(row.group);
         const QString system = QString::fromLatin1(row.system);
-        const PortOpenFailure failure = ClassifyOpenFailure(
-            {device, row.type, row.denied, group, row.busy, row.pid, system, present});
+        OpenFailureCase seen;
+        seen.devicePath = device;
+        seen.pathType = row.type;
+        seen.accessDenied = row.denied;
+        seen.owningGroup = group;
+        seen.refusedAsBusy = row.busy;
+        seen.lockPid = row.pid;
+        seen.systemText = system;
+        seen.presentDevices = present;
+        const PortOpenFailure failure = ClassifyOpenFailure(seen);
         EXPECT_EQ(failure.kind, row.kind);
         EXPECT_EQ(failure.systemText, system);
         const QString expected =
@@ -77,6 +90,90 @@ TEST(OpenFailure, EachReasonNamesTheDeviceAndWhatToDo) {
         none.detail.endsWith(QStringLiteral("Non \u00e8 presente alcun dispositivo seriale.")));
     EXPECT_EQ(NoPortChosenFailure().detail.toStdString(),
               "Nessuna porta selezionata nell'elenco delle porte.");
+}
+
+struct PermissionRow {
+    const char* name;
+    const char* user;
+    const char* group;
+    unsigned mode;
+    std::optional<quint16> vendor;
+    std::optional<quint16> product;
+    const char* advice; // the lines after "Motivo: permesso negato.", joined by \n
+};
+
+// clang-format off
+const PermissionRow kPermissionRows[] = {
+    {"the group may read and write", "root", "dialout", 0660, {}, {},
+     "Il dispositivo appartiene al gruppo dialout.\n"
+     "Per aggiungere l'utente al gruppo: sudo usermod -aG dialout $USER\n"
+     "La modifica vale da un nuovo login (uscire e rientrare nella sessione)."},
+    // Joining root would be dangerous and, with mode 0600, of no help.
+    {"root's alone, USB ids known", "root", "root", 0600, 0x0403, 0x6001,
+     "Il dispositivo appartiene all'utente root e al gruppo root, permessi rw-------.\n"
+     "Pu\u00f2 aprirlo solo l'utente root.\n"
+     "Una regola udev permetterebbe al gruppo staff di aprirlo; come amministratore, in "
+     "/etc/udev/rules.d/99-miravel6.rules:\n"
+     "SUBSYSTEM==\"tty\", ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", "
+     "GROUP=\"staff\", MODE=\"0660\"\n"
+     "poi: udevadm control --reload-rules && udevadm trigger, e ricollegare il dispositivo."},
+    {"group root may read and write, no USB ids", "root", "root", 0660, {}, {},
+     "Il dispositivo appartiene all'utente root e al gruppo root, permessi rw-rw----.\n"
+     "Pu\u00f2 aprirlo solo l'utente root e i membri del gruppo root.\n"
+     "Una regola udev permetterebbe al gruppo staff di aprirlo; come amministratore, in "
+     "/etc/udev/rules.d/99-miravel6.rules:\n"
+     "KERNEL==\"ttyUSB0\", GROUP=\"staff\", MODE=\"0660\"\n"
+     "poi: udevadm control --reload-rules && udevadm trigger, e ricollegare il dispositivo."},
+    {"a group that may only read", "uucp", "dialout", 0640, {}, {},
+     "Il dispositivo appartiene all'utente uucp e al gruppo dialout, permessi rw-r-----.\n"
+     "Pu\u00f2 aprirlo solo l'utente uucp.\n"
+     "Una regola udev permetterebbe al gruppo staff di aprirlo; come amministratore, in "
+     "/etc/udev/rules.d/99-miravel6.rules:\n"
+     "KERNEL==\"ttyUSB0\", GROUP=\"staff\", MODE=\"0660\"\n"
+     "poi: udevadm control --reload-rules && udevadm trigger, e ricollegare il dispositivo."},
+    {"nobody may", "root", "root", 0000, {}, {},
+     "Il dispositivo appartiene all'utente root e al gruppo root, permessi ---------.\n"
+     "Solo l'amministratore (root) pu\u00f2 aprirlo.\n"
+     "Una regola udev permetterebbe al gruppo staff di aprirlo; come amministratore, in "
+     "/etc/udev/rules.d/99-miravel6.rules:\n"
+     "KERNEL==\"ttyUSB0\", GROUP=\"staff\", MODE=\"0660\"\n"
+     "poi: udevadm control --reload-rules && udevadm trigger, e ricollegare il dispositivo."},
+};
+// clang-format on
+
+TEST(OpenFailure, PermissionAdviceSuggestsOnlyAGroupThatWouldHelp) {
+    for (const PermissionRow& row : kPermissionRows) {
+        SCOPED_TRACE(row.name);
+        OpenFailureCase failure;
+        failure.devicePath = QStringLiteral("/dev/ttyUSB0");
+        failure.pathType = Type::CharDevice;
+        failure.accessDenied = true;
+        failure.owningUser = QString::fromLatin1(row.user);
+        failure.owningGroup = QString::fromLatin1(row.group);
+        failure.accessMode = row.mode;
+        failure.userGroup = QStringLiteral("staff");
+        failure.vendorId = row.vendor;
+        failure.productId = row.product;
+        const PortOpenFailure classified = ClassifyOpenFailure(failure);
+        EXPECT_EQ(classified.kind, Kind::Permission);
+        const QString expected =
+            QStringLiteral("Dispositivo: /dev/ttyUSB0\nMotivo: permesso negato.\n") +
+            QString::fromUtf8(row.advice);
+        EXPECT_EQ(classified.detail.toStdString(), CrLf(expected).toStdString());
+        EXPECT_FALSE(classified.detail.contains(QStringLiteral("-aG root")));
+    }
+    // A user whose own group is root is pointed to the usual serial group instead.
+    OpenFailureCase rootGroupUser;
+    rootGroupUser.devicePath = QStringLiteral("/dev/ttyS0");
+    rootGroupUser.pathType = Type::CharDevice;
+    rootGroupUser.accessDenied = true;
+    rootGroupUser.owningUser = QStringLiteral("root");
+    rootGroupUser.owningGroup = QStringLiteral("root");
+    rootGroupUser.accessMode = 0600;
+    rootGroupUser.userGroup = QStringLiteral("root");
+    const QString detail = ClassifyOpenFailure(rootGroupUser).detail;
+    EXPECT_TRUE(detail.contains(QStringLiteral("KERNEL==\"ttyS0\", GROUP=\"dialout\"")))
+        << detail.toStdString();
 }
 
 } // namespace

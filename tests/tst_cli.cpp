@@ -177,7 +177,7 @@ void TstCli::commands_data() {
     bare("write with every phase off", L("write") << InHome("spento.dm6") << L("--port", "x"), 2,
          {}, S("Abilitare almeno una fase temporale. (") + InHome("spento.dm6") + S(")\n"));
     bare("read into a missing folder", L("read", "--port", "/dev/null", "-o", "/nessuna/x.dm6"), 2,
-         {}, S("Impossibile salvare su file /nessuna/x.dm6\n"));
+         {}, S("Impossibile salvare su file /nessuna/x.dm6: la cartella /nessuna non esiste\n"));
     bare("a folder as the port", L("out", "1", "on", "--port") << home->path(), 1, {},
          S("Impossibile aprire la porta ") + home->path() + S("\nDispositivo: ") + home->path() +
              S("\nMotivo: il percorso è una cartella, non un dispositivo seriale.\n"));
@@ -192,7 +192,12 @@ void TstCli::commands_data() {
     row("test: board as COM3", {}, L("test", "--port", "com3"), 0,
         QString(found).replace(S("DEV"), S("COM3 (DEV)")) + S("a scheda Miravel6.\n"), {},
         "RAT\r\n");
-    row("test: loopback", L("--loopback"), test, 0, found + S("o Loopback.\n"), {}, "RAT\r\n");
+    // A plug is no board: a script that counts boards must not count it.
+    row("test: loopback", L("--loopback"), test, 3, found + S("o Loopback.\n"), {}, "RAT\r\n");
+    // A value is a value, even one that reads like an option: no help, the file is looked for.
+    bare("a value that reads --help",
+         L("read", "--port", "/dev/null", "-o") << InHome("x.dm6") << L("--names-from", "--help"),
+         2, {}, unreadable(S("--help"), "il file non esiste\n"));
     row("test: modem", L("--modem"), test, 1,
         S("Porta seriale DEV aperta con successo.\nRilevato modem AT o altro dispositivo.") + check,
         {}, "RAT\r\n");

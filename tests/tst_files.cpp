@@ -279,8 +279,16 @@ void TstFiles::failedSaveKeepsTheOldFile() {
     f.ClickButton(kOpen);
     f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(3); // something to save
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    // A missing folder, a folder or a fifo as the target, and a disk full part-way.
-    for (const char* target : {"missing/x.dm6", "adir", "tubo.dm6", "old.dm6"}) {
+    // A missing folder, a folder or a fifo as the target, and a disk full part-way; the
+    // details name the file and why.
+    const std::pair<const char*, QString> targets[] = {
+        {"missing/x.dm6", QStringLiteral("la cartella ") +
+                              folder.filePath(QStringLiteral("missing")) +
+                              QStringLiteral(" non esiste")},
+        {"adir", QStringLiteral("il percorso \u00e8 una cartella")},
+        {"tubo.dm6", QStringLiteral("il percorso non \u00e8 un file regolare")},
+        {"old.dm6", QStringLiteral("il file \u00e8 troppo grande (File too large)")}};
+    for (const auto& [target, reason] : targets) {
         f.ui.saveAnswers.push_back(folder.filePath(QLatin1String(target)));
         {
             // The limit is below the size of a file, so the writing stops part-way.
@@ -291,6 +299,9 @@ void TstFiles::failedSaveKeepsTheOldFile() {
             f.ClickButton(kSave);
         }
         f.ExpectMessage(1, QStringLiteral("Impossibile salvare su file"), MsgIcon::Critical);
+        QCOMPARE(f.ui.messages[0].details,
+                 QStringLiteral("File: ") + folder.filePath(QLatin1String(target)) +
+                     QStringLiteral("\r\nMotivo: ") + reason + QLatin1Char('.'));
         QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
         QCOMPARE(f.ReadProgramFile(QStringLiteral("old.dm6")), BusyFile());
         // No half-written or temporary file is left behind.

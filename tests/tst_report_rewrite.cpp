@@ -102,6 +102,9 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     const QString told =
         QStringLiteral("Impossibile scrivere i valori sul file ") + f.ProgramPath(kReport);
     f.ExpectMessage(1, told, MsgIcon::Critical);
+    QCOMPARE(f.ui.messages[0].details, QStringLiteral("File: ") + f.ProgramPath(kReport) +
+                                           QStringLiteral("\r\nMotivo: il percorso \u00e8 una "
+                                                          "cartella."));
     auto* firstCell = f.Child<QLabel>("lblEffMode", 0);
     const QString emptyTip = firstCell->toolTip();
 

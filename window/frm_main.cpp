@@ -3,6 +3,7 @@
 #include "board/port_settings.h"
 #include "board/serial_link.h"
 #include "files/report_file.h"
+#include "files/write_failure.h"
 #include "model/app_identity.h"
 #include "model/charset.h"
 #include "model/fase_time.h"
@@ -225,9 +226,10 @@ void frmMain::RefreshEffects() {
 void frmMain::WriteLightReport(const LightCourse& course) {
     const QString path = LightReportPath(programFolder);
     const std::string text = LightValueReport(Utf8ToCp1252Lossy(path.toStdString()), course);
-    if (!WriteLightReportFile(path, text)) {
-        Message(QStringLiteral("Impossibile scrivere i valori sul file ") + path,
-                MsgIcon::Critical);
+    QString reason;
+    if (!WriteLightReportFile(path, text, &reason)) {
+        DetailedMessage(QStringLiteral("Impossibile scrivere i valori sul file ") + path,
+                        MsgIcon::Critical, WriteFailureDetail(path, reason));
     }
 }
 
@@ -253,4 +255,8 @@ void frmMain::ResetTitle() {
 MsgAnswer frmMain::Message(const QString& text, MsgIcon icon, MsgButtons buttons,
                            const QString& caption) {
     return ui.MsgBox(this, text, icon, buttons, caption);
+}
+
+void frmMain::DetailedMessage(const QString& text, MsgIcon icon, const QString& details) {
+    ui.DetailedMsgBox(this, text, icon, MsgButtons::Ok, kAppTitle, details);
 }

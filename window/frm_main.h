@@ -1,6 +1,7 @@
 #pragma once
 // The one main window: owns the configuration (grid, durations, names) and every handler.
 
+#include "board/board_procedures.h"
 #include "model/app_identity.h"
 #include "model/board_protocol.h"
 #include "model/configuration.h"
@@ -142,6 +143,8 @@ private:
     std::int32_t FaseSecondsOf(int fase) const;
     MsgAnswer Message(const QString& text, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok,
                       const QString& caption = kAppTitle);
+    // The message with its details area: what failed and why.
+    void DetailedMessage(const QString& text, MsgIcon icon, const QString& details);
 
     // Effect menus (effect settings, commands) and the name menu.
     MenuEntry BuildEffectSettingsMenu(int cell) const;
@@ -168,6 +171,9 @@ private:
     bool OpenCommPort();
     void CloseCommPort();
     void ShowOpenFailure();
+    // "Errore comunicazione" with the device and the reason in its details.
+    void ShowCommError(BoardFault fault, int attempted = 0);
+    QString OpenDevicePath() const;
     // Opens the port for a read, write or output command and shows its status; false (with
     // the failure message shown) when the port cannot be opened.
     bool OpenForOperation(const QString& status);

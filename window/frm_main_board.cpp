@@ -45,7 +45,7 @@ void frmMain::cmdEdataRead_Click() {
 
     const ReadOutcome read = ReadBoardImage(*MSComm);
     if (read.fault != BoardFault::None) {
-        Message(kCommErrorText, MsgIcon::Critical);
+        ShowCommError(read.fault);
         return;
     }
     ApplyEdata(read.image, kAppTitle + QStringLiteral(" - Lettura da scheda"));
@@ -88,7 +88,10 @@ void frmMain::cmdEdataWrite_Click() {
         Message(kWriteDoneText, MsgIcon::Information);
         return;
     case BoardFault::WrongEcho:
-        Message(kWriteErrorText, MsgIcon::Critical);
+        DetailedMessage(kWriteErrorText, MsgIcon::Critical,
+                        WrongEchoDetail(OpenDevicePath(), written.attempted,
+                                        image[static_cast<std::size_t>(written.attempted - 1)],
+                                        written.echoed));
         return;
     case BoardFault::NoReply:
     case BoardFault::DeviceLost:
@@ -96,7 +99,7 @@ void frmMain::cmdEdataWrite_Click() {
     case BoardFault::BadReply:
     case BoardFault::UnfinishedWrite:
     case BoardFault::Interrupted:
-        Message(kCommErrorText, MsgIcon::Critical);
+        ShowCommError(written.fault, written.attempted);
         return;
     }
 }
@@ -113,7 +116,7 @@ void frmMain::cmdOutOnoff_Click(int output) {
     const OutputOutcome reply =
         SendOutputCommand(*MSComm, output, !outputsOn[static_cast<std::size_t>(output)]);
     if (reply.fault != BoardFault::None) {
-        Message(kCommErrorText, MsgIcon::Critical);
+        ShowCommError(reply.fault);
         return;
     }
     outputsOn = reply.states;
@@ -172,4 +175,13 @@ void frmMain::ShowOpenFailure() {
     ui.DetailedMsgBox(
         this, PortOpenFailedText(QStringLiteral("COM") + QString::number(MSComm->CommPort())),
         MsgIcon::Critical, MsgButtons::Ok, kAppTitle, openFailureDetail);
+}
+
+QString frmMain::OpenDevicePath() const {
+    return DeviceForPort(settings, MSComm->CommPort()).path;
+}
+
+void frmMain::ShowCommError(BoardFault fault, int attempted) {
+    DetailedMessage(kCommErrorText, MsgIcon::Critical,
+                    BoardFaultDetail(OpenDevicePath(), fault, attempted));
 }

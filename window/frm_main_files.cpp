@@ -6,6 +6,7 @@
 #include "files/file_messages.h"
 #include "files/format/dm6_format.h"
 #include "files/program_folder.h"
+#include "files/write_failure.h"
 #include "model/configuration.h"
 #include "model/sample_files.h"
 #include "model/window_title.h"
@@ -80,8 +81,9 @@ bool frmMain::SaveConfiguration() {
     if (!chosen) {
         return false;
     }
-    if (!WriteDm6File(*chosen, config)) {
-        Message(kSaveFailedText, MsgIcon::Critical);
+    QString reason;
+    if (!WriteDm6File(*chosen, config, &reason)) {
+        DetailedMessage(kSaveFailedText, MsgIcon::Critical, WriteFailureDetail(*chosen, reason));
         return false;
     }
     setWindowTitle(

@@ -3,7 +3,6 @@
 #include "files/version.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -12,7 +11,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace {
@@ -95,26 +93,6 @@ void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
     }
 }
 
-// The message box's own button for its details area speaks Italian like the rest: only these
-// two texts are translated, so every other standard text stays as it was.
-class DetailsButtonTexts final : public QTranslator {
-public:
-    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
-                      int /*n*/) const override {
-        if (qstrcmp(context, "QMessageBox") != 0) {
-            return {};
-        }
-        if (qstrcmp(sourceText, "Show Details...") == 0) {
-            return QStringLiteral("Mostra dettagli...");
-        }
-        if (qstrcmp(sourceText, "Hide Details...") == 0) {
-            return QStringLiteral("Nascondi dettagli...");
-        }
-        return {};
-    }
-    bool isEmpty() const override { return false; }
-};
-
 QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
     switch (buttons) {
     case MsgButtons::Ok:
@@ -125,12 +103,6 @@ QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
-}
-
-void UseItalianDetailsButton() {
-    static DetailsButtonTexts texts;
-    static const bool installed = QCoreApplication::installTranslator(&texts);
-    static_cast<void>(installed);
 }
 
 } // namespace
@@ -155,7 +127,6 @@ MsgAnswer QtModalUi::DetailedMsgBox(QWidget* parent, const QString& text, MsgIco
     box.setTextFormat(Qt::PlainText); // paths and names are never markup
     if (!details.isEmpty()) {
         // The standard details area: a button below the text opens it.
-        UseItalianDetailsButton();
         box.setDetailedText(DisplayText(details));
     }
     switch (box.exec()) {

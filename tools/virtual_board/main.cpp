@@ -1,6 +1,7 @@
 // A virtual Miravel6 board on a pseudo-terminal: lets a person try every board operation
 // of the program without hardware, and gives the tests a board they can steer.
 
+#include "files/qt_italian.h"
 #include "tools/virtual_board/board_loop.h"
 #include "tools/virtual_board/board_options.h"
 #include "tools/virtual_board/board_records.h"
@@ -103,6 +104,8 @@ int main(int argc, char* argv[]) {
         return fail(error);
     }
     QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("miravel6-virtual-board"));
+    InstallQtItalian(application);
     const ParsedOptions parsed = parseBoardOptions(QCoreApplication::arguments());
     if (parsed.outcome != ParsedOptions::Outcome::Run) {
         const bool help = parsed.outcome == ParsedOptions::Outcome::Help;
