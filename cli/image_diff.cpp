@@ -10,8 +10,10 @@ ImageDifferences CompareImages(const EdataBytes& board, const EdataBytes& file) 
     for (int i = 0; i < kCells; ++i) {
         CellDifference cell{};
         cell.cell = i;
-        cell.boardEffects = board[static_cast<std::size_t>(kEdataCellBase + i)];
-        cell.fileEffects = file[static_cast<std::size_t>(kEdataCellBase + i)];
+        const std::size_t at =
+            static_cast<std::size_t>(kEdataCellBase) + static_cast<std::size_t>(i);
+        cell.boardEffects = board[at];
+        cell.fileEffects = file[at];
         cell.boardFlags = CellFlagNibble(board, i);
         cell.fileFlags = CellFlagNibble(file, i);
         cell.effects = cell.boardEffects != cell.fileEffects;

@@ -83,7 +83,8 @@ std::string EdataHex(const EdataBytes& bytes) {
 }
 
 std::uint8_t CellFlagNibble(const EdataBytes& bytes, int cell) {
-    const std::uint8_t pair = bytes[static_cast<std::size_t>(kEdataFlagBase + cell / 2)];
+    const std::uint8_t pair =
+        bytes[static_cast<std::size_t>(kEdataFlagBase) + static_cast<std::size_t>(cell / 2)];
     return static_cast<std::uint8_t>(cell % 2 == 0 ? pair >> 4 : pair & 15);
 }
 

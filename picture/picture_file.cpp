@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <cmath>
 
 namespace {
 
@@ -53,8 +54,8 @@ bool SavePicture(const QString& path, PictureFormat format, QSize sizePx,
     switch (format) {
     case PictureFormat::Png: {
         QImage image(sizePx, QImage::Format_RGB32);
-        image.setDotsPerMeterX(static_cast<int>(kDpi / 0.0254 + 0.5));
-        image.setDotsPerMeterY(static_cast<int>(kDpi / 0.0254 + 0.5));
+        image.setDotsPerMeterX(static_cast<int>(std::lround(kDpi / 0.0254)));
+        image.setDotsPerMeterY(static_cast<int>(std::lround(kDpi / 0.0254)));
         image.fill(Qt::white);
         painted = Paint(image, paint) && image.save(&file, "PNG");
         break;

@@ -43,6 +43,7 @@ std::vector<int> Changed(const EffGrid& before, const EffGrid& after) {
 
 std::vector<int> RowCells(int output) {
     std::vector<int> cells;
+    cells.reserve(kFasi);
     for (int f = 0; f < kFasi; ++f) {
         cells.push_back(CellIndex(output, f));
     }
@@ -51,6 +52,7 @@ std::vector<int> RowCells(int output) {
 
 std::vector<int> ColumnCells(int fase) {
     std::vector<int> cells;
+    cells.reserve(kOutputs);
     for (int o = 0; o < kOutputs; ++o) {
         cells.push_back(CellIndex(o, fase));
     }

@@ -49,7 +49,7 @@ QString num(const QString& value, long long low, long long high, std::optional<T
 
 QString millis(const QString& value, Nanos& target, long long high = 600000) {
     long long n = 0;
-    const QString error = num(value, 0, high, n);
+    QString error = num(value, 0, high, n);
     target = milliseconds(n);
     return error;
 }
