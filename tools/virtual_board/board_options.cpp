@@ -257,9 +257,9 @@ ParsedOptions parseBoardOptions(const QStringList& arguments) {
         "hardware."));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("version"), QStringLiteral("Stampa la versione ed esce.")});
-    for (const OptionSpec& spec : kOptions) {
-        parser.addOption({QString::fromLatin1(spec.name), QString::fromUtf8(spec.help),
-                          spec.valueName ? QString::fromLatin1(spec.valueName) : QString()});
+    for (const OptionSpec& option : kOptions) {
+        parser.addOption({QString::fromLatin1(option.name), QString::fromUtf8(option.help),
+                          option.valueName ? QString::fromLatin1(option.valueName) : QString()});
     }
     const auto fail = [&](const QString& text) {
         result.outcome = ParsedOptions::Outcome::Error;
@@ -282,12 +282,12 @@ ParsedOptions parseBoardOptions(const QStringList& arguments) {
     if (const QString error = checkCombination(parser); !error.isEmpty()) {
         return fail(error);
     }
-    for (const OptionSpec& spec : kOptions) {
-        const QString name = QString::fromLatin1(spec.name);
+    for (const OptionSpec& option : kOptions) {
+        const QString name = QString::fromLatin1(option.name);
         if (!parser.isSet(name)) {
             continue;
         }
-        const QString error = spec.apply(result.options, parser.value(name));
+        const QString error = option.apply(result.options, parser.value(name));
         if (!error.isEmpty()) {
             return fail(QStringLiteral("--%1: %2").arg(name, error));
         }
