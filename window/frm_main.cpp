@@ -20,6 +20,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTimer>
 
 namespace {
@@ -49,16 +50,24 @@ void frmMain::Form_Load() {
     config = DefaultConfiguration();
     // Filling and selecting the default durations must only set their tooltips.
     blnFaseTimeRefresh = false;
+    // The eight lists offer the same durations: one model serves them all, each list keeps its
+    // own choice (filling eight models was a fifth of the window's own start-up).
+    auto* durations = new QStandardItemModel(0, 1, this);
+    for (int code = 0; code < kFaseTimeCount; ++code) {
+        auto* item = new QStandardItem(QString::fromUtf8(FaseTime(code).caption));
+        item->setData(FaseTime(code).seconds, Qt::UserRole);
+        durations->appendRow(item);
+    }
     for (QComboBox* combo : cboFaseTime) {
-        for (int code = 0; code < kFaseTimeCount; ++code) {
-            combo->addItem(QString::fromUtf8(FaseTime(code).caption), FaseTime(code).seconds);
-        }
+        combo->setModel(durations);
     }
     ShowFaseCodes();
 
+    QStringList ports;
     for (int n = 1; n <= kComPortCount; ++n) {
-        cboComm->addItem(QStringLiteral("COM") + QString::number(n));
+        ports << QStringLiteral("COM") + QString::number(n);
     }
+    cboComm->addItems(ports);
     cboComm->setCurrentIndex(-1);
     cboComm->setToolTip(QStringLiteral("Porta di comunicazione seriale"));
     WatchPortList();
