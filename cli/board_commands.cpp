@@ -4,10 +4,10 @@
 #include "board/board_procedures.h"
 #include "board/port_settings.h"
 #include "board/serial_link.h"
+#include "board/stop_signals.h"
 #include "cli/cli_output.h"
 #include "cli/file_commands.h"
 #include "cli/image_diff.h"
-#include "cli/interrupt_guard.h"
 #include "cli/port_choice.h"
 #include "files/dm6_file.h"
 #include "files/file_messages.h"
@@ -184,7 +184,7 @@ int RunWrite(CommandLink& board, const CliRequest& request, const EdataBytes& im
     const bool showProgress = ErrIsTerminal();
     WriteOutcome written;
     {
-        const InterruptGuard interrupts;
+        const StopSignals interrupts;
         written = WriteBoardImage(
             board.link, image,
             [&](int attempted) {

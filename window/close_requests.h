@@ -4,10 +4,11 @@
 // write. Instead each becomes a close request of the window, which refuses it while a board
 // operation runs and closes once it has ended.
 
+#include "board/stop_signals.h"
+
 #include <QObject>
 #include <functional>
-
-class QSocketNotifier;
+#include <memory>
 
 class CloseRequests final : public QObject {
     Q_OBJECT
@@ -19,5 +20,5 @@ public:
 
 private:
     std::function<void()> request;
-    QSocketNotifier* notifier = nullptr;
+    std::unique_ptr<StopSignals> stopSignals; // none where the event loop could not be woken
 };
