@@ -2,8 +2,10 @@
 
 #include "build_info.h"
 #include "files/dm6_file.h"
+#include "files/make_folder.h"
 #include "files/shipped_files.h"
 #include "files/version.h"
+#include "files/write_failure.h"
 #include "model/app_identity.h"
 
 #include <QDir>
@@ -20,6 +22,10 @@ ProgramFolderChoice ChooseProgramFolder(const ProgramFolderFacts& facts) {
             facts.executableFolderHoldsFiles ? facts.executableFolder : facts.shippedFolder};
 }
 
+QString FilesFolder(const ProgramFolderChoice& choice, bool folderUsable) {
+    return folderUsable || choice.seedFrom.isEmpty() ? choice.folder : choice.seedFrom;
+}
+
 QString ProgramFilePath(const QString& programFolder, const QString& fileName) {
     QString path = QDir::toNativeSeparators(programFolder);
     if (!path.endsWith(QDir::separator())) {
@@ -32,7 +38,9 @@ QString UserDataFolder() {
     // Not AppDataLocation: with the organisation named like the program that would give
     // ~/.local/share/Miravel6/Miravel6.
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return base.isEmpty() ? QString() : QDir(base).filePath(QLatin1String(kAppName));
+    // Clean: without HOME the base is "//.local/share".
+    return base.isEmpty() ? QString()
+                          : QDir::cleanPath(QDir(base).filePath(QLatin1String(kAppName)));
 }
 
 ProgramFolderFacts ExamineProgramFolders(const QString& executableFolder,
@@ -51,11 +59,27 @@ ProgramFolderFacts ExamineProgramFolders(const QString& executableFolder,
     return facts;
 }
 
-QString SetUpProgramFolder(const QString& executableFolder, const QString& userDataFolder) {
+ProgramFolders SetUpProgramFolder(const QString& executableFolder, const QString& userDataFolder) {
     const ProgramFolderChoice choice =
         ChooseProgramFolder(ExamineProgramFolders(executableFolder, userDataFolder));
-    if (!choice.seedFrom.isEmpty()) {
-        SeedProgramFolder(choice.seedFrom, choice.folder, ProgramVersion());
+    ProgramFolders folders{choice.folder, choice.folder, {}};
+    if (choice.seedFrom.isEmpty()) {
+        return folders; // the executable's own folder: the report tells what goes wrong there
     }
-    return choice.folder;
+    std::optional<QString> failure = MakeFolder(choice.folder);
+    if (!failure) {
+        failure = FolderWriteFailure(choice.folder);
+    }
+    if (!failure) {
+        SeedProgramFolder(choice.seedFrom, choice.folder, ProgramVersion());
+    } else {
+        folders.failure = *failure;
+        // Without HOME the system puts the user's data folder under the root folder.
+        if (qEnvironmentVariableIsEmpty("HOME") && qEnvironmentVariableIsEmpty("XDG_DATA_HOME")) {
+            folders.failure +=
+                QStringLiteral("; la variabile d'ambiente HOME non \u00e8 impostata");
+        }
+    }
+    folders.filesFolder = FilesFolder(choice, !failure);
+    return folders;
 }

@@ -23,6 +23,10 @@ struct ProgramFolderChoice {
 
 ProgramFolderChoice ChooseProgramFolder(const ProgramFolderFacts& facts);
 
+// Where the samples and the help file are opened: the program folder, or, when it could not
+// be made or written, the folder it is filled from (they are only read).
+QString FilesFolder(const ProgramFolderChoice& choice, bool folderUsable);
+
 // The user's data folder for the program (~/.local/share/Miravel6 on Linux), or empty.
 QString UserDataFolder();
 
@@ -30,7 +34,12 @@ QString UserDataFolder();
 ProgramFolderFacts ExamineProgramFolders(const QString& executableFolder,
                                          const QString& userDataFolder);
 
-// Chooses the program folder and, for an installed copy, fills it from the shipped files.
-// Runs once at start-up; nothing here is reported: a folder that cannot be made shows up as
-// the report's own failure.
-QString SetUpProgramFolder(const QString& executableFolder, const QString& userDataFolder);
+struct ProgramFolders {
+    QString folder;      // the program folder: the report, the file dialogs' first folder
+    QString filesFolder; // the samples and the help file
+    QString failure;     // why the program folder could not be made or written; empty if it could
+};
+
+// Chooses the program folder and, for an installed copy, makes it and fills it from the
+// shipped files. Runs once at start-up; the window tells the failure.
+ProgramFolders SetUpProgramFolder(const QString& executableFolder, const QString& userDataFolder);

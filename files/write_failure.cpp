@@ -54,7 +54,19 @@ std::optional<QString> ForeseenWriteFailure(const QString& path) {
                                    : SystemWords(errno);
         }
     }
-    const QString folder = QFileInfo(path).absolutePath();
+    // The file is written beside its final name and renamed over it: the folder must take it.
+    return FolderWriteFailure(QFileInfo(path).absolutePath());
+#else
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return QStringLiteral("il percorso \u00e8 una cartella");
+    }
+    return FolderWriteFailure(info.absolutePath());
+#endif
+}
+
+std::optional<QString> FolderWriteFailure(const QString& folder) {
+#ifdef Q_OS_UNIX
     const QByteArray folderName = NativePath(folder);
     struct stat folderInfo {};
     if (::stat(folderName.constData(), &folderInfo) != 0) {
@@ -65,7 +77,6 @@ std::optional<QString> ForeseenWriteFailure(const QString& path) {
     if (!S_ISDIR(folderInfo.st_mode)) {
         return folder + QStringLiteral(" non \u00e8 una cartella");
     }
-    // The file is written beside its final name and renamed over it: the folder must take it.
     if (::access(folderName.constData(), W_OK | X_OK) != 0) {
         return errno == EACCES ? QStringLiteral("la cartella ") + folder +
                                      QStringLiteral(" non \u00e8 scrivibile da questo utente (") +
@@ -74,12 +85,8 @@ std::optional<QString> ForeseenWriteFailure(const QString& path) {
     }
     return std::nullopt;
 #else
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        return QStringLiteral("il percorso \u00e8 una cartella");
-    }
-    if (!info.absoluteDir().exists()) {
-        return QStringLiteral("la cartella ") + info.absolutePath() + QStringLiteral(" non esiste");
+    if (!QFileInfo(folder).isDir()) {
+        return QStringLiteral("la cartella ") + folder + QStringLiteral(" non esiste");
     }
     return std::nullopt;
 #endif

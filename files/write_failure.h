@@ -10,6 +10,9 @@
 // look at the path shows.
 std::optional<QString> ForeseenWriteFailure(const QString& path);
 
+// Why no file can be made in a folder: missing, not a folder, not writable by this user.
+std::optional<QString> FolderWriteFailure(const QString& folder);
+
 // The reason for a write that failed: the foreseen one, else the system's text (as a file
 // device reports it) in Italian, else a plain sentence. Never empty.
 QString WriteFailureReason(const QString& path, const QString& systemText = {});

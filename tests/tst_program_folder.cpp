@@ -55,16 +55,21 @@ void TstProgramFolder::installedCopy() {
     ProgramWindow program(ui, bin, user);
     frmMain& w = program.window();
     const QString folder = layout == QStringLiteral("portable") ? bin : user;
-    // The help that a name's menu opens lies in the program folder.
+    const bool blocked = layout == QStringLiteral("blocked");
+    // The help that a name's menu opens lies in the program folder, or in the shipped one
+    // when the program folder could not be made.
     ui.menuChoices.push_back({QStringLiteral("Guida")});
     QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("lblOutName_0")), Qt::LeftButton);
-    QCOMPARE(ui.helpFiles,
-             QStringList{QDir::toNativeSeparators(folder) + QStringLiteral("/miravel6.hlp")});
+    QCOMPARE(ui.helpFiles, QStringList{QDir::toNativeSeparators(blocked ? share : folder) +
+                                       QStringLiteral("/miravel6.hlp")});
     const QString report = QDir::toNativeSeparators(folder) + QStringLiteral("/light_value.txt");
-    if (layout == QStringLiteral("blocked")) {
+    if (blocked) {
         QCOMPARE(ui.messages.size(), std::size_t{1});
         QCOMPARE(ui.messages[0].text,
                  QStringLiteral("Impossibile scrivere i valori sul file ") + report);
+        QVERIFY(ui.messages[0].details.startsWith(QStringLiteral("Cartella: ") + user +
+                                                  QStringLiteral("\r\nMotivo: ") + user +
+                                                  QStringLiteral(" non \u00e8 una cartella.")));
         QCOMPARE(GetFile(user), QByteArray("un file")); // nothing is lost
         return;
     }

@@ -47,18 +47,21 @@ private slots:
 };
 
 void TstSeeding::folderChoice() {
+    // The last column: where the samples are opened when the folder could not be made.
     const struct {
         bool holdsFiles, writable;
-        QString userFolder, folder, seedFrom;
-    } cases[] = {{true, true, kUser, kExe, {}},        // build tree or unpacked copy
-                 {false, false, kUser, kUser, kShare}, // installed in /usr
-                 {false, true, kUser, kUser, kShare},  // installed in a writable prefix
-                 {true, false, kUser, kUser, kExe},    // read-only copy with its files
-                 {false, false, {}, kExe, {}}};        // no user folder known
+        QString userFolder, folder, seedFrom, samplesWithoutFolder;
+    } cases[] = {{true, true, kUser, kExe, {}, kExe},          // build tree or unpacked copy
+                 {false, false, kUser, kUser, kShare, kShare}, // installed in /usr
+                 {false, true, kUser, kUser, kShare, kShare},  // installed in a writable prefix
+                 {true, false, kUser, kUser, kExe, kExe},      // read-only copy with its files
+                 {false, false, {}, kExe, {}, kExe}};          // no user folder known
     for (const auto& c : cases) {
         const ProgramFolderChoice choice =
             ChooseProgramFolder({kExe, c.holdsFiles, c.writable, kShare, c.userFolder});
         QCOMPARE(choice.folder + u'|' + choice.seedFrom, c.folder + u'|' + c.seedFrom);
+        QCOMPARE(FilesFolder(choice, true), c.folder);
+        QCOMPARE(FilesFolder(choice, false), c.samplesWithoutFolder);
     }
 }
 

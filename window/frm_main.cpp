@@ -16,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -37,8 +38,13 @@ QString SettingsKey() {
 
 frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, PortSettings& portSettings, QString folder,
                  QWidget* parent)
+    : frmMain(modalUi, cursorClock, portSettings, ProgramFolders{folder, folder, {}}, parent) {}
+
+frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, PortSettings& portSettings,
+                 ProgramFolders folders, QWidget* parent)
     : QWidget(parent), ui(modalUi), clock(cursorClock), settings(portSettings),
-      programFolder(std::move(folder)), MSComm(std::make_unique<SerialLink>()) {
+      programFolder(std::move(folders.folder)), filesFolder(std::move(folders.filesFolder)),
+      untoldFolderFailure(std::move(folders.failure)), MSComm(std::make_unique<SerialLink>()) {
     setWindowTitle(kAppTitle);
     CreateControls();
     Form_Load();
@@ -101,7 +107,8 @@ void frmMain::Form_Load() {
 
     cdlOpenSave.filter = QStringLiteral("File dati miravel5 (*.dm6)|*.dm6|Tutti i file (*.*)|*.*");
     cdlOpenSave.defaultExt = QStringLiteral(".dat");
-    cdlOpenSave.initialDir = programFolder;
+    // A folder that could not be made is no place to start from: the platform dialog chooses.
+    cdlOpenSave.initialDir = untoldFolderFailure.isEmpty() ? programFolder : QString();
 
     clipboard = {};
 
@@ -119,6 +126,7 @@ void frmMain::Form_Load() {
     }
 
     RefreshEffects();
+    TellFolderFailure(); // when the report did not tell it already
     history.Reset(config);
     KeepConfiguration();
     CreateHistoryKeys();
@@ -237,9 +245,31 @@ void frmMain::WriteLightReport(const LightCourse& course) {
     const std::string text = LightValueReport(Utf8ToCp1252Lossy(path.toStdString()), course);
     QString reason;
     if (!WriteLightReportFile(path, text, &reason)) {
+        // At start-up the cause is the program folder: the first message names it.
+        const QString details = untoldFolderFailure.isEmpty() ? WriteFailureDetail(path, reason)
+                                                              : FolderFailureDetail();
+        untoldFolderFailure.clear();
         DetailedMessage(QStringLiteral("Impossibile scrivere i valori sul file ") + path,
-                        MsgIcon::Critical, WriteFailureDetail(path, reason));
+                        MsgIcon::Critical, details);
     }
+}
+
+QString frmMain::FolderFailureDetail() const {
+    const QString folder = QDir::toNativeSeparators(programFolder);
+    const QString files = QDir::toNativeSeparators(filesFolder);
+    return QStringLiteral("Cartella: %1\r\nMotivo: %2.\r\n"
+                          "I file di esempio e la guida si aprono dalla cartella %3.")
+        .arg(folder, untoldFolderFailure, files);
+}
+
+void frmMain::TellFolderFailure() {
+    if (untoldFolderFailure.isEmpty()) {
+        return;
+    }
+    DetailedMessage(QStringLiteral("Impossibile preparare la cartella dei file del programma ") +
+                        QDir::toNativeSeparators(programFolder),
+                    MsgIcon::Exclamation, FolderFailureDetail());
+    untoldFolderFailure.clear();
 }
 
 void frmMain::BuildEdata() {

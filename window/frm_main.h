@@ -2,6 +2,7 @@
 // The one main window: owns the configuration (grid, durations, names) and every handler.
 
 #include "board/board_procedures.h"
+#include "files/program_folder.h"
 #include "model/app_identity.h"
 #include "model/board_protocol.h"
 #include "model/configuration.h"
@@ -45,6 +46,9 @@ class frmMain : public QWidget {
 public:
     // `settings`: the per-user store of the chosen port and the port assignments.
     frmMain(ModalUi& ui, Clock& clock, PortSettings& settings, QString programFolder,
+            QWidget* parent = nullptr);
+    // The folders as start-up set them up; a failure there is told once, at start-up.
+    frmMain(ModalUi& ui, Clock& clock, PortSettings& settings, ProgramFolders folders,
             QWidget* parent = nullptr);
     ~frmMain() override;
 
@@ -138,6 +142,9 @@ private:
     void BuildEdata();
     void ApplyEdata(const EdataBytes& bytes, const QString& title);
     void WriteLightReport(const LightCourse& course);
+    // The details that name the program folder that could not be made or written, and why.
+    QString FolderFailureDetail() const;
+    void TellFolderFailure();
     void SetIdleStatus();
     void ResetTitle();
     std::int32_t FaseSecondsOf(int fase) const;
@@ -201,6 +208,9 @@ private:
     Clock& clock;
     PortSettings& settings;
     QString programFolder;
+    QString filesFolder; // the samples and the help file
+    // Why the program folder could not be made or written, until the user has been told.
+    QString untoldFolderFailure;
 
     // The configuration: names, duration codes and the grid (config.recEffSet). Every change
     // goes through CommitEdit or ApplyConfiguration; the image and the drawing follow it.

@@ -54,7 +54,7 @@ void frmMain::cmdFileOpen_Click(int index) {
     }
     if (index > 0) {
         LoadConfigurationFile(ProgramFilePath(
-            programFolder,
+            filesFolder,
             QString::fromLatin1(kSampleFiles[static_cast<std::size_t>(index - 1)].fileName)));
         return;
     }

@@ -113,7 +113,7 @@ void frmMain::ChooseNameItem(int id) {
         return;
     }
     case kNameHelp: {
-        ui.ShowHelp(this, ProgramFilePath(programFolder, QString::fromLatin1(kHelpFileName)));
+        ui.ShowHelp(this, ProgramFilePath(filesFolder, QString::fromLatin1(kHelpFileName)));
         return;
     }
     default:

@@ -1,0 +1,265 @@
+// An installed copy whose user data folder cannot be made or written: the first message names
+// that folder and why, the sample buttons and the help open the shipped copies, and "Salva"
+// still asks where to save. Run as nobody when we are root, who could write anywhere.
+
+#include "files/dm6_file.h"
+#include "files/file_messages.h"
+#include "files/program_folder.h"
+#include "files/shipped_files.h"
+#include "model/sample_files.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/window_fixture.h"
+#include "window/program_window.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <cstdio>
+#include <functional>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// Runs `run` as nobody in a child process when we are root, otherwise as we are. A failed
+// check in the child prints as usual and fails the case here.
+void AsUnprivileged(const std::function<void()>& run) {
+    if (::geteuid() != 0) {
+        run();
+        return;
+    }
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        if (dropped) {
+            run();
+        }
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(dropped && !QTest::currentTestFailed() ? 0 : 1);
+    }
+    int status = 0;
+    QVERIFY(child > 0 && ::waitpid(child, &status, 0) == child);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the case run as nobody failed");
+}
+
+// "appartiene a nobody:nogroup, permessi 0555", as the user reads it of a folder.
+QString OwnerText(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return QStringLiteral("<no such folder>");
+    }
+    const struct passwd* user = ::getpwuid(info.st_uid);
+    const struct group* group = ::getgrgid(info.st_gid);
+    return QStringLiteral("appartiene a %1:%2, permessi %3")
+        .arg(QString::fromLocal8Bit(user != nullptr ? user->pw_name : "?"),
+             QString::fromLocal8Bit(group != nullptr ? group->gr_name : "?"))
+        .arg(info.st_mode & 07777U, 4, 8, QLatin1Char('0'));
+}
+
+bool SetMode(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// Gives the scratch folders their write bits back, so that they can be removed.
+struct WritableAgain {
+    QStringList folders;
+    ~WritableAgain() {
+        for (const QString& folder : folders) {
+            SetMode(folder, 0755);
+        }
+    }
+};
+
+// HOME and XDG_DATA_HOME as they were, after a case that took them away.
+struct EnvironmentAgain {
+    QByteArray home = qgetenv("HOME");
+    QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    ~EnvironmentAgain() {
+        Put("HOME", home);
+        Put("XDG_DATA_HOME", dataHome);
+    }
+    static void Put(const char* name, const QByteArray& value) {
+        if (value.isEmpty()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, value);
+        }
+    }
+};
+
+} // namespace
+
+class TstUnusableHome : public QObject {
+    Q_OBJECT
+
+private slots:
+    void samplesFromTheShippedFolder_data();
+    void samplesFromTheShippedFolder();
+
+private:
+    void RunCase();
+};
+
+void TstUnusableHome::samplesFromTheShippedFolder_data() {
+    // How the user's home is spoilt; the reason the details give ("%home" is the home folder,
+    // "%owner" what OwnerText says of the folder in the last column, under the home).
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("ownerOf");
+    QTest::newRow("home not writable")
+        << QStringLiteral("home read-only")
+        << QStringLiteral("impossibile creare la cartella %home/.local: permesso negato "
+                          "(Permission denied); la cartella %home non \u00e8 scrivibile da "
+                          "questo utente (%owner)")
+        << QString();
+    QTest::newRow("the data folder's parent a file")
+        << QStringLiteral("share a file")
+        << QStringLiteral("%home/.local/share non \u00e8 una cartella") << QString();
+    QTest::newRow("the data folder there, not writable")
+        << QStringLiteral("folder read-only")
+        << QStringLiteral("la cartella %home/.local/share/Miravel6 non \u00e8 scrivibile da "
+                          "questo utente (%owner)")
+        << QStringLiteral("/.local/share/Miravel6");
+    QTest::newRow("not writable, but the report is")
+        << QStringLiteral("report writable")
+        << QStringLiteral("la cartella %home/.local/share/Miravel6 non \u00e8 scrivibile da "
+                          "questo utente (%owner)")
+        << QStringLiteral("/.local/share/Miravel6");
+    QTest::newRow("HOME unset") << QStringLiteral("no HOME")
+                                << QStringLiteral(
+                                       "impossibile creare la cartella /.local: permesso negato "
+                                       "(Permission denied); la cartella / non \u00e8 scrivibile "
+                                       "da questo utente (%owner); la variabile d'ambiente HOME "
+                                       "non \u00e8 impostata")
+                                << QStringLiteral("/");
+}
+
+void TstUnusableHome::samplesFromTheShippedFolder() {
+    QFETCH(QString, layout);
+    if (layout == QStringLiteral("no HOME") && QFileInfo::exists(QStringLiteral("/.local"))) {
+        QSKIP("/.local exists here: the folder a missing HOME leads to need not fail");
+    }
+    AsUnprivileged([this] { RunCase(); });
+}
+
+void TstUnusableHome::RunCase() {
+    QFETCH(QString, layout);
+    QFETCH(QString, reason);
+    QFETCH(QString, ownerOf);
+    WindowFixture settings; // scratch settings store
+    const EnvironmentAgain environment;
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    WritableAgain writable; // before the scratch folder goes
+
+    // The installed copy: bin/ and its shipped files, read-only as a package leaves them.
+    const QString bin = root.filePath(QStringLiteral("usr/bin"));
+    const QString share = root.filePath(QStringLiteral("usr/share/miravel6"));
+    QVERIFY(QDir().mkpath(bin));
+    for (const QString& name : ShippedFileNames()) {
+        const QString source = QStringLiteral(MIRAVEL6_SAMPLES_DIR "/") + name;
+        const QByteArray bytes =
+            name.endsWith(QStringLiteral(".dm6")) ? GetFile(source) : QByteArray("<p>guida</p>");
+        QVERIFY(!bytes.isEmpty());
+        QVERIFY(PutFile(QDir(share).filePath(name), bytes) &&
+                SetMode(QDir(share).filePath(name), 0444));
+    }
+    QVERIFY(SetMode(share, 0555));
+    writable.folders << share;
+
+    QString home = root.filePath(QStringLiteral("home"));
+    const QString user = home + QStringLiteral("/.local/share/Miravel6");
+    QVERIFY(QDir().mkpath(home));
+    if (layout == QStringLiteral("home read-only")) {
+        QVERIFY(SetMode(home, 0555));
+        writable.folders << home;
+    } else if (layout == QStringLiteral("share a file")) {
+        QVERIFY(PutFile(home + QStringLiteral("/.local/share"), "un file"));
+    } else if (layout == QStringLiteral("folder read-only") ||
+               layout == QStringLiteral("report writable")) {
+        QVERIFY(QDir().mkpath(user));
+        if (layout == QStringLiteral("report writable")) {
+            QVERIFY(PutFile(user + QStringLiteral("/light_value.txt"), "vecchio"));
+        }
+        QVERIFY(SetMode(user, 0555));
+        writable.folders << user;
+    }
+    QString userFolder = user;
+    if (layout == QStringLiteral("no HOME")) {
+        qunsetenv("HOME");
+        qunsetenv("XDG_DATA_HOME");
+        home.clear();
+        userFolder = UserDataFolder();
+        QCOMPARE(userFolder, QStringLiteral("/.local/share/Miravel6"));
+    }
+    reason.replace(QStringLiteral("%owner"), OwnerText(home + ownerOf))
+        .replace(QStringLiteral("%home"), home);
+
+    ScriptedUi& ui = settings.ui;
+    ProgramWindow program(ui, bin, userFolder);
+    frmMain& w = program.window();
+
+    // One message at start-up; its details name the folder, the reason and where the samples
+    // come from instead.
+    const QString report = userFolder + QStringLiteral("/light_value.txt");
+    const QString reportFailure =
+        QStringLiteral("Impossibile scrivere i valori sul file ") + report;
+    const bool reportWritten = layout == QStringLiteral("report writable");
+    QCOMPARE(ui.messages.size(), std::size_t{1});
+    QCOMPARE(ui.messages[0].text,
+             reportWritten
+                 ? QStringLiteral("Impossibile preparare la cartella dei file del programma ") +
+                       userFolder
+                 : reportFailure);
+    QCOMPARE(ui.messages[0].icon, reportWritten ? MsgIcon::Exclamation : MsgIcon::Critical);
+    QCOMPARE(ui.messages[0].details,
+             QStringLiteral("Cartella: ") + userFolder + QStringLiteral("\r\nMotivo: ") + reason +
+                 QStringLiteral(".\r\nI file di esempio e la guida si aprono dalla cartella ") +
+                 share + QLatin1Char('.'));
+
+    // The first sample button opens the shipped copy, and the title names it. The refresh
+    // after it may only repeat the report's own failure.
+    const QString sample = share + QLatin1Char('/') + QLatin1String(kSampleFiles[0].fileName);
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_1")), Qt::LeftButton);
+    const QString title = QStringLiteral("Miravel6 - ") + sample;
+    QCOMPARE(w.windowTitle(), title);
+    const std::optional<Configuration> shipped = ReadDm6File(sample);
+    QVERIFY(shipped);
+    QVERIFY(w.EffSet() == shipped->recEffSet);
+    QVERIFY(w.EffSet() != EffGrid{});
+    QCOMPARE(ui.messages.size(), std::size_t{reportWritten ? 1U : 2U});
+    QCOMPARE(ui.messages.back().text, reportWritten ? ui.messages[0].text : reportFailure);
+
+    // The help comes from the shipped folder as well.
+    ui.menuChoices.push_back({QStringLiteral("Guida")});
+    QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("lblOutName_0")), Qt::LeftButton);
+    QCOMPARE(ui.helpFiles, QStringList{share + QStringLiteral("/miravel6.hlp")});
+
+    // "Salva" asks where, starting nowhere near the shared folder; cancelled, nothing changes.
+    const std::size_t before = ui.messages.size();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdFileSave")), Qt::LeftButton);
+    QCOMPARE(ui.saveRequests.size(), std::size_t{1});
+    QCOMPARE(ui.saveRequests[0].initialDir, QString());
+    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(ui.messages.size(), before);
+    // Told to save over the shipped copy, it fails aloud and claims nothing.
+    const QByteArray shippedBytes = GetFile(sample);
+    ui.saveAnswers.push_back(sample);
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdFileSave")), Qt::LeftButton);
+    QCOMPARE(ui.saveRequests.size(), std::size_t{2});
+    QCOMPARE(ui.messages.size(), before + 1);
+    QCOMPARE(ui.messages.back().text, kSaveFailedText);
+    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(GetFile(sample), shippedBytes);
+}
+
+QTEST_MAIN(TstUnusableHome)
+#include "tst_unusable_home.moc"
