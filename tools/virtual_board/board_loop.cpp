@@ -63,8 +63,8 @@ BoardLoop::End BoardLoop::run() {
         }
         transmitDue(now);
         const Nanos rxDue = m_rx.empty() ? kNever : m_rx.front().due;
-        if (const auto end =
-                wait(std::min(rxDue, m_txBlocked ? kNever : m_tx.nextDeadline()), now)) {
+        const Nanos txDue = m_txBlocked ? kNever : m_tx.nextDeadline();
+        if (const auto end = wait(std::min(rxDue, txDue), now)) {
             return *end;
         }
     }

@@ -43,7 +43,7 @@ template <typename T> QString num(const QString& value, long long low, long long
 
 QString millis(const QString& value, Nanos& target, long long high = 600000) {
     long long n = 0;
-    const QString error = num(value, 0, high, n);
+    QString error = num(value, 0, high, n);
     target = milliseconds(n);
     return error;
 }

@@ -21,9 +21,9 @@ bool catchStopSignals(std::string& error) {
     for (int number : {SIGINT, SIGTERM, SIGHUP}) {
         sigaddset(&stops, number);
     }
-    signalFd = sigprocmask(SIG_BLOCK, &stops, nullptr) == 0
-                   ? signalfd(-1, &stops, SFD_NONBLOCK | SFD_CLOEXEC)
-                   : -1;
+    if (sigprocmask(SIG_BLOCK, &stops, nullptr) == 0) {
+        signalFd = signalfd(-1, &stops, SFD_NONBLOCK | SFD_CLOEXEC);
+    }
     if (signalFd < 0) {
         error = std::string("signalfd: ") + std::strerror(errno);
     }
