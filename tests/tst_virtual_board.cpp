@@ -57,9 +57,8 @@ void TstVirtualBoard::everyCommandOverTheLink() {
     imageFile.write(QByteArray(image).fill('\x3C').toHex() + "\n");
     imageFile.close();
     const QString link = folder.filePath(QStringLiteral("com3"));
-    VirtualBoard board({QStringLiteral("--image-file"), imageFile.fileName(),
-                        QStringLiteral("--baud"), QStringLiteral("115200"),
-                        QStringLiteral("--link"), link});
+    VirtualBoard board(
+        {QStringLiteral("--image-file"), imageFile.fileName(), QStringLiteral("--link"), link});
     QVERIFY2(board.isReady(), qPrintable(board.errorString()));
     QSerialPort port;
     QVERIFY2(OpenPort(port, link), qPrintable(port.errorString()));
@@ -93,9 +92,14 @@ void TstVirtualBoard::defaultImageAndExitOnItsOwn() {
     QTemporaryDir folder;
     const QString link = folder.filePath(QStringLiteral("com3"));
     VirtualBoard leaving(
-        {QStringLiteral("--link"), link, QStringLiteral("--exit-after-ms"), QStringLiteral("50")});
+        {QStringLiteral("--link"), link, QStringLiteral("--hangup-after"), QStringLiteral("1")});
     QVERIFY2(leaving.isReady(), qPrintable(leaving.errorString()));
+    port.close();
+    QVERIFY2(OpenPort(port, link), qPrintable(port.errorString()));
+    port.write("R");
+    port.waitForBytesWritten(20000);
     QVERIFY(leaving.waitForExit());
+    port.close();
     QCOMPARE(leaving.process().exitCode(), 0);
     QVERIFY(!QFileInfo::exists(link));
     QVERIFY(!QFileInfo::exists(leaving.devicePath()));

@@ -26,7 +26,7 @@ public:
     // The image after the last complete write; empty before the first one.
     QByteArray image() const;
 
-    // For options that end the board by themselves (--hangup-after, --exit-after-ms).
+    // For options that end the board by themselves (--hangup-after).
     bool waitForExit(int timeoutMs = 30000);
     QProcess& process() { return m_process; }
 

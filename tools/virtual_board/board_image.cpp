@@ -1,12 +1,12 @@
 #include "tools/virtual_board/board_image.h"
 
+#include <algorithm>
+
 namespace vboard {
 
 BoardImage defaultImage() {
     BoardImage image{};
-    for (std::size_t phase = 0; phase < 8; ++phase) {
-        image[phase] = 0x01;
-    }
+    std::fill_n(image.begin(), 8, std::uint8_t{1});
     return image;
 }
 
@@ -17,7 +17,6 @@ std::string hexByte(std::uint8_t value, bool lowerCase) {
 
 std::string imageToHex(const BoardImage& image, bool lowerCase) {
     std::string text;
-    text.reserve(2 * kImageSize);
     for (std::uint8_t value : image) {
         text += hexByte(value, lowerCase);
     }
@@ -25,12 +24,8 @@ std::string imageToHex(const BoardImage& image, bool lowerCase) {
 }
 
 std::optional<BoardImage> imageFromHex(std::string_view text) {
-    std::string digits;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
-            digits += c;
-        }
-    }
+    std::string digits(text);
+    std::erase_if(digits, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
     if (digits.size() != 2 * kImageSize ||
         digits.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
         return std::nullopt;

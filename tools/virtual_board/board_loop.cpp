@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <poll.h>
 #include <string>
@@ -24,145 +23,115 @@ constexpr milliseconds kPeerProbeInterval{10};
 // Deadlines closer than this are met with clock_nanosleep; poll only has milliseconds.
 constexpr milliseconds kFineSleep{2};
 
-std::optional<Nanos> earliest(std::optional<Nanos> a, std::optional<Nanos> b) {
-    if (!a) {
-        return b;
+int pollTimeout(Nanos deadline, Nanos now, bool peerPresent) {
+    // Wake a little early; the last stretch is slept precisely.
+    Nanos wait =
+        deadline == kNever ? Nanos(std::chrono::minutes(1)) : deadline - now - milliseconds(1);
+    if (!peerPresent) {
+        wait = std::min<Nanos>(wait, kPeerProbeInterval);
     }
-    if (!b) {
-        return a;
-    }
-    return std::min(*a, *b);
+    return static_cast<int>(
+        std::clamp<long long>(std::chrono::duration_cast<milliseconds>(wait).count(), 0, 60000));
 }
 
-int pollTimeout(std::optional<Nanos> deadline, Nanos now, bool peerPresent) {
-    int timeout = -1;
-    if (deadline) {
-        // Wake a little early; the last stretch is slept precisely.
-        const Nanos wait = *deadline - now - milliseconds(1);
-        timeout = wait.count() <= 0
-                      ? 0
-                      : static_cast<int>(std::min<long long>(
-                            std::chrono::duration_cast<milliseconds>(wait).count(), 60000));
-    }
-    if (!peerPresent) {
-        const int probe = static_cast<int>(kPeerProbeInterval.count());
-        timeout = timeout < 0 ? probe : std::min(timeout, probe);
-    }
-    return timeout;
+bool stdinClosed() {
+    char buffer[256];
+    const ssize_t count = read(STDIN_FILENO, buffer, sizeof buffer);
+    return count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN);
 }
 
 } // namespace
 
-BoardLoop::BoardLoop(PtyMaster& pty, Responder& device, const LineSettings& settings)
-    : m_pty(pty), m_device(device), m_settings(settings), m_rx(settings.charTime),
-      m_tx(settings.charTime, settings.shaping) {}
+BoardLoop::BoardLoop(PtyMaster& pty, Responder& device, const LineSettings& settings, ByteLog& log,
+                     Announce announce)
+    : m_pty(pty), m_device(device), m_settings(settings), m_log(log),
+      m_announce(std::move(announce)), m_charTime(settings.paced ? kCharTime : Nanos(0)),
+      m_tx(m_charTime, settings.shaping) {}
 
 BoardLoop::End BoardLoop::run() {
-    std::optional<Nanos> endAt;
-    if (m_settings.exitAfter) {
-        endAt = monotonicNow() + *m_settings.exitAfter;
-    }
     m_peerPresent = m_pty.peerPresent();
-
     for (;;) {
         const Nanos now = monotonicNow();
-        if (endAt && now >= *endAt) {
-            m_pty.hangUp();
-            return End::HangupAfterTime;
-        }
-        while (const std::optional<ReceivedByte> byte = m_rx.takeDue(now)) {
-            process(*byte, now);
-            if (m_settings.hangupAfterBytes && m_processed >= *m_settings.hangupAfterBytes) {
+        while (!m_rx.empty() && m_rx.front().due <= now) {
+            const TimedByte byte = m_rx.front();
+            m_rx.pop_front();
+            process(byte, now);
+            if (m_settings.hangupAfterBytes != 0 && m_processed >= m_settings.hangupAfterBytes) {
                 m_pty.hangUp();
                 return End::HangupAfterBytes;
             }
         }
         transmitDue(now);
-        if (const std::optional<End> end = wait(nextDeadline(endAt), now)) {
+        const Nanos rxDue = m_rx.empty() ? kNever : m_rx.front().due;
+        const Nanos txDue = m_txBlocked ? kNever : m_tx.nextDeadline();
+        if (const auto end = wait(std::min(rxDue, txDue), now)) {
             return *end;
         }
     }
 }
 
-std::optional<BoardLoop::End> BoardLoop::wait(std::optional<Nanos> deadline, Nanos now) {
-    std::array<pollfd, 4> fds{};
-    nfds_t count = 0;
-    fds[count++] = {stopSignalFd(), POLLIN, 0};
-    const nfds_t stdinIndex = m_settings.watchStdin ? count++ : 0;
-    if (m_settings.watchStdin) {
-        fds[stdinIndex] = {STDIN_FILENO, POLLIN, 0};
-    }
-    const nfds_t ptyIndex = m_peerPresent ? count++ : 0;
-    if (m_peerPresent) {
-        const short events = static_cast<short>(POLLIN | (m_txBlocked ? POLLOUT : 0));
-        fds[ptyIndex] = {m_pty.fd(), events, 0};
-    }
-    // A program opening the port writes at once: wake then, not at the next look.
-    const bool watchOpen = !m_peerPresent && m_pty.openWatchFd() >= 0;
-    if (watchOpen) {
-        fds[count++] = {m_pty.openWatchFd(), POLLIN, 0};
-    }
-
-    const int ready = poll(fds.data(), count, pollTimeout(deadline, now, m_peerPresent));
+std::optional<BoardLoop::End> BoardLoop::wait(Nanos deadline, Nanos now) {
+    // poll skips the entries whose descriptor is negative. A program opening the port writes
+    // at once: the open watch wakes the loop then, not at its next look.
+    const auto events = static_cast<short>(POLLIN | (m_txBlocked ? POLLOUT : 0));
+    std::array<pollfd, 4> fds{{{stopSignalFd(), POLLIN, 0},
+                               {m_settings.watchStdin ? STDIN_FILENO : -1, POLLIN, 0},
+                               {m_peerPresent ? m_pty.fd() : -1, events, 0},
+                               {m_peerPresent ? -1 : m_pty.openWatchFd(), POLLIN, 0}}};
+    const int ready = poll(fds.data(), fds.size(), pollTimeout(deadline, now, m_peerPresent));
     if (ready < 0 && errno != EINTR) {
         return End::Failure;
     }
     if ((fds[0].revents & POLLIN) != 0) {
         return End::Signal;
     }
-    if (m_settings.watchStdin && fds[stdinIndex].revents != 0 && stdinClosed()) {
+    if (fds[1].revents != 0 && stdinClosed()) {
         return End::StdinClosed;
     }
     now = monotonicNow();
     if (m_peerPresent) {
-        const short events = fds[ptyIndex].revents;
-        if ((events & POLLOUT) != 0) {
+        if ((fds[2].revents & POLLOUT) != 0) {
             m_txBlocked = false;
         }
-        if ((events & POLLIN) != 0) {
+        if ((fds[2].revents & POLLIN) != 0) {
             readLine(now);
-        } else if ((events & (POLLHUP | POLLERR)) != 0) {
+        } else if ((fds[2].revents & (POLLHUP | POLLERR)) != 0) {
             peerLeft();
         }
     } else {
-        if (watchOpen) {
-            m_pty.drainOpenWatch();
-        }
+        m_pty.drainOpenWatch();
         if (m_pty.peerPresent()) {
             m_peerPresent = true;
             m_settingsChecked = false;
-            announce("Porta aperta dal programma");
+            m_announce("Porta aperta dal programma");
         }
     }
-
-    if (ready == 0 && deadline && *deadline > now && *deadline - now <= kFineSleep) {
-        sleepUntil(*deadline);
+    if (ready == 0 && deadline > now && deadline - now <= kFineSleep) {
+        sleepUntil(deadline);
     }
     return std::nullopt;
 }
 
 void BoardLoop::readLine(Nanos now) {
     std::string bytes;
-    const PtyMaster::ReadState state = m_pty.readAll(bytes);
+    const bool peerStays = m_pty.readAll(bytes);
+    if (m_settings.hangupAfterBytes != 0) {
+        // Past the limit the line is already dead: those bytes never arrive.
+        bytes.resize(static_cast<std::size_t>(
+            std::min<std::uint64_t>(m_settings.hangupAfterBytes - m_received, bytes.size())));
+    }
     if (!bytes.empty()) {
-        if (m_settings.hangupAfterBytes) {
-            // Past the limit the line is already dead: those bytes never arrive.
-            const std::uint64_t room = *m_settings.hangupAfterBytes - m_received;
-            bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(room, bytes.size())));
-        }
         m_received += bytes.size();
-        if (m_log != nullptr) {
-            m_log->append(bytes);
-        }
+        m_log.append(bytes);
         if (!m_settingsChecked) {
             m_settingsChecked = true;
-            const std::string mismatch = m_pty.lineSettingsMismatch(m_settings.baud);
+            const std::string mismatch = m_pty.lineSettingsMismatch();
             if (!mismatch.empty()) {
                 // Always on stderr: a program that sets the port wrongly fails on a real board.
-                const std::string text = "miravel6-virtual-board: attenzione, porta impostata "
-                                         "diversamente dalla scheda:" +
-                                         mismatch + " una scheda vera riceverebbe caratteri errati";
-                std::fprintf(stderr, "%s\n", text.c_str());
+                std::fprintf(stderr,
+                             "miravel6-virtual-board: attenzione, porta impostata diversamente "
+                             "dalla scheda:%s una scheda vera riceverebbe caratteri errati\n",
+                             mismatch.c_str());
             }
         }
         if (m_junkQueued) {
@@ -170,21 +139,26 @@ void BoardLoop::readLine(Nanos now) {
             m_tx.clear();
             m_junkQueued = false;
         }
-        m_rx.add(bytes, now, ++m_batch);
+        ++m_batch;
+        for (const char byte : bytes) {
+            // A byte is complete one character time after its start bit, also on an idle line.
+            m_rxLineFree = std::max(now, m_rxLineFree) + m_charTime;
+            m_rx.push_back({byte, m_rxLineFree, m_batch});
+        }
     }
-    if (state == PtyMaster::ReadState::NoPeer) {
+    if (!peerStays) {
         peerLeft();
     }
 }
 
-void BoardLoop::process(const ReceivedByte& byte, Nanos now) {
+void BoardLoop::process(const TimedByte& byte, Nanos now) {
     ++m_processed;
     // While a board talks it does not listen: what arrived before its reply was out is lost.
     // That is also why a board answers only the R of "RAT" CR LF.
     if (m_device.deafWhileAnswering() && (!m_tx.empty() || byte.batch <= m_batchAtLastReplyEnd)) {
         return;
     }
-    const Reply reply = m_device.receive(byte.value);
+    const Reply reply = m_device.receive(static_cast<std::uint8_t>(byte.value));
     if (!reply.empty()) {
         // A real board answers from the moment the byte was complete on its line; a late
         // wake-up here must not delay the reply (the queue's deadlines then catch up).
@@ -193,23 +167,17 @@ void BoardLoop::process(const ReceivedByte& byte, Nanos now) {
 }
 
 void BoardLoop::transmitDue(Nanos now) {
-    if (m_tx.empty() || m_txBlocked) {
-        return;
-    }
-    const std::string due = m_tx.due(now);
+    const std::string due = m_txBlocked ? std::string() : m_tx.due(now);
     if (due.empty()) {
         return;
     }
     if (!m_peerPresent) {
         m_tx.drop(due.size()); // nobody listens: the bytes are lost on the wire
+    } else if (const long written = m_pty.write(due); written < 0) {
+        peerLeft();
     } else {
-        const long written = m_pty.write(due);
-        if (written < 0) {
-            peerLeft();
-        } else {
-            m_tx.drop(static_cast<std::size_t>(written));
-            m_txBlocked = static_cast<std::size_t>(written) < due.size();
-        }
+        m_tx.drop(static_cast<std::size_t>(written));
+        m_txBlocked = static_cast<std::size_t>(written) < due.size();
     }
     if (m_tx.empty()) {
         m_batchAtLastReplyEnd = m_batch;
@@ -221,21 +189,18 @@ void BoardLoop::replyWentOut(Nanos now) {
     if (m_junkQueued) {
         m_junkQueued = false;
         if (m_peerPresent) {
-            announce("Rumore dopo la risposta: " + std::to_string(m_settings.junkAfterReply) +
-                     " byte");
+            m_announce("Rumore dopo la risposta: " + std::to_string(m_settings.junkAfterReply) +
+                       " byte");
         }
-        return;
+    } else if (m_settings.junkAfterReply != 0 && m_peerPresent) {
+        m_tx.addNoise(m_junk.make(m_settings.junkAfterReply), now + m_settings.junkGap);
+        m_junkQueued = true;
     }
-    if (m_settings.junkAfterReply == 0 || !m_peerPresent) {
-        return;
-    }
-    m_tx.addNoise(m_junk.make(m_settings.junkAfterReply), now + m_settings.junkGap);
-    m_junkQueued = true;
 }
 
 void BoardLoop::peerLeft() {
     if (m_peerPresent) {
-        announce("Porta chiusa dal programma");
+        m_announce("Porta chiusa dal programma");
     }
     m_peerPresent = false;
     m_txBlocked = false;
@@ -244,26 +209,6 @@ void BoardLoop::peerLeft() {
         // Pending bytes would otherwise wait in the pty for the next user.
         m_tx.clear();
         m_batchAtLastReplyEnd = m_batch;
-    }
-}
-
-bool BoardLoop::stdinClosed() const {
-    char buffer[256];
-    const ssize_t count = read(STDIN_FILENO, buffer, sizeof buffer);
-    return count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN);
-}
-
-std::optional<Nanos> BoardLoop::nextDeadline(std::optional<Nanos> endAt) const {
-    std::optional<Nanos> deadline = earliest(m_rx.nextDeadline(), endAt);
-    if (!m_txBlocked) {
-        deadline = earliest(deadline, m_tx.nextDeadline());
-    }
-    return deadline;
-}
-
-void BoardLoop::announce(std::string_view text) const {
-    if (m_announce) {
-        m_announce(text);
     }
 }
 

@@ -3,64 +3,59 @@
 
 #include "tools/virtual_board/board_records.h"
 #include "tools/virtual_board/junk_text.h"
+#include "tools/virtual_board/line_devices.h"
 #include "tools/virtual_board/line_queues.h"
-#include "tools/virtual_board/mono_clock.h"
 #include "tools/virtual_board/pty_master.h"
-#include "tools/virtual_board/responder.h"
 
+#include <chrono>
 #include <cstdint>
-#include <functional>
+#include <deque>
 #include <optional>
-#include <string_view>
 
 namespace vboard {
 
 // How the line behaves, independent of the device on it.
 struct LineSettings {
-    Nanos charTime{0}; // one character on the wire; 0: no pace
-    long baud = 9600;
+    bool paced = true; // at 9600 baud 8N1; false: as fast as the pty goes
     ReplyShaping shaping;
-    std::optional<std::uint64_t> hangupAfterBytes;
-    std::optional<Nanos> exitAfter;
-    bool watchStdin = false;
+    std::uint64_t hangupAfterBytes = 0; // hang up once this many bytes came in; 0: never
+    bool watchStdin = false;            // end when standard input closes
     // Junk (no CR LF) that follows each reply once the line has been quiet this long.
     std::size_t junkAfterReply = 0;
-    Nanos junkGap{0};
+    Nanos junkGap = std::chrono::milliseconds(20);
 };
 
-// Single-threaded poll loop over the pty master, the signal pipe and (optionally) stdin.
+// Single-threaded poll loop over the pty master, the signal descriptor and (optionally) stdin.
 class BoardLoop {
 public:
-    enum class End { Signal, StdinClosed, HangupAfterBytes, HangupAfterTime, Failure };
-    using Announce = std::function<void(std::string_view)>;
+    enum class End { Signal, StdinClosed, HangupAfterBytes, Failure };
 
-    BoardLoop(PtyMaster& pty, Responder& device, const LineSettings& settings);
-
-    void setLog(ByteLog* log) { m_log = log; }
-    void setAnnounce(Announce announce) { m_announce = std::move(announce); }
+    BoardLoop(PtyMaster& pty, Responder& device, const LineSettings& settings, ByteLog& log,
+              Announce announce);
 
     End run();
     std::uint64_t receivedCount() const { return m_received; }
 
 private:
     // Sleeps until the deadline or until something happens; a value ends the loop.
-    std::optional<End> wait(std::optional<Nanos> deadline, Nanos now);
+    std::optional<End> wait(Nanos deadline, Nanos now);
     void readLine(Nanos now);
-    void process(const ReceivedByte& byte, Nanos now);
+    void process(const TimedByte& byte, Nanos now);
     void transmitDue(Nanos now);
     void replyWentOut(Nanos now);
     void peerLeft();
-    bool stdinClosed() const;
-    std::optional<Nanos> nextDeadline(std::optional<Nanos> endAt) const;
-    void announce(std::string_view text) const;
 
     PtyMaster& m_pty;
     Responder& m_device;
     LineSettings m_settings;
-    ReceiveQueue m_rx;
-    TransmitQueue m_tx;
-    ByteLog* m_log = nullptr;
+    ByteLog& m_log;
     Announce m_announce;
+    Nanos m_charTime;
+    // Received bytes, each due when a UART would have delivered it: the pty hands over whole
+    // writes at once.
+    std::deque<TimedByte> m_rx;
+    Nanos m_rxLineFree{0}; // when the last received byte is complete
+    TransmitQueue m_tx;
     JunkText m_junk;
 
     bool m_peerPresent = true;

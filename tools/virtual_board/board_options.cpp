@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <chrono>
 #include <initializer_list>
 #include <utility>
@@ -34,17 +35,10 @@ QString set(bool& flag, bool value = true) {
 template <typename T> QString num(const QString& value, long long low, long long high, T& target) {
     bool ok = false;
     const long long n = value.toLongLong(&ok);
-    if (!ok || n < low || n > high) {
-        return QStringLiteral("atteso un numero da %1 a %2").arg(low).arg(high);
-    }
     target = static_cast<T>(n);
-    return {};
-}
-
-template <typename T>
-QString num(const QString& value, long long low, long long high, std::optional<T>& target) {
-    target.emplace();
-    return num(value, low, high, *target);
+    return ok && n >= low && n <= high
+               ? QString()
+               : QStringLiteral("atteso un numero da %1 a %2").arg(low).arg(high);
 }
 
 QString millis(const QString& value, Nanos& target, long long high = 600000) {
@@ -72,6 +66,19 @@ QString setReply(O& o, CannedReply reply) {
     return {};
 }
 
+// "\r", "\n" and "\\" of a --reply text made real; anything else stays as written.
+std::string unescapeReply(const QString& text) {
+    std::string bytes = text.toStdString();
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        const std::size_t kind = std::string_view("rn\\").find(bytes[i + 1]);
+        if (bytes[i] == '\\' && kind != std::string_view::npos) {
+            bytes.replace(i, 2, 1, "\r\n\\"[kind]);
+        }
+    }
+    return bytes;
+}
+
+// The modems are canned answers too.
 QString setModemStyle(O& o, const QString& style) {
     if (style == QLatin1String("echo") || style.isNull()) {
         return setReply(o, {true, "\r\nOK\r\n", "", {}});
@@ -91,8 +98,8 @@ QString setSplit(O& o, const QString& value) {
     const QRegularExpressionMatch match = pattern.match(value);
     const long long first = match.hasMatch() ? match.captured(1).toLongLong() : 0;
     const long long last = match.hasCaptured(2) ? match.captured(2).toLongLong() : first;
-    o.shaping.splitFirst = static_cast<std::size_t>(first);
-    o.shaping.splitLast = static_cast<std::size_t>(last);
+    o.line.shaping.splitFirst = static_cast<std::size_t>(first);
+    o.line.shaping.splitLast = static_cast<std::size_t>(last);
     return first < 1 || last < first ? QStringLiteral("atteso N oppure N-M, con 1 <= N <= M")
                                      : QString();
 }
@@ -105,14 +112,6 @@ QString setComName(O& o, const QString& value) {
                                                   : QStringLiteral("atteso COM1 .. COM16");
 }
 
-QString setReadLetter(O& o, const QString& v) {
-    o.faults.readLetter = v.isEmpty() ? '\0' : v[0].toLatin1();
-    return v.size() == 1 && o.faults.readLetter >= '!' && o.faults.readLetter <= '~'
-               ? QString()
-               : QStringLiteral("atteso un solo carattere");
-}
-
-// In the order they are applied: the modem's style comes before its pause.
 const OptionSpec kOptions[] = {
     {"as", "COMn", "Associa la porta COMn del programma a questa scheda (tolta all'uscita).",
      setComName},
@@ -125,10 +124,8 @@ const OptionSpec kOptions[] = {
          QFile file(v);
          return file.open(QIODevice::ReadOnly) ? setImage(o, file.readAll()) : file.errorString();
      }},
-    {"baud", "N", "Velocità della linea (predefinita 9600).",
-     [](O& o, const QString& v) { return num(v, 50, 4000000, o.baud); }},
     {"no-pace", nullptr, "Trasmette e riceve alla massima velocità possibile.",
-     [](O& o, const QString&) { return set(o.paced, false); }},
+     [](O& o, const QString&) { return set(o.line.paced, false); }},
     {"loopback", nullptr, "Si comporta come un connettore loopback: rimanda ogni byte.",
      [](O& o, const QString&) {
          o.device = DeviceKind::Loopback;
@@ -140,13 +137,11 @@ const OptionSpec kOptions[] = {
      "Risposta del modem: echo (\"RAT\\r\" e \"\\r\\nOK\\r\\n\" insieme), crlf-first (\"\\r\\n\", "
      "50 ms, \"OK\\r\\n\") o ok-only (\"\\r\\nOK\\r\\n\").",
      setModemStyle},
-    {"modem-pause-ms", "M", "Pausa del modem crlf-first fra \"\\r\\n\" e \"OK\\r\\n\" (50 ms).",
-     [](O& o, const QString& v) { return millis(v, o.reply.pause); }},
     {"reply", "TEXT",
      "Risponde a ogni riga terminata da CR con il testo (\\r, \\n, \\\\), come un altro "
      "dispositivo.",
      [](O& o, const QString& v) {
-         return setReply(o, {false, unescapeReply(v.toStdString()), "", {}});
+         return setReply(o, {false, unescapeReply(v), "", {}});
      }},
     {"silent", nullptr, "Riceve i comandi ma non risponde mai.",
      [](O& o, const QString&) { return set(o.faults.silent); }},
@@ -155,66 +150,53 @@ const OptionSpec kOptions[] = {
     {"garbage-after-reply", "N",
      "Dopo ogni risposta N caratteri a caso senza CR LF, se la linea resta libera per "
      "--garbage-gap-ms (un comando che arriva prima li annulla).",
-     [](O& o, const QString& v) { return num(v, 1, 100000, o.junkAfterReply); }},
+     [](O& o, const QString& v) { return num(v, 1, 100000, o.line.junkAfterReply); }},
     {"garbage-gap-ms", "M", "Silenzio prima dei caratteri di --garbage-after-reply (20 ms).",
-     [](O& o, const QString& v) { return millis(v, o.junkGap); }},
+     [](O& o, const QString& v) { return millis(v, o.line.junkGap); }},
     {"chunk", "N", "Invia ogni risposta a pezzi di N caratteri.",
-     [](O& o, const QString& v) { return num(v, 1, 100000, o.shaping.chunkSize); }},
+     [](O& o, const QString& v) { return num(v, 1, 100000, o.line.shaping.chunkSize); }},
     {"split-at", "N[-M]",
      "Invia ogni risposta in due pezzi, divisa dopo il carattere N; con N-M le risposte "
      "successive si dividono dopo N, N+1, ... M e poi di nuovo da N.",
      setSplit},
     {"chunk-gap-ms", "M", "Pausa fra i pezzi di una risposta.",
-     [](O& o, const QString& v) { return millis(v, o.shaping.chunkGap); }},
+     [](O& o, const QString& v) { return millis(v, o.line.shaping.chunkGap); }},
     {"delay-ms", "N", "Inizia ogni risposta con N ms di ritardo.",
-     [](O& o, const QString& v) { return millis(v, o.shaping.delay); }},
+     [](O& o, const QString& v) { return millis(v, o.line.shaping.delay); }},
     {"adapter-latency-ms", "N",
      "Come un adattatore USB senza modalità a bassa latenza: trattiene i caratteri della "
      "scheda per N ms (o finché non sono 62) e poi li passa tutti insieme.",
-     [](O& o, const QString& v) { return millis(v, o.shaping.adapterLatency, 255); }},
+     [](O& o, const QString& v) { return millis(v, o.line.shaping.adapterLatency, 255); }},
     {"wrong-echo", "N", "In scrittura, l'eco del byte N (0..127) ha un altro valore.",
      [](O& o, const QString& v) { return num(v, 0, 127, o.faults.wrongEchoAt); }},
     {"echo-digits", "N", "In scrittura, l'eco del byte N (0..127) ha tre cifre.",
      [](O& o, const QString& v) { return num(v, 0, 127, o.faults.threeDigitEchoAt); }},
     {"lowercase", nullptr, "Cifre esadecimali minuscole nella risposta alla lettura.",
      [](O& o, const QString&) { return set(o.faults.lowerCaseHex); }},
-    {"no-r-prefix", nullptr, "Risposta alla lettura senza la R iniziale.",
-     [](O& o, const QString&) { return set(o.faults.noReadPrefix); }},
-    {"r-letter", "X", "Risposta alla lettura con la lettera X invece di R.", setReadLetter},
     {"refuse-output", "N", "L'uscita N (1..10) non cambia mai stato.",
      [](O& o, const QString& v) { return num(v, 1, 10, o.faults.refusedOutput); }},
-    {"output-reply-k", nullptr, "Nella risposta alle uscite la decima lettera è K/k.",
-     [](O& o, const QString&) { return set(o.faults.tenthLetterK); }},
     {"reply-short", nullptr, "Risposta alle uscite di sole nove lettere.",
      [](O& o, const QString&) { return set(o.faults.nineLetters); }},
     {"hangup-after", "N", "Chiude la linea dopo N byte ricevuti e termina.",
-     [](O& o, const QString& v) { return num(v, 1, 1LL << 40, o.hangupAfterBytes); }},
-    {"exit-after-ms", "N", "Chiude la linea dopo N ms e termina.",
-     [](O& o, const QString& v) {
-         o.exitAfter.emplace();
-         return millis(v, *o.exitAfter, 1LL << 40);
-     }},
+     [](O& o, const QString& v) { return num(v, 1, 1LL << 40, o.line.hangupAfterBytes); }},
     {"log", "FILE", "Aggiunge ogni byte ricevuto al file, in esadecimale, uno per riga.",
      [](O& o, const QString& v) { return path(o.logPath, v); }},
     {"dump-image", "FILE", "Dopo ogni scrittura completa salva l'immagine nel file.",
      [](O& o, const QString& v) { return path(o.dumpImagePath, v); }},
     {"exit-on-stdin-eof", nullptr, "Termina quando lo standard input viene chiuso.",
-     [](O& o, const QString&) { return set(o.exitOnStdinEof); }},
-    {"verbose", nullptr, "Descrive ogni comando ricevuto.",
-     [](O& o, const QString&) { return set(o.verbose); }},
+     [](O& o, const QString&) { return set(o.line.watchStdin); }},
 };
 
 // Options that contradict one another (several of a group), or that need another one.
 QString checkCombination(const QCommandLineParser& parser) {
     const auto count = [&](std::initializer_list<const char*> names) {
-        int set = 0;
-        for (const char* name : names) {
-            set += static_cast<int>(parser.isSet(QString::fromLatin1(name)));
-        }
-        return set;
+        return std::count_if(names.begin(), names.end(),
+                             [&](const char* name) { return parser.isSet(QLatin1String(name)); });
     };
-    const int asModem = count({"modem", "modem-style", "reply"}) > 0 ? 1 : 0;
-    if (count({"loopback", "silent"}) + asModem > 1) {
+    // --modem-style and --reply are modems too.
+    if (count({"loopback", "silent"}) +
+            std::min(count({"modem", "modem-style", "reply"}), std::ptrdiff_t{1}) >
+        1) {
         return QStringLiteral("--loopback, --modem e --silent si escludono a vicenda");
     }
     for (const auto& [a, b] : {std::pair{"modem-style", "reply"}, std::pair{"silent", "garbage"},
@@ -235,22 +217,7 @@ QString checkCombination(const QCommandLineParser& parser) {
 
 } // namespace
 
-std::string unescapeReply(const std::string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (text[i] == '\\' && (next == 'r' || next == 'n' || next == '\\')) {
-            bytes += next == 'r' ? '\r' : next == 'n' ? '\n' : '\\';
-            ++i;
-        } else {
-            bytes += text[i];
-        }
-    }
-    return bytes;
-}
-
 ParsedOptions parseBoardOptions(const QStringList& arguments) {
-    ParsedOptions result;
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Scheda Miravel6 virtuale su uno pseudo-terminale, per provare il programma senza "
@@ -261,35 +228,34 @@ ParsedOptions parseBoardOptions(const QStringList& arguments) {
         parser.addOption({QString::fromLatin1(option.name), QString::fromUtf8(option.help),
                           option.valueName ? QString::fromLatin1(option.valueName) : QString()});
     }
-    const auto fail = [&](const QString& text) {
-        result.outcome = ParsedOptions::Outcome::Error;
+    ParsedOptions result;
+    const auto end = [&](ParsedOptions::Outcome outcome, const QString& text) {
+        result.outcome = outcome;
         result.text = text;
         return result;
     };
+    using enum ParsedOptions::Outcome;
     if (!parser.parse(arguments)) {
-        return fail(parser.errorText());
+        return end(Error, parser.errorText());
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
-        result.outcome = ParsedOptions::Outcome::Help;
-        result.text = parser.isSet(QStringLiteral("help"))
-                          ? parser.helpText()
-                          : QStringLiteral("miravel6-virtual-board " MIRAVEL6_VERSION);
-        return result;
+    if (parser.isSet(QStringLiteral("help"))) {
+        return end(Help, parser.helpText());
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        return end(Help, QStringLiteral("miravel6-virtual-board " MIRAVEL6_VERSION));
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return fail(QStringLiteral("argomento inatteso: ") + parser.positionalArguments()[0]);
+        return end(Error, QStringLiteral("argomento inatteso: ") + parser.positionalArguments()[0]);
     }
     if (const QString error = checkCombination(parser); !error.isEmpty()) {
-        return fail(error);
+        return end(Error, error);
     }
     for (const OptionSpec& option : kOptions) {
         const QString name = QString::fromLatin1(option.name);
-        if (!parser.isSet(name)) {
-            continue;
-        }
-        const QString error = option.apply(result.options, parser.value(name));
+        const QString error =
+            parser.isSet(name) ? option.apply(result.options, parser.value(name)) : QString();
         if (!error.isEmpty()) {
-            return fail(QStringLiteral("--%1: %2").arg(name, error));
+            return end(Error, QStringLiteral("--%1: %2").arg(name, error));
         }
     }
     return result;

@@ -2,17 +2,13 @@
 // Command line of the virtual board: which device to play, its faults, pace and outputs.
 
 #include "tools/virtual_board/board_image.h"
+#include "tools/virtual_board/board_loop.h"
 #include "tools/virtual_board/board_protocol.h"
 #include "tools/virtual_board/line_devices.h"
-#include "tools/virtual_board/line_queues.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
-#include <cstddef>
-#include <cstdint>
-#include <optional>
 #include <string>
 
 namespace vboard {
@@ -26,19 +22,11 @@ struct BoardOptions {
     CannedReply reply;
     BoardImage image = defaultImage();
     BoardFaults faults;
-    long baud = 9600;
-    bool paced = true;
-    ReplyShaping shaping;
-    std::size_t junkAfterReply = 0;
-    Nanos junkGap = std::chrono::milliseconds(20);
-    std::optional<std::uint64_t> hangupAfterBytes;
-    std::optional<Nanos> exitAfter;
+    LineSettings line;
     std::string logPath;
     std::string dumpImagePath;
     std::string linkPath;
     QString comName; // "COM3"; empty: no mapping
-    bool exitOnStdinEof = false;
-    bool verbose = false;
 };
 
 // Run with the options, print text and end well (help, version), or print text and fail.
@@ -50,8 +38,5 @@ struct ParsedOptions {
 };
 
 ParsedOptions parseBoardOptions(const QStringList& arguments);
-
-// "\r", "\n" and "\\" of a --reply text made real; anything else stays as written.
-std::string unescapeReply(const std::string& text);
 
 } // namespace vboard

@@ -1,69 +1,49 @@
 #include "tools/virtual_board/board_protocol.h"
 
-#include <string>
-
 namespace vboard {
 
-namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
-
-} // namespace
-
-BoardProtocol::BoardProtocol(const BoardImage& image, const BoardFaults& faults)
-    : m_image(image), m_faults(faults) {}
+BoardProtocol::BoardProtocol(const BoardImage& image, const BoardFaults& faults, Announce announce,
+                             WriteDone writeDone)
+    : m_image(image), m_faults(faults), m_announce(std::move(announce)),
+      m_writeDone(std::move(writeDone)) {}
 
 Reply BoardProtocol::receive(std::uint8_t byte) {
-    return m_writeOffset >= 0 ? imageByte(byte) : command(byte);
-}
-
-Reply BoardProtocol::command(std::uint8_t byte) {
+    if (m_writeOffset >= 0) {
+        return imageByte(byte);
+    }
     if (byte == 'R') {
-        std::string text;
-        if (!m_faults.noReadPrefix) {
-            text += m_faults.readLetter;
-        }
-        text += imageToHex(m_image, m_faults.lowerCaseHex);
-        announce("Lettura: immagine inviata");
-        return answer(text);
+        m_announce("Lettura: immagine inviata");
+        return answer('R' + imageToHex(m_image, m_faults.lowerCaseHex));
     }
     if (byte == 'W') {
         m_writeOffset = 0;
-        announce("Scrittura: attesa dei 128 byte");
+        m_announce("Scrittura: attesa dei 128 byte");
         return answer("W");
     }
     const bool on = byte >= 'A' && byte <= 'J';
-    const bool off = byte >= 'a' && byte <= 'j';
-    if (on || off) {
-        const int output = on ? byte - 'A' : byte - 'a';
-        if (output + 1 != m_faults.refusedOutput) {
-            m_outputs[static_cast<std::size_t>(output)] = on;
-        }
-        const std::string state = outputState();
-        announce("Uscite: " + state);
-        return answer(state);
+    if (!on && (byte < 'a' || byte > 'j')) {
+        return {}; // anything else (the "AT" of the link test, stray line ends) is not for us
     }
-    // Anything else (the "AT" of the link test, stray line ends) is not for us.
-    return {};
+    const int output = on ? byte - 'A' : byte - 'a';
+    if (output + 1 != m_faults.refusedOutput) {
+        m_outputs[static_cast<std::size_t>(output)] = on;
+    }
+    std::string state;
+    for (std::size_t i = 0; i < m_outputs.size() - (m_faults.nineLetters ? 1 : 0); ++i) {
+        state += static_cast<char>((m_outputs[i] ? 'A' : 'a') + i);
+    }
+    m_announce("Uscite: " + state);
+    return answer(state);
 }
 
 Reply BoardProtocol::imageByte(std::uint8_t byte) {
-    const int offset = m_writeOffset;
+    const int offset = m_writeOffset++;
     m_image[static_cast<std::size_t>(offset)] = byte;
-
-    std::uint8_t echoed = byte;
-    if (offset == m_faults.wrongEchoAt) {
-        echoed = static_cast<std::uint8_t>(byte ^ 0x01);
-    }
-    std::string text = "W";
-    if (offset == m_faults.threeDigitEchoAt) {
-        text += '0';
-    }
-    text += hexByte(echoed);
-
-    if (++m_writeOffset == static_cast<int>(kImageSize)) {
+    const auto echoed = static_cast<std::uint8_t>(offset == m_faults.wrongEchoAt ? byte ^ 1 : byte);
+    const std::string text = (offset == m_faults.threeDigitEchoAt ? "W0" : "W") + hexByte(echoed);
+    if (m_writeOffset == static_cast<int>(kImageSize)) {
         m_writeOffset = -1;
-        announce("Scrittura: 128 byte ricevuti");
+        m_announce("Scrittura: 128 byte ricevuti");
         if (m_writeDone) {
             m_writeDone(m_image);
         }
@@ -79,27 +59,7 @@ Reply BoardProtocol::answer(std::string text) {
         // Never 1, 3 or 257 characters: no junk can pass for W, an echo or an image.
         text = m_junk.make(m_junk.length(4, 40));
     }
-    text += kCrLf;
-    return {ReplyPart{std::move(text)}};
-}
-
-std::string BoardProtocol::outputState() const {
-    std::string letters = m_faults.tenthLetterK ? "ABCDEFGHIK" : "ABCDEFGHIJ";
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        if (!m_outputs[i]) {
-            letters[i] = static_cast<char>(letters[i] - 'A' + 'a');
-        }
-    }
-    if (m_faults.nineLetters) {
-        letters.pop_back();
-    }
-    return letters;
-}
-
-void BoardProtocol::announce(std::string_view text) const {
-    if (m_announce) {
-        m_announce(text);
-    }
+    return {ReplyPart{text + "\r\n"}};
 }
 
 } // namespace vboard

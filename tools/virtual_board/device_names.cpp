@@ -5,17 +5,16 @@
 #include <QSettings>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vboard {
 
 SlaveLink::~SlaveLink() {
-    char target[PATH_MAX];
-    const ssize_t length = m_path.empty() ? -1 : readlink(m_path.c_str(), target, sizeof target);
-    if (length >= 0 && std::string(target, static_cast<std::size_t>(length)) == m_target) {
+    std::error_code ignored;
+    if (!m_path.empty() && std::filesystem::read_symlink(m_path, ignored) == m_target) {
         unlink(m_path.c_str());
     }
 }

@@ -1,12 +1,35 @@
 #pragma once
-// Devices that know no board protocol: a loop-back plug, and one that answers every command
-// line with a canned text (an AT modem, or any other device a person wants to play).
+// What sits at the far end of the line and decides the answer to each received byte; besides
+// the board (board_protocol.h) a loop-back plug, and a device that answers every command line
+// with a canned text (an AT modem, or any other device a person wants to play).
 
-#include "tools/virtual_board/responder.h"
+#include "tools/virtual_board/mono_clock.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vboard {
+
+// A piece of an answer; the pause lets a device hesitate in the middle of a reply.
+struct ReplyPart {
+    std::string bytes;
+    Nanos pauseBefore{0};
+};
+using Reply = std::vector<ReplyPart>;
+
+// Tells a person at a terminal what happens on the line.
+using Announce = std::function<void(std::string_view)>;
+
+class Responder {
+public:
+    virtual ~Responder() = default;
+    virtual Reply receive(std::uint8_t byte) = 0;
+    // A board's firmware does not listen while it is answering; a plug or a modem does.
+    virtual bool deafWhileAnswering() const { return false; }
+};
 
 // A loop-back plug (transmit and receive pins joined): every byte comes straight back.
 class LoopbackPlug : public Responder {

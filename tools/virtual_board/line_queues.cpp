@@ -4,34 +4,6 @@
 
 namespace vboard {
 
-void ReceiveQueue::add(std::string_view bytes, Nanos now, std::uint64_t batch) {
-    for (char c : bytes) {
-        // A byte is complete one wire time after its start bit, also on an idle line.
-        const Nanos due = (m_lastDue ? std::max(now, *m_lastDue) : now) + m_charTime;
-        m_lastDue = due;
-        m_bytes.push_back({static_cast<std::uint8_t>(c), due, batch});
-    }
-}
-
-std::optional<Nanos> ReceiveQueue::nextDeadline() const {
-    if (m_bytes.empty()) {
-        return std::nullopt;
-    }
-    return m_bytes.front().due;
-}
-
-std::optional<ReceivedByte> ReceiveQueue::takeDue(Nanos now) {
-    if (m_bytes.empty() || m_bytes.front().due > now) {
-        return std::nullopt;
-    }
-    const ReceivedByte byte = m_bytes.front();
-    m_bytes.pop_front();
-    return byte;
-}
-
-TransmitQueue::TransmitQueue(Nanos charTime, const ReplyShaping& shaping)
-    : m_charTime(charTime), m_shaping(shaping), m_split(shaping.splitFirst) {}
-
 void TransmitQueue::add(const Reply& reply, Nanos now) {
     const std::size_t split = m_split;
     if (m_split > 0) {
@@ -41,10 +13,8 @@ void TransmitQueue::add(const Reply& reply, Nanos now) {
     for (const ReplyPart& part : reply) {
         for (std::size_t i = 0; i < part.bytes.size(); ++i, ++sent) {
             Nanos gap = i == 0 ? part.pauseBefore : Nanos(0);
-            if (m_shaping.chunkSize > 0 && sent > 0 && sent % m_shaping.chunkSize == 0) {
-                gap = std::max(gap, m_shaping.chunkGap);
-            }
-            if (split > 0 && sent == split) {
+            const bool chunkStarts = m_shaping.chunkSize > 0 && sent % m_shaping.chunkSize == 0;
+            if (sent > 0 && (chunkStarts || sent == split)) {
                 gap = std::max(gap, m_shaping.chunkGap);
             }
             // A byte is written when its last bit would have left the board.
@@ -77,29 +47,19 @@ void TransmitQueue::push(char byte, Nanos onWire) {
     m_bytes.push_back({byte, m_packetDue});
     if (++m_packetBytes == kAdapterPacketBytes) {
         // A full packet goes at once, the bytes gathered before it with it.
-        const auto packet =
-            m_bytes.end() - static_cast<std::ptrdiff_t>(std::min(m_packetBytes, m_bytes.size()));
-        for (auto it = packet; it != m_bytes.end(); ++it) {
+        const std::size_t gathered = std::min(m_packetBytes, m_bytes.size());
+        for (auto it = m_bytes.end() - static_cast<std::ptrdiff_t>(gathered); it != m_bytes.end();
+             ++it) {
             it->due = onWire;
         }
         m_packetBytes = 0;
     }
 }
 
-std::optional<Nanos> TransmitQueue::nextDeadline() const {
-    if (m_bytes.empty()) {
-        return std::nullopt;
-    }
-    return m_bytes.front().due;
-}
-
 std::string TransmitQueue::due(Nanos now) const {
     std::string bytes;
-    for (const Pending& pending : m_bytes) {
-        if (pending.due > now) {
-            break;
-        }
-        bytes += pending.byte;
+    for (auto it = m_bytes.begin(); it != m_bytes.end() && it->due <= now; ++it) {
+        bytes += it->value;
     }
     return bytes;
 }

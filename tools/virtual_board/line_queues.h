@@ -1,39 +1,24 @@
 #pragma once
-// The line's two directions at wire pace: bytes read from the pty released one character time
-// apart as a UART delivers them, and reply bytes each due when it is complete on the wire.
+// Reply bytes at wire pace: each is due when it is complete on the wire, as a UART sends it.
 
+#include "tools/virtual_board/line_devices.h"
 #include "tools/virtual_board/mono_clock.h"
-#include "tools/virtual_board/responder.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace vboard {
 
-// One received byte; batch numbers the read that brought it in.
-struct ReceivedByte {
-    std::uint8_t value = 0;
+// One character on the wire at 9600 baud: a start bit, 8 data bits, a stop bit.
+inline constexpr Nanos kCharTime{10'000'000'000LL / 9600};
+
+// A byte on the line and the moment it is complete; batch numbers the read that brought it in.
+struct TimedByte {
+    char value = 0;
     Nanos due{0};
     std::uint64_t batch = 0;
-};
-
-// The pty hands over whole writes at once; this restores the line's pace on the way in.
-class ReceiveQueue {
-public:
-    explicit ReceiveQueue(Nanos charTime) : m_charTime(charTime) {}
-
-    void add(std::string_view bytes, Nanos now, std::uint64_t batch);
-    std::optional<Nanos> nextDeadline() const;
-    std::optional<ReceivedByte> takeDue(Nanos now);
-
-private:
-    Nanos m_charTime;
-    std::deque<ReceivedByte> m_bytes;
-    std::optional<Nanos> m_lastDue;
 };
 
 // How replies are spread over time besides the character pace.
@@ -58,29 +43,26 @@ inline constexpr std::size_t kAdapterPacketBytes = 62;
 class TransmitQueue {
 public:
     // charTime 0: no pace, every byte of a chunk is due at once.
-    TransmitQueue(Nanos charTime, const ReplyShaping& shaping);
+    TransmitQueue(Nanos charTime, const ReplyShaping& shaping)
+        : m_charTime(charTime), m_shaping(shaping), m_split(shaping.splitFirst) {}
 
     void add(const Reply& reply, Nanos now);
     // Bytes that are no reply: at the line's pace from `start` on, without any shaping.
     void addNoise(const std::string& bytes, Nanos start);
     bool empty() const { return m_bytes.empty(); }
-    std::optional<Nanos> nextDeadline() const;
+    Nanos nextDeadline() const { return m_bytes.empty() ? kNever : m_bytes.front().due; }
 
     std::string due(Nanos now) const; // the bytes whose time has come, oldest first
     void drop(std::size_t count);     // they went out (or were lost)
     void clear();
 
 private:
-    struct Pending {
-        char byte;
-        Nanos due;
-    };
-    Nanos m_charTime;
-    ReplyShaping m_shaping;
-    std::deque<Pending> m_bytes;
     // Queues a byte complete on the wire at `onWire`, held as the adapter holds it.
     void push(char byte, Nanos onWire);
 
+    Nanos m_charTime;
+    ReplyShaping m_shaping;
+    std::deque<TimedByte> m_bytes;
     Nanos m_lineFree{0};     // end of the last byte scheduled
     std::size_t m_split = 0; // split position of the next reply
     // The adapter's packet being gathered: when it is passed on, and how many bytes it holds.

@@ -31,21 +31,18 @@ int fail(const std::string& text) {
 }
 
 std::string describeDevice(const BoardOptions& options) {
-    if (options.device != DeviceKind::Board) {
-        return options.device == DeviceKind::Loopback ? "connettore loopback (pin 2+3 in corto)"
-                                                      : "modem AT o altro dispositivo";
-    }
-    return options.faults.garbage  ? "scheda Miravel6 che risponde a caso"
-           : options.faults.silent ? "scheda Miravel6 muta"
-                                   : "scheda Miravel6";
+    return options.device == DeviceKind::Loopback      ? "connettore loopback (pin 2+3 in corto)"
+           : options.device == DeviceKind::CannedReply ? "modem AT o altro dispositivo"
+           : options.faults.garbage                    ? "scheda Miravel6 che risponde a caso"
+           : options.faults.silent                     ? "scheda Miravel6 muta"
+                                                       : "scheda Miravel6";
 }
 
 void greet(const BoardOptions& options, const std::string& device, const QString& settingsFile) {
     // The first line is for programs; keep it exactly as it is.
     printLine(stdout, "DEVICE " + device);
-    const std::string pace =
-        options.paced ? std::to_string(options.baud) + " baud 8N1" : "senza pausa";
-    printLine(stdout, "Virtuale: " + describeDevice(options) + " (" + pace + ").");
+    printLine(stdout, "Virtuale: " + describeDevice(options) + " (" +
+                          (options.line.paced ? "9600 baud 8N1" : "senza pausa") + ").");
     printLine(stdout, "Dispositivo da indicare per una porta COM: " + device);
     printLine(stdout, options.comName.isEmpty()
                           ? "Per associarlo alla porta COM3 del programma avviare invece: "
@@ -59,24 +56,22 @@ void greet(const BoardOptions& options, const std::string& device, const QString
     printLine(stdout, "Ctrl+C per terminare.");
 }
 
-std::unique_ptr<Responder> makeDevice(const BoardOptions& options,
-                                      const BoardLoop::Announce& announce) {
+std::unique_ptr<Responder> makeDevice(const BoardOptions& options, const Announce& announce) {
     if (options.device != DeviceKind::Board) {
         return options.device == DeviceKind::Loopback
                    ? std::unique_ptr<Responder>(std::make_unique<LoopbackPlug>())
                    : std::make_unique<LineReplier>(options.reply);
     }
-    auto board = std::make_unique<BoardProtocol>(options.image, options.faults);
-    board->setAnnounce(announce);
+    BoardProtocol::WriteDone dump;
     if (!options.dumpImagePath.empty()) {
-        board->setWriteDone([path = options.dumpImagePath](const BoardImage& image) {
+        dump = [path = options.dumpImagePath](const BoardImage& image) {
             std::string error;
             if (!dumpImage(path, image, error)) {
                 printLine(stderr, "miravel6-virtual-board: " + error);
             }
-        });
+        };
     }
-    return board;
+    return std::make_unique<BoardProtocol>(options.image, options.faults, announce, dump);
 }
 
 std::string farewell(BoardLoop::End end, const BoardLoop& loop) {
@@ -84,8 +79,6 @@ std::string farewell(BoardLoop::End end, const BoardLoop& loop) {
     case BoardLoop::End::HangupAfterBytes:
         return "Linea chiusa dopo " + std::to_string(loop.receivedCount()) +
                " byte ricevuti, come richiesto.";
-    case BoardLoop::End::HangupAfterTime:
-        return "Linea chiusa allo scadere del tempo richiesto.";
     case BoardLoop::End::StdinClosed:
         return "Standard input chiuso: fine.";
     case BoardLoop::End::Failure:
@@ -132,27 +125,20 @@ int main(int argc, char* argv[]) {
     greet(options, pty.slavePath(), mapping.settingsFile());
 
     // A person at a terminal likes to see what happens; a harness reading a pipe does not.
-    const bool chatty = options.verbose || isatty(STDOUT_FILENO) != 0;
-    BoardLoop::Announce announce;
-    if (chatty) {
-        announce = [](std::string_view text) { printLine(stdout, std::string(text)); };
-    }
-
-    std::unique_ptr<Responder> device = makeDevice(options, announce);
-    LineSettings line{
-        Nanos(0),          options.baud,           options.shaping,        options.hangupAfterBytes,
-        options.exitAfter, options.exitOnStdinEof, options.junkAfterReply, options.junkGap};
-    if (options.paced) {
-        line.charTime = Nanos(10'000'000'000LL / options.baud); // 10 bits: start, 8 data, stop
+    const bool chatty = isatty(STDOUT_FILENO) != 0;
+    const Announce announce = [chatty](std::string_view text) {
+        if (chatty) {
+            printLine(stdout, std::string(text));
+        }
+    };
+    const std::unique_ptr<Responder> device = makeDevice(options, announce);
+    if (options.line.paced) {
         askPreciseWakeUps();
     }
-    BoardLoop loop(pty, *device, line);
-    loop.setLog(options.logPath.empty() ? nullptr : &log);
-    loop.setAnnounce(announce);
+    BoardLoop loop(pty, *device, options.line, log, announce);
     const BoardLoop::End end = loop.run();
     // Ending on request is not news to whoever asked; a hang-up or a failure is.
-    const bool requested = end == BoardLoop::End::Signal || end == BoardLoop::End::StdinClosed;
-    if (!requested || chatty) {
+    if (chatty || (end != BoardLoop::End::Signal && end != BoardLoop::End::StdinClosed)) {
         printLine(stderr, farewell(end, loop));
     }
     return end == BoardLoop::End::Failure ? 1 : 0;

@@ -1,10 +1,7 @@
 #include "tools/virtual_board/mono_clock.h"
 
 #include <ctime>
-
-#ifdef __linux__
 #include <sys/prctl.h>
-#endif
 
 namespace vboard {
 
@@ -16,17 +13,14 @@ Nanos monotonicNow() {
 
 void sleepUntil(Nanos deadline) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(deadline);
-    timespec until{};
-    until.tv_sec = static_cast<time_t>(seconds.count());
-    until.tv_nsec = static_cast<long>((deadline - seconds).count());
+    const timespec until{static_cast<time_t>(seconds.count()),
+                         static_cast<long>((deadline - seconds).count())};
     // No retry on EINTR: the caller's loop must see the signal promptly.
     clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
 }
 
 void askPreciseWakeUps() {
-#ifdef __linux__
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL); // 1 ns; 0 would mean "back to the default"
-#endif
 }
 
 } // namespace vboard

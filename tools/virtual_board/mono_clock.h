@@ -7,6 +7,8 @@ namespace vboard {
 
 using Nanos = std::chrono::nanoseconds;
 
+inline constexpr Nanos kNever = Nanos::max(); // a deadline that never comes
+
 Nanos monotonicNow();
 
 // Sleeps until the absolute deadline; a signal may end the sleep early.

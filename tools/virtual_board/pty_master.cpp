@@ -5,21 +5,14 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
 #include <utility>
 
-#ifdef __linux__
-#include <sys/inotify.h>
-#endif
-
 namespace vboard {
 
 namespace {
-
-std::string systemError(const char* what) {
-    return std::string(what) + ": " + std::strerror(errno);
-}
 
 long speedToBaud(speed_t speed) {
     static const std::pair<speed_t, long> speeds[] = {
@@ -35,93 +28,67 @@ long speedToBaud(speed_t speed) {
 
 } // namespace
 
-PtyMaster::~PtyMaster() {
-    hangUp();
-}
-
 bool PtyMaster::open(std::string& error) {
-    m_fd = posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_fd < 0) {
-        error = systemError("posix_openpt");
-        return false;
-    }
-    if (grantpt(m_fd) != 0 || unlockpt(m_fd) != 0) {
-        error = systemError("grantpt/unlockpt");
+    const auto fail = [&](const char* what) {
+        error = std::string(what) + ": " + std::strerror(errno);
         hangUp();
         return false;
+    };
+    m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0) {
+        return fail("posix_openpt");
+    }
+    if (grantpt(m_fd) != 0 || unlockpt(m_fd) != 0) {
+        return fail("grantpt/unlockpt");
     }
     const char* name = ptsname(m_fd);
     if (name == nullptr) {
-        error = systemError("ptsname");
-        hangUp();
-        return false;
+        return fail("ptsname");
     }
     m_slavePath = name;
-#ifdef __linux__
     m_openWatch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_openWatch >= 0 && inotify_add_watch(m_openWatch, name, IN_OPEN) < 0) {
         ::close(m_openWatch);
         m_openWatch = -1;
     }
-#endif
-
-    const int flags = fcntl(m_fd, F_GETFL);
-    fcntl(m_fd, F_SETFL, flags | O_NONBLOCK);
-    fcntl(m_fd, F_SETFD, FD_CLOEXEC);
-
     // Termios calls on the master act on the slave: start raw, like a bare UART,
     // so even a terminal program sees the bytes unaltered.
     termios settings{};
     if (tcgetattr(m_fd, &settings) == 0) {
         cfmakeraw(&settings);
         settings.c_cflag |= CLOCAL | CREAD;
-        cfsetispeed(&settings, B9600);
-        cfsetospeed(&settings, B9600);
+        cfsetspeed(&settings, B9600);
         tcsetattr(m_fd, TCSANOW, &settings);
     }
     return true;
 }
 
-PtyMaster::ReadState PtyMaster::readAll(std::string& bytes) {
+bool PtyMaster::readAll(std::string& bytes) {
     char buffer[4096];
     for (;;) {
         const ssize_t count = ::read(m_fd, buffer, sizeof buffer);
         if (count > 0) {
             bytes.append(buffer, static_cast<std::size_t>(count));
-            continue;
+        } else if (count == 0 || errno != EINTR) {
+            return count < 0 && errno == EAGAIN; // else EIO: the slave's last user closed it
         }
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            return ReadState::Open;
-        }
-        return ReadState::NoPeer; // EIO: the slave's last user closed it
     }
 }
 
 long PtyMaster::write(std::string_view bytes) {
-    for (;;) {
-        const ssize_t count = ::write(m_fd, bytes.data(), bytes.size());
-        if (count >= 0) {
-            return static_cast<long>(count);
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
-    }
+    ssize_t count = 0;
+    do {
+        count = ::write(m_fd, bytes.data(), bytes.size());
+    } while (count < 0 && errno == EINTR);
+    return count >= 0 ? static_cast<long>(count) : errno == EAGAIN ? 0 : -1;
 }
 
 bool PtyMaster::peerPresent() const {
     pollfd probe{m_fd, POLLIN, 0};
-    if (poll(&probe, 1, 0) < 0) {
-        return true;
-    }
-    return (probe.revents & POLLHUP) == 0;
+    return poll(&probe, 1, 0) < 0 || (probe.revents & POLLHUP) == 0;
 }
 
-std::string PtyMaster::lineSettingsMismatch(long baud) const {
+std::string PtyMaster::lineSettingsMismatch() const {
     termios settings{};
     if (tcgetattr(m_fd, &settings) != 0) {
         return {};
@@ -129,21 +96,17 @@ std::string PtyMaster::lineSettingsMismatch(long baud) const {
     std::string problems;
     const long inBaud = speedToBaud(cfgetispeed(&settings));
     const long outBaud = speedToBaud(cfgetospeed(&settings));
-    if (outBaud != baud || (inBaud != baud && inBaud != 0 && inBaud != -1)) {
-        problems += " velocità " + std::to_string(outBaud) + " baud invece di " +
-                    std::to_string(baud) + ";";
+    if (outBaud != 9600 || (inBaud != 9600 && inBaud != -1)) {
+        problems += " velocità " + std::to_string(outBaud) + " baud invece di 9600;";
     }
-    if ((settings.c_cflag & CSIZE) != CS8) {
-        problems += " dati non a 8 bit;";
-    }
-    if ((settings.c_cflag & PARENB) != 0) {
-        problems += " parità attiva;";
-    }
-    if ((settings.c_cflag & CSTOPB) != 0) {
-        problems += " 2 bit di stop;";
-    }
-    if ((settings.c_cflag & CRTSCTS) != 0) {
-        problems += " controllo di flusso RTS/CTS (la scheda non lo gestisce);";
+    const tcflag_t flags = settings.c_cflag;
+    const std::pair<bool, const char*> checks[] = {
+        {(flags & CSIZE) != CS8, " dati non a 8 bit;"},
+        {(flags & PARENB) != 0, " parità attiva;"},
+        {(flags & CSTOPB) != 0, " 2 bit di stop;"},
+        {(flags & CRTSCTS) != 0, " controllo di flusso RTS/CTS (la scheda non lo gestisce);"}};
+    for (const auto& [wrong, text] : checks) {
+        problems += wrong ? text : "";
     }
     return problems;
 }
@@ -155,13 +118,11 @@ void PtyMaster::drainOpenWatch() {
 }
 
 void PtyMaster::hangUp() {
-    if (m_openWatch >= 0) {
-        ::close(m_openWatch);
-        m_openWatch = -1;
-    }
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
+    for (int* fd : {&m_openWatch, &m_fd}) {
+        if (*fd >= 0) {
+            ::close(*fd);
+            *fd = -1;
+        }
     }
 }
 

@@ -10,18 +10,16 @@ namespace vboard {
 class PtyMaster {
 public:
     PtyMaster() = default;
-    ~PtyMaster();
+    ~PtyMaster() { hangUp(); }
     PtyMaster(const PtyMaster&) = delete;
     PtyMaster& operator=(const PtyMaster&) = delete;
 
     bool open(std::string& error);
-    bool isOpen() const { return m_fd >= 0; }
     int fd() const { return m_fd; }
     const std::string& slavePath() const { return m_slavePath; }
 
-    enum class ReadState { Open, NoPeer };
-    // Appends everything waiting; NoPeer once the slave's last user has closed it.
-    ReadState readAll(std::string& bytes);
+    // Appends everything waiting; false once the slave's last user has closed it.
+    bool readAll(std::string& bytes);
 
     // Bytes taken (0 when the buffer is full), or -1 when nobody has the slave open.
     long write(std::string_view bytes);
@@ -34,8 +32,8 @@ public:
     int openWatchFd() const { return m_openWatch; }
     void drainOpenWatch();
 
-    // Empty when the slave's user chose the board's settings (given baud, 8N1).
-    std::string lineSettingsMismatch(long baud) const;
+    // Empty when the slave's user chose the board's settings (9600 baud, 8N1).
+    std::string lineSettingsMismatch() const;
 
     void hangUp();
 
