@@ -42,6 +42,7 @@ class TstVirtualBoard : public QObject {
 private slots:
     void everyCommandOverTheLink();
     void defaultImageAndExitOnItsOwn();
+    void helpIsItalian();
 };
 
 void TstVirtualBoard::everyCommandOverTheLink() {
@@ -103,6 +104,17 @@ void TstVirtualBoard::defaultImageAndExitOnItsOwn() {
     QCOMPARE(leaving.process().exitCode(), 0);
     QVERIFY(!QFileInfo::exists(link));
     QVERIFY(!QFileInfo::exists(leaving.devicePath()));
+}
+
+// Qt's own help option describes itself in English, even with Qt's Italian catalogue loaded.
+void TstVirtualBoard::helpIsItalian() {
+    QProcess help;
+    help.start(QStringLiteral(MIRAVEL6_VIRTUAL_BOARD_PATH), {QStringLiteral("--help")});
+    QVERIFY(help.waitForFinished(20000));
+    const QString text = QString::fromUtf8(help.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("-h, --help")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("Displays")), qPrintable(text));
+    QCOMPARE(help.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TstVirtualBoard)

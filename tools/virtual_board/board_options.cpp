@@ -222,7 +222,9 @@ ParsedOptions parseBoardOptions(const QStringList& arguments) {
     parser.setApplicationDescription(QStringLiteral(
         "Scheda Miravel6 virtuale su uno pseudo-terminale, per provare il programma senza "
         "hardware."));
-    parser.addHelpOption();
+    // Qt's own help option describes itself in English even with its Italian catalogue.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")},
+                      QStringLiteral("Stampa questo aiuto ed esce.")});
     parser.addOption({QStringLiteral("version"), QStringLiteral("Stampa la versione ed esce.")});
     for (const OptionSpec& option : kOptions) {
         parser.addOption({QString::fromLatin1(option.name), QString::fromUtf8(option.help),
