@@ -90,6 +90,8 @@ TEST(ReadProcedure, EveryFaultOfTheReply) {
         {"X instead of R", {0, "X" + kDigits}, BoardFault::BadReply},
         {"lower-case digits", {0, "R" + kDigits.toLower()}, BoardFault::BadReply},
         {"one digit short", {0, "R" + kDigits.chopped(1)}, BoardFault::BadReply},
+        // A board still in an interrupted write takes the R as image data and echoes it.
+        {"a write's echo", {0, "W52"}, BoardFault::UnfinishedWrite},
     };
     for (const auto& c : cases) {
         Board board;
@@ -116,6 +118,7 @@ TEST(WriteProcedure, EveryFaultOfTheEchoes) {
         {"healthy", {}, BoardFault::None, 128, 0},
         {"silence after W", {0, ""}, BoardFault::NoReply, 0, 0},
         {"junk after W", {0, "WW"}, BoardFault::BadReply, 0, 0},
+        {"a write's echo for W", {0, "W57"}, BoardFault::UnfinishedWrite, 0, 0},
         {"hang-up after W", {-1, {}, 0}, BoardFault::DeviceLost, 0, 0},
         {"hang-up after byte 0", {-1, {}, 1}, BoardFault::DeviceLost, 1, 0},
         {"hang-up after byte 63", {-1, {}, 64}, BoardFault::DeviceLost, 64, 0},
@@ -181,6 +184,7 @@ TEST(OutputProcedure, EveryFaultOfTheReport) {
         {"nine letters", {0, "abCdefghi"}, BoardFault::BadReply},
         {"K instead of J", {0, "abCdefghik"}, BoardFault::BadReply},
         {"letters out of order", {0, "baCdefghij"}, BoardFault::BadReply},
+        {"a write's echo", {0, "W43"}, BoardFault::UnfinishedWrite},
     };
     for (const auto& c : cases) {
         Board board;
@@ -205,15 +209,27 @@ TEST(LinkTestProcedure, WhatAnsweredAndWhetherTheDeviceWentAway) {
         {"junk", {0, "Qz1"}, LinkDevice::Other, false},
         {"modem", {0, "RAT\r"}, LinkDevice::Other, false},
         {"hang-up", {-1, {}, 0}, LinkDevice::Nothing, true},
+        {"a write's echo", {0, "W52"}, LinkDevice::Other, false},
     };
     for (const auto& c : cases) {
         Board board;
         ScriptedLink link = FaultyLink(board, c.fault);
         const LinkTestOutcome outcome = RunLinkTest(link);
         EXPECT_EQ(outcome.device, c.device) << c.what;
+        EXPECT_EQ(outcome.unfinishedWrite, c.fault.reply == "W52") << c.what;
         EXPECT_EQ(outcome.deviceLost, c.lost) << c.what;
         EXPECT_EQ(link.sent, QByteArray("RAT\r\n")) << c.what;
     }
+}
+
+TEST(WriteProcedure, AStopRequestEndsItBeforeTheNextByte) {
+    Board board;
+    ScriptedLink link([&board](const QByteArray& command, int) { return board.Reply(command); });
+    int asked = 0;
+    const WriteOutcome written = WriteBoardImage(link, Image(), {}, [&] { return ++asked > 20; });
+    EXPECT_EQ(written.fault, BoardFault::Interrupted);
+    EXPECT_EQ(written.attempted, 20);
+    EXPECT_EQ(link.sent.size(), 21); // W and the twenty bytes sent before the stop
 }
 
 TEST(WriteProcedure, AnImageWithoutARunningPhaseIsRefused) {

@@ -3,6 +3,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/image_diff.h"
+#include "cli/picture_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,8 @@ TEST(CliArguments, RequestsThatAreRun) {
         {"check -", "check file=-"}, // a lone dash is a file name, not an option
         {"out 1 on --port x", "out port=x out=1:on"},
         {"out 10 off --port x", "out port=x out=10:off"},
+        // A value is a value, even one that reads like an option.
+        {"read --port x -o --help --names-from -h", "read port=x o=--help names=-h"},
     };
     for (const auto& c : cases) {
         const ParsedCli parsed = ParseCliArguments(Args(c.line));
@@ -96,12 +99,33 @@ TEST(CliArguments, UsageErrorsSayWhatIsWrong) {
         {"out 3 --port x", "Uso: out N on|off --port P, con N da 1 a 10."},
         {"out 3 on off --port x", "Uso: out N on|off --port P, con N da 1 a 10."},
         {"out tre on --port x", "Uso: out N on|off --port P, con N da 1 a 10."},
+        {"preview a.dm6", "Il comando preview richiede --at T (secondi o hh:mm:ss)."},
+        {"preview a.dm6 --at 1:2",
+         "Tempo non valido per --at: 1:2 (secondi, come 90 o 12.5, oppure hh:mm:ss)"},
+        {"image a.dm6 --at 5", "--at vale solo per il comando preview."},
+        {"image a.dm6 --timeline", "--timeline vale solo per il comando render."},
+        {"render a.dm6", "Il comando render richiede -o FILE.png, .svg o .pdf."},
     };
     for (const auto& c : cases) {
         const ParsedCli parsed = ParseCliArguments(Args(c.line));
         EXPECT_EQ(parsed.outcome, ParsedCli::Outcome::UsageError) << c.line;
         EXPECT_EQ(parsed.error.toStdString(), c.error) << c.line;
     }
+}
+
+TEST(PreviewMoment, SecondsOrHoursMinutesAndSeconds) {
+    const struct {
+        const char* text;
+        double seconds; // -1: refused
+    } cases[] = {
+        {"0", 0},    {"45", 45},  {"7.5", 7.5}, {"00:00:15", 15}, {"1:02:03", 3723},
+        {"", -1},    {"-5", -1},  {"1:2", -1},  {"00:61:00", -1}, {"00:00:60", -1},
+        {"abc", -1}, {"1e3", -1}, {"12,5", -1}, {"7.", -1},       {"1234567890", -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseMomentSeconds(QString::fromUtf8(c.text)).value_or(-1), c.seconds) << c.text;
+    }
+    EXPECT_EQ(ParseCliArguments(Args("preview a.dm6 --at=00:01:30")).request.atSeconds, 90);
 }
 
 TEST(ImageComparison, PhasesAndCellsThatDiffer) {

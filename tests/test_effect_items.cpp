@@ -1,4 +1,4 @@
-// What the effect menus offer and store, and the clear, copy and paste of cells, rows and
+// What the effect menus offer, store and mark, and the clear, copy and paste of cells, rows and
 // columns on the grid.
 
 #include "model/effect_items.h"
@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -87,6 +88,52 @@ TEST(EffectMenus, CaptionsOfEverySubmenu) {
     // An index past the menu is a fault of the caller, not an empty caption.
     EXPECT_THROW(EffItemCaption(EffMenu::Random, 2), std::out_of_range);
     EXPECT_THROW(ApplyEffItem({}, EffMenu::LightP1, -1), std::out_of_range);
+}
+
+TEST(EffectItems, WhatTheItemsStoreAndTheMarksTheyLeave) {
+    using M = EffMenu;
+    struct Choice {
+        EffMenu menu;
+        int item;
+    };
+    // From a record, the items chosen in turn; the record then (Part1, Part2, flicker,
+    // random) and the checked item of each submenu in menu order (-1: none).
+    const struct {
+        const char* what;
+        typEffSet from;
+        std::vector<Choice> choices;
+        typEffSet record;
+        std::array<int, kEffMenuCount> marks;
+        bool flickerRandomOffered;
+    } cases[] = {
+        // clang-format off
+        {"preset On", {}, {{M::Preset, 1}}, {7, 7, 0, kFalse}, {1, 1, 7, 1, 7, 0, 0}, true},
+        {"a pattern", {}, {{M::OnoffP1, 3}}, {3, 0, 0, kFalse}, {-1, -1, 3, 0, 0, 0, 0}, true},
+        {"ramp, flicker, random", {}, {{M::LightP1, 2}, {M::Flicker, 6}, {M::Random, 1}},
+         {8, 0, 6, kTrue}, {-1, 2, -1, 0, 0, 6, 1}, true},
+        {"two ramps", {}, {{M::Preset, 13}}, {11, 15, 0, kFalse}, {13, 5, -1, 9, -1, 0, 0}, true},
+        {"other ramps", {}, {{M::Preset, 14}}, {15, 11, 0, kFalse}, {14, 9, -1, 5, -1, 0, 0}, true},
+        // A file may hold a dark cell with flicker and random switch-on, which no item makes:
+        // both are marked but not offered.
+        {"dark from a file", {0, 0, 3, kTrue}, {}, {0, 0, 3, kTrue}, {0, 0, 0, 0, 0, 3, 1}, false},
+        {"lit in Part 2", {0, 0, 3, kTrue}, {{M::LightP1, 1}, {M::LightP2, 2}, {M::LightP1, 0}},
+         {0, 8, 3, kTrue}, {-1, 0, 0, 2, -1, 3, 1}, true},
+        // A Part edit that leaves the cell dark drops them.
+        {"made dark", {0, 8, 3, kTrue}, {{M::OnoffP2, 0}}, {}, {0, 0, 0, 0, 0, 0, 0}, false},
+        {"separator", {7, 7, 2, kTrue}, {{M::Preset, 4}}, {7, 7, 2, kTrue}, {1, 1, 7, 1, 7, 2, 1},
+         true},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        typEffSet rec = c.from;
+        for (const Choice& choice : c.choices) {
+            rec = ApplyEffItem(rec, choice.menu, choice.item);
+        }
+        EXPECT_EQ(rec, c.record) << c.what;
+        const EffMarks marks = MarksOf(rec);
+        EXPECT_EQ(marks.checked, c.marks) << c.what;
+        EXPECT_EQ(marks.flickerRandomEnabled, c.flickerRandomOffered) << c.what;
+    }
 }
 
 TEST(EffectCells, ClearTakesExactlyItsScope) {

@@ -1,5 +1,5 @@
 // The time cursor's position after n elapsed seconds: phases that are off, the end of the
-// cycle, the longest cycle. The window tests walk the common cycles second by second.
+// cycle, the longest cycle. The window tests follow a cycle with a hand-moved clock.
 
 #include "model/fase_time.h"
 #include "model/time_cursor.h"

@@ -159,20 +159,15 @@ void TstBoardFaults::failedOperationChangesNothing_data() {
     QTest::addColumn<QString>("message");
 
     // Every fault of every reply is walked over a scripted link (test_board_procedures); these
-    // rows take one of each kind through the window and the pseudo-terminal.
+    // rows take each operation and each kind of fault (silence, lateness, a lost device, a wrong
+    // echo, a bad reply) once through the window and the pseudo-terminal.
     Row("Leggi, silence", Op::Read, {"--silent"}, 1);
-    Row("Leggi, hang-up after R", Op::Read, {"--hangup-after", "1"}, 1);
     // The limit holds for the whole reply, not from the last character received.
     Row("Leggi, reply from 0.45 s to 0.85 s", Op::Read,
         {"--delay-ms", "450", "--split-at", "100", "--chunk-gap-ms", "400"}, 1);
-    Row("Leggi, lower-case digits", Op::Read, {"--lowercase"}, 1);
-    Row("Scrivi, silence", Op::Write, {"--silent"}, 1);
     Row("Scrivi, hang-up after byte 0", Op::Write, {"--hangup-after", "2"}, 2);
-    Row("Scrivi, hang-up after byte 127", Op::Write, {"--hangup-after", "129"}, 129);
     Row("Scrivi, other byte echoed for byte 40", Op::Write, {"--wrong-echo", "40"}, 42,
         QStringLiteral("Errore scrittura dati"));
-    Row("Cmd Out 3, silence", Op::Output, {"--silent"}, 1);
-    Row("Cmd Out 3, hang-up after the letter", Op::Output, {"--hangup-after", "1"}, 1);
     Row("Cmd Out 3, nine letters", Op::Output, {"--reply-short"}, 1);
     Row("Test, junk", Op::LinkTest, {"--garbage"}, 5, kOtherFound);
     Row("Test, hang-up after R", Op::LinkTest, {"--hangup-after", "1"}, 1, kNothingFound);
@@ -232,9 +227,9 @@ void TstBoardFaults::leftOverJunkIsDiscarded_data() {
     QTest::addColumn<bool>("fromOutside");
     for (const bool outside : {true, false}) {
         const char* how = outside ? "seen from outside" : "seen through the program";
-        QTest::addRow("Test, then Leggi, %s", how) << Op::LinkTest << Op::Read << outside;
+        // Every exchange discards what waits before it sends: one operation of each shape after
+        // one of each that reports with the port open.
         QTest::addRow("Test, then Scrivi, %s", how) << Op::LinkTest << Op::Write << outside;
-        QTest::addRow("Test, then Cmd Out 3, %s", how) << Op::LinkTest << Op::Output << outside;
         QTest::addRow("Scrivi, then Test, %s", how) << Op::Write << Op::LinkTest << outside;
     }
 }

@@ -1,14 +1,13 @@
-// Qt's own texts around the program's: the buttons of the real message boxes and the file
-// dialogs, read from the widgets the user sees, after the start-up every executable makes.
+// Qt's own texts around the program's: the buttons of the real message boxes and the save
+// dialog's question, read from the widgets the user sees, after the start-up every executable
+// makes. The file dialogs' own labels come from the same catalogue.
 
 #include "files/qt_italian.h"
 #include "window/qt_modal_ui.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -44,11 +43,6 @@ QStringList ButtonTexts(const QList<QAbstractButton*>& buttons) {
     return texts;
 }
 
-QString LabelText(const QWidget& dialog, const char* name) {
-    const auto* label = dialog.findChild<QLabel*>(QLatin1String(name));
-    return label != nullptr ? label->text().remove(QLatin1Char('&')) : QString();
-}
-
 } // namespace
 
 class TstItalianTexts : public QObject {
@@ -57,8 +51,6 @@ class TstItalianTexts : public QObject {
 private slots:
     void initTestCase();
     void messageBoxButtons();
-    void fileDialogs_data();
-    void fileDialogs();
     void replaceQuestion();
 };
 
@@ -85,43 +77,6 @@ void TstItalianTexts::messageBoxButtons() {
     seen.sort();
     QCOMPARE(seen, QStringList({QStringLiteral("Annulla"), QStringLiteral("OK")}));
     QCOMPARE(details, QStringLiteral("Mostra dettagli..."));
-}
-
-void TstItalianTexts::fileDialogs_data() {
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<QString>("accept");
-    QTest::newRow("Apri") << false << QStringLiteral("Apri");
-    QTest::newRow("Salva") << true << QStringLiteral("Salva");
-}
-
-void TstItalianTexts::fileDialogs() {
-    QFETCH(bool, save);
-    QFETCH(QString, accept);
-    QtModalUi ui;
-    QTemporaryDir folder;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Titolo");
-    request.filter = QStringLiteral("File configurazione (*.dm6)|*.dm6");
-    request.initialDir = folder.path();
-    request.confirmOverwrite = save;
-    QStringList buttons;
-    QString lookIn;
-    QString fileName;
-    QString fileType;
-    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-        buttons = ButtonTexts(dialog.findChild<QDialogButtonBox*>()->buttons());
-        lookIn = LabelText(dialog, "lookInLabel");
-        fileName = LabelText(dialog, "fileNameLabel");
-        fileType = LabelText(dialog, "fileTypeLabel");
-    });
-    const std::optional<QString> chosen =
-        save ? ui.SaveFileDialog(nullptr, request) : ui.OpenFileDialog(nullptr, request);
-    QVERIFY(!chosen);
-    QCOMPARE(buttons, QStringList({QStringLiteral("Annulla"), accept}));
-    QCOMPARE(lookIn, QStringLiteral("Cerca in:"));
-    QCOMPARE(fileName, QStringLiteral("Nome del file:"));
-    QVERIFY2(!fileType.isEmpty() && !fileType.contains(QStringLiteral("Files of type")),
-             qPrintable(fileType));
 }
 
 // Saving over a file asks first; the question is Qt's own and Italian too.

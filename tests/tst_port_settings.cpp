@@ -75,12 +75,10 @@ void TstPortSettings::oneKeyChangesOneLine_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("after");
+    // Where a key goes in the text is unit-tested (test_ini_text); here the store's file.
     QTest::newRow("a new key in a section of its own")
         << "frmMain/cboComm"
         << "2" << kHandWritten + "\n[frmMain]\ncboComm=2\n";
-    QTest::newRow("a new key in the user's section")
-        << "ports/COM3"
-        << "/dev/pts/7" << kHandWritten + "COM3=/dev/pts/7\n";
     QTest::newRow("the list replaced by one path")
         << "ports/COM8"
         << "/dev/ttyUSB0" << QByteArray(kHandWritten).replace("COM8=a, b", "COM8=/dev/ttyUSB0");

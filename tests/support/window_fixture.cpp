@@ -43,6 +43,11 @@ frmMain& WindowFixture::Show() {
     return *win;
 }
 
+void WindowFixture::Activate() {
+    win->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(win.get()));
+}
+
 void WindowFixture::ClickCell(int cell, const QStringList& path, Qt::MouseButton button) {
     ui.menuChoices.push_back(path);
     QTest::mouseClick(Child<QLabel>("lblEffMode", cell), button);

@@ -30,6 +30,8 @@ public:
     // Opens the window and shows it, as the user finds it.
     frmMain& Show();
     frmMain& window() { return *win; }
+    // Makes the window the active one, as keys and shortcuts need.
+    void Activate();
     void Close();
 
     // Clicks a grid cell; the scripted menu answers with the caption path (empty: closes it).
