@@ -1,13 +1,15 @@
-// Qt's own texts around the program's: the buttons of the real message boxes and the save
-// dialog's question, read from the widgets the user sees, after the start-up every executable
-// makes. The file dialogs' own labels come from the same catalogue.
+// Qt's own texts around the program's: the buttons of the real message boxes, the save dialog's
+// labels and buttons and its question, read from the widgets the user sees, after the start-up
+// every executable makes.
 
 #include "files/qt_italian.h"
 #include "window/qt_modal_ui.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -41,6 +43,11 @@ QStringList ButtonTexts(const QList<QAbstractButton*>& buttons) {
     }
     texts.sort();
     return texts;
+}
+
+QString LabelText(const QWidget& dialog, const char* name) {
+    const auto* label = dialog.findChild<QLabel*>(QLatin1String(name));
+    return label != nullptr ? label->text().remove(QLatin1Char('&')) : QString();
 }
 
 } // namespace
@@ -79,7 +86,7 @@ void TstItalianTexts::messageBoxButtons() {
     QCOMPARE(details, QStringLiteral("Mostra dettagli..."));
 }
 
-// Saving over a file asks first; the question is Qt's own and Italian too.
+// The save dialog speaks Italian, and saving over a file asks first, in Italian too.
 void TstItalianTexts::replaceQuestion() {
     QtModalUi ui;
     QTemporaryDir folder;
@@ -93,6 +100,9 @@ void TstItalianTexts::replaceQuestion() {
     request.confirmOverwrite = true;
     QString question;
     QStringList answers;
+    QStringList dialogButtons;
+    QString lookIn;
+    QString fileName;
     auto* timer = new QTimer;
     timer->setInterval(20);
     connect(timer, &QTimer::timeout, [&, timer] {
@@ -109,6 +119,9 @@ void TstItalianTexts::replaceQuestion() {
                 }
             });
         } else if (auto* dialog = qobject_cast<QFileDialog*>(shown); dialog && question.isEmpty()) {
+            dialogButtons = ButtonTexts(dialog->findChild<QDialogButtonBox*>()->buttons());
+            lookIn = LabelText(*dialog, "lookInLabel");
+            fileName = LabelText(*dialog, "fileNameLabel");
             dialog->selectFile(existing);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         }
@@ -116,6 +129,9 @@ void TstItalianTexts::replaceQuestion() {
     timer->start();
     const std::optional<QString> chosen = ui.SaveFileDialog(nullptr, request);
     QVERIFY(!chosen);
+    QCOMPARE(dialogButtons, QStringList({QStringLiteral("Annulla"), QStringLiteral("Salva")}));
+    QCOMPARE(lookIn, QStringLiteral("Cerca in:"));
+    QCOMPARE(fileName, QStringLiteral("Nome del file:"));
     QVERIFY2(question.contains(QStringLiteral("giardino.dm6")), qPrintable(question));
     QVERIFY2(!question.contains(QStringLiteral("already exists")), qPrintable(question));
     QCOMPARE(answers, QStringList({QStringLiteral("No"), QStringLiteral("S\u00ec")}));
