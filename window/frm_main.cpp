@@ -36,8 +36,8 @@ QString SettingsKey() {
 
 } // namespace
 
-frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, PortSettings& portSettings, QString folder,
-                 QWidget* parent)
+frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, PortSettings& portSettings,
+                 const QString& folder, QWidget* parent)
     : frmMain(modalUi, cursorClock, portSettings, ProgramFolders{folder, folder, {}}, parent) {}
 
 frmMain::frmMain(ModalUi& modalUi, Clock& cursorClock, PortSettings& portSettings,

@@ -45,7 +45,7 @@ class frmMain : public QWidget {
 
 public:
     // `settings`: the per-user store of the chosen port and the port assignments.
-    frmMain(ModalUi& ui, Clock& clock, PortSettings& settings, QString programFolder,
+    frmMain(ModalUi& ui, Clock& clock, PortSettings& settings, const QString& programFolder,
             QWidget* parent = nullptr);
     // The folders as start-up set them up; a failure there is told once, at start-up.
     frmMain(ModalUi& ui, Clock& clock, PortSettings& settings, ProgramFolders folders,
