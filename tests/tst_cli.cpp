@@ -101,8 +101,7 @@ void TstCli::initTestCase() {
     Configuration other = DefaultConfiguration();
     other.faseCodes[2] = 5;
     other.recEffSet[8].bytePart1 = 3;      // output 2, phase 1
-    other.recEffSet[12].blnRandom = kTrue; // output 2, phase 5: high nibble of its flag byte
-    other.recEffSet[13].byteFlicker = 2;   // output 2, phase 6: low nibble
+    other.recEffSet[12].blnRandom = kTrue; // output 2, phase 5: its half of a flag byte
     QVERIFY(WriteDm6File(InHome("diverso.dm6"), other));
     QVERIFY(QFile::copy(InHome("diverso.dm6"), InHome("vecchio.dm6"))); // what a read must keep
     QVERIFY(
@@ -199,8 +198,7 @@ void TstCli::commands_data() {
         U("La scheda su DEV non contiene la configurazione di ") + InHome("diverso.dm6") +
             U(":\nFase 3: durata sulla scheda 01 (10 sec), nel file 05 (50 sec)\n"
               "Uscita 2, fase 1: effetti sulla scheda 00, nel file 30\n"
-              "Uscita 2, fase 5: tremolo e accensione casuale sulla scheda 0, nel file 8\n"
-              "Uscita 2, fase 6: tremolo e accensione casuale sulla scheda 0, nel file 2\n"),
+              "Uscita 2, fase 5: tremolo e accensione casuale sulla scheda 0, nel file 8\n"),
         {}, "R");
 
     // A read that fails writes nothing: the old file stays, no new file appears.
