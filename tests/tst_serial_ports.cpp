@@ -284,27 +284,10 @@ void TstSerialPorts::assignmentNotStoredIsToldAndNotShown() {
                                    "impostazioni:\r\n(memoria)\r\nspazio esaurito sul disco"),
                     MsgIcon::Critical);
     QVERIFY(memory.values == before);
-    // The old assignment is the one in force and on show: the tooltip, the dialog's field and
-    // its mark, the device a board operation opens.
+    // The old assignment is the one in force and on show. The next dialog reads the same store
+    // (its field and mark: dialogStoresTheChoiceAndTheOpenSaysWhy).
     auto* list = f.Child<QComboBox>(QStringLiteral("cboComm"));
     QCOMPARE(list->itemData(2, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyS0"));
-    QString field;
-    QString marked;
-    f.ui.menuChoices.push_back({kAssign3});
-    f.ui.dialogActions.push_back([&](QDialog& dialog) {
-        field = dialog.findChild<QLineEdit*>(QStringLiteral("txtPath"))->text();
-        const auto* rows = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDevices"));
-        for (int k = 0; k < rows->topLevelItemCount(); ++k) {
-            if (rows->topLevelItem(k)->text(0).contains(QStringLiteral("(assegnato)"))) {
-                marked = rows->topLevelItem(k)->text(0);
-            }
-        }
-        Act(dialog, QStringLiteral("cancel"));
-    });
-    w.cboComm_ContextMenu(QPoint(10, 10));
-    QCOMPARE(field, QStringLiteral("/dev/ttyS0"));
-    QCOMPARE(marked, QStringLiteral("/dev/ttyS0 (assegnato)"));
-    QCOMPARE(f.ui.messages.size(), std::size_t{1});
 }
 
 void TstSerialPorts::handWrittenSettingsStayAndABadValueIsTold() {
