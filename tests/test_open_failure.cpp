@@ -1,5 +1,7 @@
-// Why a device would not open: each reason as one row of what the system reported.
+// Why a device would not open: each reason as one row of what the system reported; and the
+// question asked before a path that is no device is assigned.
 
+#include "board/assignment_check.h"
 #include "board/open_failure.h"
 
 #include <gtest/gtest.h>
@@ -174,6 +176,35 @@ TEST(OpenFailure, PermissionAdviceSuggestsOnlyAGroupThatWouldHelp) {
     const QString detail = ClassifyOpenFailure(rootGroupUser).detail;
     EXPECT_TRUE(detail.contains(QStringLiteral("KERNEL==\"ttyS0\", GROUP=\"dialout\"")))
         << detail.toStdString();
+}
+
+// A missing path and a folder are asked about through the window (tst_serial_ports).
+TEST(AssignmentWarning, AsksBeforeAPathThatIsNoDevice) {
+    const QString ask = QStringLiteral("\nAssegnarlo comunque a COM3?");
+    const struct {
+        const char* path;
+        Type type;
+        QString question; // lines joined by \n; empty: stored without one
+    } rows[] = {
+        {"/dev/ttyUSB0", Type::CharDevice, {}},
+        {"/a.txt", Type::RegularFile,
+         QStringLiteral(
+             "Il percorso \"/a.txt\" \u00e8 un file normale, non un dispositivo seriale.") +
+             ask},
+        {" /dev/zero ", Type::Other,
+         QStringLiteral("Il percorso \" /dev/zero \" non \u00e8 un dispositivo seriale.\n"
+                        "Il percorso inizia o finisce con uno spazio.") +
+             ask},
+        {"", Type::Missing,
+         QStringLiteral("Il campo del percorso \u00e8 vuoto.\nCOM3 user\u00e0 il dispositivo "
+                        "predefinito /dev/ttyS2.\nContinuare?")},
+    };
+    for (const auto& row : rows) {
+        const QString path = QString::fromLatin1(row.path);
+        EXPECT_EQ(AssignmentWarning(path, row.type, 3, QStringLiteral("/dev/ttyS2")).toStdString(),
+                  CrLf(row.question).toStdString())
+            << row.path;
+    }
 }
 
 } // namespace

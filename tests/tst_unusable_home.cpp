@@ -7,6 +7,7 @@
 #include "files/program_folder.h"
 #include "files/shipped_files.h"
 #include "model/sample_files.h"
+#include "tests/support/as_nobody.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/window_fixture.h"
 #include "window/program_window.h"
@@ -15,40 +16,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
-#include <cstdio>
-#include <functional>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
-
-// Runs `run` as nobody in a child process when we are root, otherwise as we are. A failed
-// check in the child prints as usual and fails the case here.
-void AsUnprivileged(const std::function<void()>& run) {
-    if (::geteuid() != 0) {
-        run();
-        return;
-    }
-    std::fflush(stdout);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
-        if (dropped) {
-            run();
-        }
-        std::fflush(stdout);
-        std::fflush(stderr);
-        ::_exit(dropped && !QTest::currentTestFailed() ? 0 : 1);
-    }
-    int status = 0;
-    QVERIFY(child > 0 && ::waitpid(child, &status, 0) == child);
-    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the case run as nobody failed");
-}
 
 // "appartiene a nobody:nogroup, permessi 0555", as the user reads it of a folder.
 QString OwnerText(const QString& path) {
@@ -147,7 +119,7 @@ void TstUnusableHome::samplesFromTheShippedFolder() {
     if (layout == QStringLiteral("no HOME") && QFileInfo::exists(QStringLiteral("/.local"))) {
         QSKIP("/.local exists here: the folder a missing HOME leads to need not fail");
     }
-    AsUnprivileged([this] { RunCase(); });
+    AsNobody([this] { RunCase(); });
 }
 
 void TstUnusableHome::RunCase() {
