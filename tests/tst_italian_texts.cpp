@@ -17,19 +17,16 @@
 
 namespace {
 
-// Runs `look` on the modal widget of type T once it shows, then closes it.
-template <typename T> void WhenShown(const std::function<void(T&)>& look) {
+// Runs `look` on each modal widget that shows until it returns true (it closes what it saw).
+void WhileShown(const std::function<bool(QWidget&)>& look) {
     auto* timer = new QTimer;
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [timer, look] {
-        auto* shown = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (shown == nullptr) {
-            return;
+        QWidget* shown = QApplication::activeModalWidget();
+        if (shown != nullptr && look(*shown)) {
+            timer->stop();
+            timer->deleteLater();
         }
-        timer->stop();
-        timer->deleteLater();
-        look(*shown);
-        shown->reject();
     });
     timer->start();
 }
@@ -62,21 +59,19 @@ void TstItalianTexts::initTestCase() {
 void TstItalianTexts::messageBoxButtons() {
     QtModalUi ui;
     QStringList seen;
-    QString details;
-    WhenShown<QMessageBox>([&](QMessageBox& box) {
-        for (QAbstractButton* button : box.buttons()) {
-            if (box.buttonRole(button) == QMessageBox::ActionRole) {
-                details = button->text();
-            } else {
-                seen << button->text().remove(QLatin1Char('&'));
-            }
+    WhileShown([&](QWidget& shown) {
+        auto* box = qobject_cast<QMessageBox*>(&shown);
+        for (QAbstractButton* button : box->buttons()) {
+            seen << button->text().remove(QLatin1Char('&'));
         }
+        box->reject();
+        return true;
     });
     ui.DetailedMsgBox(nullptr, QStringLiteral("Testo"), MsgIcon::Question, MsgButtons::OkCancel,
                       QStringLiteral("Miravel6"), QStringLiteral("Dettagli"));
     seen.sort();
-    QCOMPARE(seen, QStringList({QStringLiteral("Annulla"), QStringLiteral("OK")}));
-    QCOMPARE(details, QStringLiteral("Mostra dettagli..."));
+    QCOMPARE(seen, QStringList({QStringLiteral("Annulla"), QStringLiteral("Mostra dettagli..."),
+                                QStringLiteral("OK")}));
 }
 
 // Saving over a file asks first; the question is Qt's own and Italian too.
@@ -93,27 +88,22 @@ void TstItalianTexts::replaceQuestion() {
     request.confirmOverwrite = true;
     QString question;
     QStringList answers;
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    connect(timer, &QTimer::timeout, [&, timer] {
-        QWidget* shown = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(shown)) {
+    // The file chosen, the question answered No, then the dialog cancelled.
+    WhileShown([&](QWidget& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
             question = box->text();
             answers = ButtonTexts(box->buttons());
-            timer->stop();
-            timer->deleteLater();
             box->button(QMessageBox::No)->click();
-            QTimer::singleShot(0, [] {
-                if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                    dialog->reject();
-                }
-            });
-        } else if (auto* dialog = qobject_cast<QFileDialog*>(shown); dialog && question.isEmpty()) {
+        } else if (dialog && question.isEmpty()) {
             dialog->selectFile(existing);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (dialog) {
+            dialog->reject();
+            return true;
         }
+        return false;
     });
-    timer->start();
     const std::optional<QString> chosen = ui.SaveFileDialog(nullptr, request);
     QVERIFY(!chosen);
     QVERIFY2(question.contains(QStringLiteral("giardino.dm6")), qPrintable(question));
