@@ -27,10 +27,12 @@ QByteArray Get(const QString& path) {
 
 // A scratch shipped folder and user's folder, and starts of version 2.0 between them.
 struct Folders {
-    // Ships every file, the sample under test with these bytes, and starts.
+    // Ships every file, the sample under test with these bytes (none: not shipped), and starts.
     SeedResult Start(const QByteArray& sample) {
         for (const QString& name : ShippedFileNames()) {
-            PutFile(QDir(share).filePath(name), name == kSample ? sample : name.toUtf8());
+            if (name != kSample || !sample.isNull()) {
+                PutFile(QDir(share).filePath(name), name == kSample ? sample : name.toUtf8());
+            }
         }
         return SeedProgramFolder(share, user, QStringLiteral("2.0"));
     }
@@ -50,6 +52,7 @@ private slots:
     void folderChoice();
     void seedingOverThreeStarts();
     void seedingNeverWritesThroughLinks();
+    void firstStartBesideTheUsersFilesAndWithoutAMissingOne();
     void helpWindowShowsTheVersion();
 };
 
@@ -136,6 +139,18 @@ void TstSeeding::seedingNeverWritesThroughLinks() {
         // The other files still arrive.
         QCOMPARE(Get(d.User(QStringLiteral("e_eff.dm6"))), QByteArray("e_eff.dm6"));
     }
+}
+
+void TstSeeding::firstStartBesideTheUsersFilesAndWithoutAMissingOne() {
+    // A sample the user already has, with other bytes, is kept and the shipped one goes beside
+    // it; a sample missing from the shipped folder is skipped and the others still arrive.
+    Folders d;
+    QVERIFY(PutFile(d.User(QStringLiteral("e_eff.dm6")), "mine"));
+    QVERIFY(d.Start(QByteArray()).folderReady);
+    QCOMPARE(Get(d.User(QStringLiteral("e_eff.dm6"))), QByteArray("mine"));
+    QCOMPARE(Get(d.User(QStringLiteral("e_eff-nuovo-2.0.dm6"))), QByteArray("e_eff.dm6"));
+    QCOMPARE(Get(d.User(kSample)), QByteArray("<none>"));
+    QCOMPARE(Get(d.User(QStringLiteral("e_mv4f.dm6"))), QByteArray("e_mv4f.dm6"));
 }
 
 void TstSeeding::helpWindowShowsTheVersion() {
