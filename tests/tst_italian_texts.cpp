@@ -61,15 +61,12 @@ void TstItalianTexts::messageBoxButtons() {
     QStringList seen;
     WhileShown([&](QWidget& shown) {
         auto* box = qobject_cast<QMessageBox*>(&shown);
-        for (QAbstractButton* button : box->buttons()) {
-            seen << button->text().remove(QLatin1Char('&'));
-        }
+        seen = ButtonTexts(box->buttons());
         box->reject();
         return true;
     });
     ui.DetailedMsgBox(nullptr, QStringLiteral("Testo"), MsgIcon::Question, MsgButtons::OkCancel,
                       QStringLiteral("Miravel6"), QStringLiteral("Dettagli"));
-    seen.sort();
     QCOMPARE(seen, QStringList({QStringLiteral("Annulla"), QStringLiteral("Mostra dettagli..."),
                                 QStringLiteral("OK")}));
 }

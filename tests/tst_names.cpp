@@ -42,11 +42,14 @@ void TstNames::rename() {
         QString typed;   // empty: the input box is cancelled
         QString refusal; // the message; empty: the name is taken
     } cases[] = {
-        // blanks, a tab and Windows-1252, then one refusal (the name rules are unit-tested)
+        // blanks, a tab and Windows-1252, then each refusal's text (the rules are unit-tested)
         {9, U("Introdurre il nome dell' Uscita 10"), U(" Città\t“sì” € Œ ž "), {}},
         {17, phase8, U("Ω luce ☺ 😀 Ω"),
          U("Questi caratteri non possono essere salvati in un file di configurazione:\r\n"
            "Ω (U+03A9)\r\n☺ (U+263A)\r\n😀 (U+1F600)\r\nIl nome non è stato modificato.")},
+        {17, phase8, U("Luce\r\nsala"),
+         U("Il nome deve stare su una sola riga: non può contenere un ritorno a capo.\r\n"
+           "Il nome non è stato modificato.")},
         {9, U("Introdurre il nome dell' Uscita 10"), {}, {}}}; // cancelled; offers the name taken
     WindowFixture f;
     frmMain& w = f.Show();

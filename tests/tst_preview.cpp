@@ -277,6 +277,7 @@ void TstPreview::exportWritesThePictureOrSaysWhyNot() {
     p.f.ui.saveAnswers.push_back(png);
     p.PressKey(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(p.f.ui.saveRequests.at(0).title, U("Esporta immagine"));
+    QCOMPARE(p.f.ui.saveRequests[0].defaultExt, U(".png")); // a name typed without one
     QVERIFY(p.f.ui.messages.empty());
     // The picture's lines are the canvas's: compared pixel for pixel in tst_cli_preview.
     QCOMPARE(QImage(png).size(), QSize(674, 370));

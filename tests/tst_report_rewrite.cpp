@@ -106,7 +106,8 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     // An effect chosen in the menu is drawn and told once more.
     f.ClickCell(0, kRisingQuarter);
     f.ExpectMessage(2, told, MsgIcon::Critical);
-    QVERIFY(firstCell->toolTip() != emptyTip);
+    const QString editedTip = firstCell->toolTip();
+    QVERIFY(editedTip != emptyTip);
 
     // Saving draws nothing, so it says nothing.
     const QString saved = QDir(f.FolderPath()).filePath(QStringLiteral("prova.dm6"));
@@ -115,12 +116,13 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     f.ExpectMessage(2, told, MsgIcon::Critical);
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + saved);
 
-    // Clearing everything, then opening the saved file: one refresh each.
+    // Clearing everything, then opening the saved file brings the edit back with one refresh.
     f.ClickCell(0, {QStringLiteral("Azzera"), QStringLiteral("Tutto")}, Qt::RightButton);
     f.ExpectMessage(3, told, MsgIcon::Critical);
     f.ui.openAnswers.push_back(saved);
     f.ClickButton(QStringLiteral("cmdFileOpen_0"));
     f.ExpectMessage(4, told, MsgIcon::Critical);
+    QCOMPARE(firstCell->toolTip(), editedTip);
 
     // A duration set to "OFF" hides its column.
     f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(0);

@@ -58,6 +58,8 @@ void TstStartup::idleWindow() {
     // tooltip follows the choice.
     auto* third = f.Child<QComboBox>("cboFaseTime", 2);
     QVERIFY(third->count() == 64 && third->currentText() == QStringLiteral("10 sec"));
+    QCOMPARE(third->toolTip(),
+             QStringLiteral("Tempo fase temporale 3 - Impulsi per espansione: 256"));
     third->setCurrentIndex(third->findText(QStringLiteral("25 min")));
     QCOMPARE(third->toolTip(),
              QStringLiteral("Tempo fase temporale 3 - Impulsi per espansione: 512"));
