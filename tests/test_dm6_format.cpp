@@ -66,6 +66,26 @@ TEST(Dm6Writer, LayoutOfTheFile) {
     EXPECT_EQ(lines[114], "79=15;00;7;0");
 }
 
+// Names the file would bring back altered: empty, several lines, or outside Windows-1252; the
+// first such output, else the first such phase.
+TEST(Dm6Writer, FindsTheFirstNameTheFileCannotHold) {
+    Configuration config = DefaultConfiguration();
+    EXPECT_FALSE(FindUnsavableName(config));
+    const auto found = [&config] {
+        const auto name = FindUnsavableName(config);
+        return name ? std::pair{name->isFase, name->index} : std::pair{false, -1};
+    };
+    config.faseNames[4] = "a\nb";
+    EXPECT_EQ(found(), std::pair(true, 4));
+    config.outNames[9] = "\u03a9";
+    EXPECT_EQ(found(), std::pair(false, 9));
+    config.outNames[2] = "";
+    EXPECT_EQ(found(), std::pair(false, 2));
+    config = DefaultConfiguration();
+    config.faseNames[7] = "Citt\u00e0 \u20ac \u0152";
+    EXPECT_FALSE(FindUnsavableName(config));
+}
+
 TEST(Dm6Reader, ReadsBackWhatWasWrittenInEveryAcceptedForm) {
     EXPECT_EQ(ReadDm6(WriteDm6(DefaultConfiguration())), DefaultConfiguration());
     const std::string busy = WriteDm6(BusyConfiguration());

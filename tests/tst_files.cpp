@@ -43,19 +43,12 @@ Configuration Shown(WindowFixture& f) {
     return config;
 }
 
-// Names, durations and cells as the window shows them, with its title and image.
+// Names, durations and cells as the window shows them (texts and tooltips), its title and image.
 QStringList WhatIsShown(WindowFixture& f) {
     QStringList shown = {f.window().windowTitle(),
                          f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText()};
-    for (int k = 0; k < 18; ++k) {
-        shown << (k < 10 ? f.Child<QLabel>("lblOutName", k)
-                         : f.Child<QLabel>("lblFaseName", k - 10))
-                     ->text();
-    }
-    for (int k = 0; k < 88; ++k) {
-        shown << (k < 8 ? f.Child<QWidget>("cboFaseTime", k)
-                        : f.Child<QWidget>("lblEffMode", k - 8))
-                     ->toolTip();
+    for (const QWidget* widget : f.window().findChildren<QWidget*>()) {
+        shown << widget->property("text").toString() + widget->toolTip();
     }
     return shown;
 }
@@ -116,8 +109,7 @@ void TstFiles::dialogsTheirFolderAndTheTitle() {
         QCOMPARE(request.initialDir, f.FolderPath());
         QVERIFY(request.mustExist != save && request.confirmOverwrite == save);
     }
-    // The start-up configuration, byte for byte.
-    QCOMPARE(f.ReadProgramFile(QStringLiteral("start.dm6")), StartUpFile());
+    // Saving changes nothing shown but the title (what is written: the other tests).
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
     QCOMPARE(WhatIsShown(f).mid(1), before.mid(1));
 
@@ -130,18 +122,17 @@ void TstFiles::dialogsTheirFolderAndTheTitle() {
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
 
     // The title shows the path, shortened past 80 characters (the shortening itself is
-    // unit-tested): a path one character too long, opened and saved.
+    // unit-tested, opening and saving each their own way): a path one character too long.
     const QString name = QString(80 - f.FolderPath().size() - 4, u'n') + QStringLiteral(".dm6");
     const QString longPath = f.FolderPath() + QLatin1Char('/') + name;
     QVERIFY(longPath.size() == 81 && f.WriteProgramFile(name, StartUpFile()));
     f.ui.openAnswers.push_back(longPath);
     f.ClickButton(kOpen);
-    const QString kept = longPath.right(80);
-    QCOMPARE(w.windowTitle(),
-             QStringLiteral("Miravel6 - ") + longPath.left(3) + QStringLiteral("...") + kept);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + longPath.left(3) +
+                                  QStringLiteral("...") + longPath.right(80));
     f.ui.saveAnswers.push_back(longPath);
     f.ClickButton(kSave);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ...") + kept);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ...") + longPath.right(80));
     QVERIFY(f.ui.messages.empty());
 }
 
@@ -157,15 +148,9 @@ void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
     f.ClickButton(kOpen);
     QVERIFY(f.ui.messages.empty());
     QVERIFY(Shown(f) == BusyConfiguration()); // accented and blank-padded names too
-    QCOMPARE(f.Child<QComboBox>("cboFaseTime", 0)->toolTip(),
-             QStringLiteral("Tempo fase temporale 1 - Impulsi per espansione: 0"));
-    QCOMPARE(f.Child<QComboBox>("cboFaseTime", 7)->toolTip(),
-             QStringLiteral("Tempo fase temporale 8 - Impulsi per espansione: 8448"));
     // The grid was redrawn from the file: phase 1 is "OFF", cell 11 has flicker 3 only.
     QVERIFY(f.Child<QLabel>("lblEffMode", 0)->isHidden());
     QCOMPARE(f.Child<QLabel>("lblEffMode", 11)->text(), QStringLiteral("T3 -"));
-    QCOMPARE(f.Child<QLabel>("lblEffMode", 9)->text(), QStringLiteral("T1 R"));
-    QCOMPARE(w.EdataImage()[7], 63);
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + path);
 
     // A refused file changes nothing: a rule of the format (each is unit-tested), a byte past
@@ -190,7 +175,6 @@ void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
     const QString copy = f.FolderPath() + QStringLiteral("/copy.dm6");
     f.ui.saveAnswers.push_back(copy);
     f.ClickButton(kSave);
-    QCOMPARE(f.ui.saveRequests.back().initialDir, QString()); // an open was confirmed
     QCOMPARE(f.ReadProgramFile(QStringLiteral("copy.dm6")), BusyFile());
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + copy);
     // A duration chosen afterwards means the grid may differ from every file.
@@ -201,29 +185,19 @@ void TstFiles::openSetsEverythingRefusesBadFilesAndSavesItBack() {
 void TstFiles::failedSaveKeepsTheOldFile() {
     WindowFixture f;
     frmMain& w = f.Show();
-    // Renaming refuses such names; the save must not rely on it and alter the name. They come
-    // in as a whole configuration, the way a file or the history would bring them.
-    const std::tuple<bool, int, QString, QString> names[] = {
-        {true, 2, QStringLiteral("\u03a9mega"), QStringLiteral("uscita 3")},
-        {true, 9, QString(), QStringLiteral("uscita 10")}};
-    for (const auto& [isOutput, index, name, told] : names) {
-        const Configuration before = w.CurrentConfiguration();
-        Configuration unsavable = before;
-        (isOutput ? unsavable.outNames.at(std::size_t(index))
-                  : unsavable.faseNames.at(std::size_t(index))) = name.toStdString();
-        w.ApplyConfiguration(unsavable, w.windowTitle());
-        f.ui.saveAnswers = {f.FolderPath() + QStringLiteral("/names.dm6")}; // never asked
-        f.ClickButton(kSave);
-        w.ApplyConfiguration(before, w.windowTitle());
-        QCOMPARE(f.ui.messages.size(), size_t{1});
-        const QString text = f.ui.messages[0].text;
-        QVERIFY2(text.startsWith(QStringLiteral("Impossibile salvare su file:\r\n")) &&
-                     text.contains(told) && f.ui.messages[0].icon == MsgIcon::Critical,
-                 qPrintable(text));
-        QVERIFY(f.ui.saveRequests.empty() && !QFile::exists(f.ui.saveAnswers.front()));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
-        f.ui.messages.clear();
-    }
+    // Renaming refuses such a name; the save must not rely on it and alter the name. It comes
+    // in as a whole configuration, the way a file or the history would bring it.
+    Configuration unsavable = w.CurrentConfiguration();
+    unsavable.outNames[2] = "\u03a9mega";
+    w.ApplyConfiguration(unsavable, w.windowTitle());
+    f.ui.saveAnswers = {f.FolderPath() + QStringLiteral("/names.dm6")}; // never asked
+    f.ClickButton(kSave);
+    QCOMPARE(f.ui.messages.size(), size_t{1});
+    QVERIFY2(f.ui.messages[0].text.startsWith(QStringLiteral("Impossibile salvare su file:\r\n")) &&
+                 f.ui.messages[0].text.contains(QStringLiteral("uscita 3")),
+             qPrintable(f.ui.messages[0].text));
+    QVERIFY(f.ui.saveRequests.empty() && !QFile::exists(f.ui.saveAnswers.front()));
+    f.ui.messages.clear();
     f.ui.saveAnswers.clear();
 
     QDir folder(f.FolderPath());
@@ -297,7 +271,6 @@ void TstFiles::saveOntoALinkReplacesTheLinkNotWhatItPointsTo() {
         QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + link);
         const QFileInfo saved(link);
         QVERIFY(!saved.isSymbolicLink() && saved.isFile());
-        QVERIFY(saved.permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(f.ReadProgramFile(QStringLiteral("giardino.dm6")), StartUpFile());
         // The file the link led to is untouched, and none was made where it led nowhere.
         QCOMPARE(QDir(elsewhere.path())
@@ -329,13 +302,6 @@ void TstFiles::samplesLoadThroughTheirButtons() {
     }
     QVERIFY(f.ui.messages.empty());
     QVERIFY(f.ui.openRequests.empty());
-
-    // A missing sample is told and changes nothing.
-    QVERIFY(QFile::remove(f.ProgramPath(QStringLiteral("e_eff.dm6"))));
-    const QStringList before = WhatIsShown(f);
-    f.ClickButton(QStringLiteral("cmdFileOpen_3"));
-    f.ExpectMessage(1, OpenFailure(f.ProgramPath(QStringLiteral("e_eff.dm6"))), MsgIcon::Critical);
-    QCOMPARE(WhatIsShown(f), before);
 }
 
 namespace {
@@ -410,9 +376,7 @@ void TstFiles::closeAsksAboutChangesNotKept() {
     if (asked) {
         const RecordedMessage& question = f.ui.messages.front();
         QCOMPARE(question.text, kSaveQuestion);
-        QCOMPARE(question.icon, MsgIcon::Question);
-        QCOMPARE(question.buttons, MsgButtons::YesNoCancel);
-        QCOMPARE(question.caption, QStringLiteral("Miravel6"));
+        QVERIFY(question.icon == MsgIcon::Question && question.buttons == MsgButtons::YesNoCancel);
     }
     // Sì runs "Salva" as the button does; a failed save says so and keeps the window.
     QCOMPARE(f.ui.saveRequests.size(), std::size_t{asked && answer == MsgAnswer::Yes ? 1U : 0U} +

@@ -4,7 +4,6 @@
 
 #include "files/dm6_file.h"
 #include "files/program_folder.h"
-#include "model/configuration.h"
 #include "model/sample_files.h"
 #include "support/scripted_ui.h"
 #include "window/program_window.h"
@@ -37,15 +36,8 @@ void TstInstalledCopy::startsForANewUserAndLoadsASample() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(ui.messages.empty());
 
-    // Every shipped file was copied, byte for byte, and the report names its own path.
-    const QDir shipped(QDir(bin).filePath(QStringLiteral("../share/miravel6")));
-    for (const SampleFile& sample : kSampleFiles) {
-        const char* name = sample.fileName;
-        QFile mine(QDir(userFolder).filePath(QLatin1String(name)));
-        QFile theirs(shipped.filePath(QLatin1String(name)));
-        QVERIFY(mine.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
-        QCOMPARE(mine.readAll(), theirs.readAll());
-    }
+    // The shipped files reached the user's folder (how they are copied: tst_seeding), and the
+    // report names its own path.
     QVERIFY(QFileInfo::exists(QDir(userFolder).filePath(QStringLiteral("miravel6.hlp"))));
     QFile report(QDir(userFolder).filePath(QStringLiteral("light_value.txt")));
     QVERIFY(report.open(QIODevice::ReadOnly));
@@ -53,9 +45,7 @@ void TstInstalledCopy::startsForANewUserAndLoadsASample() {
              QStringLiteral("Light Value - File ") + report.fileName());
 
     // The first sample button loads the user's copy of the sample.
-    auto* button = w.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_1"));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_1")), Qt::LeftButton);
     const QString sample = QDir(userFolder).filePath(QLatin1String(kSampleFiles[0].fileName));
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + sample);
     const std::optional<Configuration> config = ReadDm6File(sample);

@@ -19,19 +19,16 @@
 
 namespace {
 
-// Runs `look` on the modal widget of type T once it shows, then closes it.
-template <typename T> void WhenShown(const std::function<void(T&)>& look) {
+// Runs `look` on each modal widget that shows until it returns true (it closes what it saw).
+void WhileShown(const std::function<bool(QWidget&)>& look) {
     auto* timer = new QTimer;
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [timer, look] {
-        auto* shown = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (shown == nullptr) {
-            return;
+        QWidget* shown = QApplication::activeModalWidget();
+        if (shown != nullptr && look(*shown)) {
+            timer->stop();
+            timer->deleteLater();
         }
-        timer->stop();
-        timer->deleteLater();
-        look(*shown);
-        shown->reject();
     });
     timer->start();
 }
@@ -69,21 +66,16 @@ void TstItalianTexts::initTestCase() {
 void TstItalianTexts::messageBoxButtons() {
     QtModalUi ui;
     QStringList seen;
-    QString details;
-    WhenShown<QMessageBox>([&](QMessageBox& box) {
-        for (QAbstractButton* button : box.buttons()) {
-            if (box.buttonRole(button) == QMessageBox::ActionRole) {
-                details = button->text();
-            } else {
-                seen << button->text().remove(QLatin1Char('&'));
-            }
-        }
+    WhileShown([&](QWidget& shown) {
+        auto* box = qobject_cast<QMessageBox*>(&shown);
+        seen = ButtonTexts(box->buttons());
+        box->reject();
+        return true;
     });
     ui.DetailedMsgBox(nullptr, QStringLiteral("Testo"), MsgIcon::Question, MsgButtons::OkCancel,
                       QStringLiteral("Miravel6"), QStringLiteral("Dettagli"));
-    seen.sort();
-    QCOMPARE(seen, QStringList({QStringLiteral("Annulla"), QStringLiteral("OK")}));
-    QCOMPARE(details, QStringLiteral("Mostra dettagli..."));
+    QCOMPARE(seen, QStringList({QStringLiteral("Annulla"), QStringLiteral("Mostra dettagli..."),
+                                QStringLiteral("OK")}));
 }
 
 // The save dialog speaks Italian, and saving over a file asks first, in Italian too.
@@ -103,30 +95,25 @@ void TstItalianTexts::replaceQuestion() {
     QStringList dialogButtons;
     QString lookIn;
     QString fileName;
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    connect(timer, &QTimer::timeout, [&, timer] {
-        QWidget* shown = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(shown)) {
+    // The file chosen, the question answered No, then the dialog cancelled.
+    WhileShown([&](QWidget& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
             question = box->text();
             answers = ButtonTexts(box->buttons());
-            timer->stop();
-            timer->deleteLater();
             box->button(QMessageBox::No)->click();
-            QTimer::singleShot(0, [] {
-                if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                    dialog->reject();
-                }
-            });
-        } else if (auto* dialog = qobject_cast<QFileDialog*>(shown); dialog && question.isEmpty()) {
+        } else if (dialog && question.isEmpty()) {
             dialogButtons = ButtonTexts(dialog->findChild<QDialogButtonBox*>()->buttons());
             lookIn = LabelText(*dialog, "lookInLabel");
             fileName = LabelText(*dialog, "fileNameLabel");
             dialog->selectFile(existing);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (dialog) {
+            dialog->reject();
+            return true;
         }
+        return false;
     });
-    timer->start();
     const std::optional<QString> chosen = ui.SaveFileDialog(nullptr, request);
     QVERIFY(!chosen);
     QCOMPARE(dialogButtons, QStringList({QStringLiteral("Annulla"), QStringLiteral("Salva")}));

@@ -36,22 +36,20 @@ private slots:
 
 void TstNames::rename() {
     const QString phase8 = U("Introdurre il nome della Fase temporale 8");
-    const QString kept = U("\r\nIl nome non è stato modificato.");
-    const QString oneLine =
-        U("Il nome deve stare su una sola riga: non può contenere un ritorno a capo.") + kept;
     const struct {
         int label;
         QString prompt;
         QString typed;   // empty: the input box is cancelled
         QString refusal; // the message; empty: the name is taken
     } cases[] = {
-        // blanks, a tab and Windows-1252 (the name rules are unit-tested)
+        // blanks, a tab and Windows-1252, then each refusal's text (the rules are unit-tested)
         {9, U("Introdurre il nome dell' Uscita 10"), U(" Città\t“sì” € Œ ž "), {}},
         {17, phase8, U("Ω luce ☺ 😀 Ω"),
          U("Questi caratteri non possono essere salvati in un file di configurazione:\r\n"
-           "Ω (U+03A9)\r\n☺ (U+263A)\r\n😀 (U+1F600)") +
-             kept},
-        {17, phase8, U("Luce\r\nsala"), oneLine},
+           "Ω (U+03A9)\r\n☺ (U+263A)\r\n😀 (U+1F600)\r\nIl nome non è stato modificato.")},
+        {17, phase8, U("Luce\r\nsala"),
+         U("Il nome deve stare su una sola riga: non può contenere un ritorno a capo.\r\n"
+           "Il nome non è stato modificato.")},
         {9, U("Introdurre il nome dell' Uscita 10"), {}, {}}}; // cancelled; offers the name taken
     WindowFixture f;
     frmMain& w = f.Show();
@@ -63,11 +61,7 @@ void TstNames::rename() {
         f.ui.inputs.clear();
         f.ui.messages.clear();
         Choose(f, c.label, U("Modifica"));
-        QStringList captions{f.ui.menus.at(0).caption};
-        for (const MenuEntry& entry : f.ui.menus[0].items) {
-            captions << (entry.separator ? U("-") : entry.caption);
-        }
-        QCOMPARE(captions.join(QLatin1Char('|')),
+        QCOMPARE(f.ui.menus.at(0).caption + U("|") + Captions(f.ui.menus[0]),
                  U("Impostazioni nomi|Modifica|Default|Default tutti|-|Info|Guida"));
         const RecordedInput& input = f.ui.inputs.at(0);
         QCOMPARE(input.prompt + U("|") + input.title + U("|") + input.defaultText,

@@ -25,14 +25,23 @@ QByteArray Get(const QString& path) {
     return GetFile(path, "<none>");
 }
 
-// A shipped folder holding every file, the sample under test with these bytes.
-bool Ship(const QString& folder, const QByteArray& sample) {
-    bool ok = true;
-    for (const QString& name : ShippedFileNames()) {
-        ok = ok && PutFile(QDir(folder).filePath(name), name == kSample ? sample : name.toUtf8());
+// A scratch shipped folder and user's folder, and starts of version 2.0 between them.
+struct Folders {
+    // Ships every file, the sample under test with these bytes (none: not shipped), and starts.
+    SeedResult Start(const QByteArray& sample) {
+        for (const QString& name : ShippedFileNames()) {
+            if (name != kSample || !sample.isNull()) {
+                PutFile(QDir(share).filePath(name), name == kSample ? sample : name.toUtf8());
+            }
+        }
+        return SeedProgramFolder(share, user, QStringLiteral("2.0"));
     }
-    return ok;
-}
+    QString User(const QString& name) const { return QDir(user).filePath(name); }
+
+    QTemporaryDir root;
+    QString share = root.filePath(QStringLiteral("share"));
+    QString user = root.filePath(QStringLiteral("user/Miravel6"));
+};
 
 } // namespace
 
@@ -43,6 +52,7 @@ private slots:
     void folderChoice();
     void seedingOverThreeStarts();
     void seedingNeverWritesThroughLinks();
+    void firstStartBesideTheUsersFilesAndWithoutAMissingOne();
     void helpWindowShowsTheVersion();
 };
 
@@ -77,26 +87,22 @@ void TstSeeding::seedingOverThreeStarts() {
                  {"v1", "mine", "v1", "mine", "<none>"},
                  {"v1", "v2", "v2", "v2", "<none>"}}; // the user made it equal to the newer one
     for (const auto& c : cases) {
-        QTemporaryDir root;
-        const QString share = root.filePath(QStringLiteral("share"));
-        const QString user = root.filePath(QStringLiteral("user/Miravel6"));
-        const QString target = QDir(user).filePath(kSample);
-        QVERIFY(Ship(share, c.first));
-        const SeedResult fresh = SeedProgramFolder(share, user, QStringLiteral("2.0"));
+        Folders d;
+        const QString target = d.User(kSample);
+        const SeedResult fresh = d.Start(c.first);
         QVERIFY(fresh.folderReady);
         QCOMPARE(fresh.copied, ShippedFileNames());
         QCOMPARE(Get(target), c.first);
         QVERIFY(c.userBytes.isEmpty() || PutFile(target, c.userBytes));
-        QVERIFY(Ship(share, c.second));
-        const SeedResult again = SeedProgramFolder(share, user, QStringLiteral("2.0"));
+        const SeedResult again = d.Start(c.second);
         QVERIFY(again.folderReady && again.copied.isEmpty());
         QCOMPARE(Get(target), c.kept);
-        QCOMPARE(Get(QDir(user).filePath(QStringLiteral("e_acq-nuovo-2.0.dm6"))), c.beside);
+        QCOMPARE(Get(d.User(QStringLiteral("e_acq-nuovo-2.0.dm6"))), c.beside);
         // A third start with nothing new changes nothing: no second "-nuovo-" file, no update.
-        const QStringList before = QDir(user).entryList(QDir::Files | QDir::Hidden);
-        const SeedResult third = SeedProgramFolder(share, user, QStringLiteral("2.0"));
+        const QStringList before = QDir(d.user).entryList(QDir::Files | QDir::Hidden);
+        const SeedResult third = d.Start(c.second);
         QVERIFY(third.copied.isEmpty() && third.updated.isEmpty() && third.addedBeside.isEmpty());
-        QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), before);
+        QCOMPARE(QDir(d.user).entryList(QDir::Files | QDir::Hidden), before);
         QCOMPARE(Get(target), c.kept);
     }
 }
@@ -113,22 +119,17 @@ void TstSeeding::seedingNeverWritesThroughLinks() {
                  {".miravel6-shipped", ""},         // the record
                  {".miravel6-shipped", "notes\n"}}; // the record, leading to a user's file
     for (const auto& c : cases) {
-        QTemporaryDir root;
-        const QString share = root.filePath(QStringLiteral("share"));
-        const QString user = root.filePath(QStringLiteral("user/Miravel6"));
-        const QString outside = root.filePath(QStringLiteral("outside"));
+        Folders d;
+        const QString outside = d.root.filePath(QStringLiteral("outside"));
         const QString led = QDir(outside).filePath(QStringLiteral("x"));
-        QVERIFY(QDir().mkpath(user) && QDir().mkpath(outside));
+        QVERIFY(QDir().mkpath(d.user) && QDir().mkpath(outside));
         QVERIFY(c.there.isEmpty() || PutFile(led, c.there));
-        const QString link = QDir(user).filePath(QLatin1String(c.name));
+        const QString link = d.User(QLatin1String(c.name));
         QVERIFY(QFile::link(led, link));
         if (qstrcmp(c.name, "e_acq-nuovo-2.0.dm6") == 0) {
-            QVERIFY(PutFile(QDir(user).filePath(kSample), "mine"));
+            QVERIFY(PutFile(d.User(kSample), "mine"));
         }
-        QVERIFY(Ship(share, "v1"));
-        QVERIFY(SeedProgramFolder(share, user, QStringLiteral("2.0")).folderReady);
-        QVERIFY(Ship(share, "v2"));
-        QVERIFY(SeedProgramFolder(share, user, QStringLiteral("2.0")).folderReady);
+        QVERIFY(d.Start("v1").folderReady && d.Start("v2").folderReady);
 
         QVERIFY2(QFileInfo(link).isSymLink(), c.name);
         QCOMPARE(QFileInfo(link).symLinkTarget(), led);
@@ -136,8 +137,20 @@ void TstSeeding::seedingNeverWritesThroughLinks() {
                  c.there.isEmpty() ? QStringList() : QStringList{QStringLiteral("x")});
         QCOMPARE(Get(led), c.there.isEmpty() ? QByteArray("<none>") : c.there);
         // The other files still arrive.
-        QCOMPARE(Get(QDir(user).filePath(QStringLiteral("e_eff.dm6"))), QByteArray("e_eff.dm6"));
+        QCOMPARE(Get(d.User(QStringLiteral("e_eff.dm6"))), QByteArray("e_eff.dm6"));
     }
+}
+
+void TstSeeding::firstStartBesideTheUsersFilesAndWithoutAMissingOne() {
+    // A sample the user already has, with other bytes, is kept and the shipped one goes beside
+    // it; a sample missing from the shipped folder is skipped and the others still arrive.
+    Folders d;
+    QVERIFY(PutFile(d.User(QStringLiteral("e_eff.dm6")), "mine"));
+    QVERIFY(d.Start(QByteArray()).folderReady);
+    QCOMPARE(Get(d.User(QStringLiteral("e_eff.dm6"))), QByteArray("mine"));
+    QCOMPARE(Get(d.User(QStringLiteral("e_eff-nuovo-2.0.dm6"))), QByteArray("e_eff.dm6"));
+    QCOMPARE(Get(d.User(kSample)), QByteArray("<none>"));
+    QCOMPARE(Get(d.User(QStringLiteral("e_mv4f.dm6"))), QByteArray("e_mv4f.dm6"));
 }
 
 void TstSeeding::helpWindowShowsTheVersion() {

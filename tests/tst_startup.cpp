@@ -26,16 +26,14 @@ void TstStartup::idleWindow() {
     frmMain& w = f.Open();
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6"));
     QVERIFY(f.ui.messages.empty());
+    // The last of each row of controls (the captions are made in one loop).
     const auto shown = [&f](const char* name, int k) {
         const QWidget* widget = f.Child<QWidget>(name, k);
         return widget->property("text").toString() + QLatin1Char('|') + widget->toolTip();
     };
-    for (int k = 0; k < 10; ++k) {
-        QCOMPARE(shown("lblOutName", k), QStringLiteral("Uscita %1|Nome uscita %1").arg(k + 1));
-        QCOMPARE(shown("cmdOutOnoff", k), QStringLiteral("%1|Comando uscita %1").arg(k + 1));
-        QCOMPARE(shown("lblFaseName", k % 8),
-                 QStringLiteral("Fase %1|Nome fase temporale %1").arg(k % 8 + 1));
-    }
+    QCOMPARE(shown("lblOutName", 9), QStringLiteral("Uscita 10|Nome uscita 10"));
+    QCOMPARE(shown("cmdOutOnoff", 9), QStringLiteral("10|Comando uscita 10"));
+    QCOMPARE(shown("lblFaseName", 7), QStringLiteral("Fase 8|Nome fase temporale 8"));
     auto* ports = f.Child<QComboBox>(QStringLiteral("cboComm"));
     QCOMPARE(ports->itemText(0) + ports->itemText(15) + QString::number(ports->count()),
              QStringLiteral("COM1COM1616"));
@@ -48,42 +46,37 @@ void TstStartup::idleWindow() {
     QCOMPARE(
         f.Child<QLabel>("lblEffMode", 79)->toolTip(),
         QStringLiteral("Uscita10 Fase8 - Parte1: 000 - Parte2: 000 - Tremolo: Off - Random: Off"));
-    QString image;
-    for (int offset = 0; offset < 128; ++offset) {
-        image +=
-            QStringLiteral("%1:0%2\n").arg(offset, 2, 16, QLatin1Char('0')).arg(offset < 8 ? 1 : 0);
-    }
-    QCOMPARE(f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText(), image.toUpper());
+    const QString image = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
+    QVERIFY2(image.startsWith(QStringLiteral("00:01\n")) &&
+                 image.contains(QStringLiteral("\n07:01\n08:00\n")) &&
+                 image.endsWith(QStringLiteral("\n7F:00\n")) && image.count(u'\n') == 128,
+             qPrintable(image));
     QVERIFY(!w.PortIsOpen());
     QCOMPARE(w.size(), w.minimumSize()); // fixed layout
 
-    // Every duration list starts at "10 sec" (the table and the pulses are unit-tested); its
+    // The duration lists start at "10 sec" (the table and the pulses are unit-tested); a
     // tooltip follows the choice.
-    for (int p = 0; p < 8; ++p) {
-        auto* combo = f.Child<QComboBox>("cboFaseTime", p);
-        QVERIFY(combo->count() == 64 && combo->currentText() == QStringLiteral("10 sec"));
-        QCOMPARE(
-            combo->toolTip(),
-            QStringLiteral("Tempo fase temporale %1 - Impulsi per espansione: 256").arg(p + 1));
-    }
     auto* third = f.Child<QComboBox>("cboFaseTime", 2);
+    QVERIFY(third->count() == 64 && third->currentText() == QStringLiteral("10 sec"));
+    QCOMPARE(third->toolTip(),
+             QStringLiteral("Tempo fase temporale 3 - Impulsi per espansione: 256"));
     third->setCurrentIndex(third->findText(QStringLiteral("25 min")));
     QCOMPARE(third->toolTip(),
              QStringLiteral("Tempo fase temporale 3 - Impulsi per espansione: 512"));
 }
 
 void TstStartup::portChoiceRestoredAndStored() {
-    // The stored value, or a spoilt store: "(none)", "(junk)", "(folder)" in the file's place,
-    // "(blocked)" by a file in its folder's place.
+    // The stored value, or a spoilt store: "(none)", "(junk)", "(blocked)" by a file in its
+    // folder's place (the store's own refusals: tst_port_settings).
     const struct {
         QByteArray value;
         int selected;      // in cboComm at start-up; -1: none
         bool pickCom5;     // with the keyboard before closing
         QByteArray stored; // value in the store after close; empty: none
-    } cases[] = {{"(none)", 0, false, "0"},     {"15", 15, false, "15"}, {"16", -1, false, "-1"},
-                 {"x", -1, false, "-1"},        {"-1", -1, false, "-1"}, {"(junk)", 0, true, "4"},
-                 {"@Invalid()", -1, true, "4"}, {"3, 4", -1, true, "4"}, {"(folder)", 0, true, ""},
-                 {"(blocked)", 0, true, ""}};
+    } cases[] = {{"(none)", 0, false, "0"}, {"15", 15, false, "15"},
+                 {"16", -1, false, "-1"},   {"x", -1, false, "-1"},
+                 {"(junk)", 0, true, "4"},  {"@Invalid()", -1, true, "4"},
+                 {"3, 4", -1, true, "4"},   {"(blocked)", 0, true, ""}};
     for (const auto& [value, selected, pickCom5, stored] : cases) {
         WindowFixture f;
         const QString folder = f.SettingsFolderPath() + QStringLiteral("/Miravel6");
@@ -93,9 +86,7 @@ void TstStartup::portChoiceRestoredAndStored() {
             contents.resize(4096);
             std::iota(contents.begin(), contents.end(), char(11)); // every byte value, in turn
         }
-        if (value == "(folder)") {
-            QVERIFY(QDir().mkpath(file));
-        } else if (value == "(blocked)") {
+        if (value == "(blocked)") {
             QFile blocker(folder);
             QVERIFY(blocker.open(QIODevice::WriteOnly));
         } else if (value != "(none)") {

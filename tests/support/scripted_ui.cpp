@@ -16,6 +16,32 @@ template <class T> T TakeFront(std::deque<T>& queue, const T& fallback) {
     return value;
 }
 
+// A file dialog's scripted answer: a path, or empty when the user cancels.
+std::optional<QString> ChosenPath(std::deque<QString>& answers) {
+    const QString path = TakeFront(answers, QString());
+    return path.isEmpty() ? std::nullopt : std::optional(path);
+}
+
+// The entry at a caption path below a menu, or nullptr.
+const MenuEntry* FindMenuEntry(const MenuEntry& menu, const QStringList& path) {
+    const MenuEntry* current = &menu;
+    for (qsizetype depth = 0; depth < path.size(); ++depth) {
+        const MenuEntry* next = nullptr;
+        for (const MenuEntry& entry : current->items) {
+            if (!entry.separator && entry.caption == path[depth]) {
+                next = &entry;
+                break;
+            }
+        }
+        // A disabled submenu cannot be entered.
+        if (next == nullptr || (depth + 1 < path.size() && !next->enabled)) {
+            return nullptr;
+        }
+        current = next;
+    }
+    return current;
+}
+
 } // namespace
 
 MsgAnswer ScriptedUi::MsgBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
@@ -47,21 +73,13 @@ QString ScriptedUi::InputBox(QWidget* /*parent*/, const QString& prompt, const Q
 std::optional<QString> ScriptedUi::OpenFileDialog(QWidget* /*parent*/,
                                                   const FileDialogRequest& request) {
     openRequests.push_back(request);
-    const QString path = TakeFront(openAnswers, QString());
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return path;
+    return ChosenPath(openAnswers);
 }
 
 std::optional<QString> ScriptedUi::SaveFileDialog(QWidget* /*parent*/,
                                                   const FileDialogRequest& request) {
     saveRequests.push_back(request);
-    const QString path = TakeFront(saveAnswers, QString());
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return path;
+    return ChosenPath(saveAnswers);
 }
 
 int ScriptedUi::PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalPos) {
@@ -70,11 +88,7 @@ int ScriptedUi::PopupMenu(QWidget* parent, const MenuEntry& menu, QPoint globalP
     if (realMenus != nullptr) {
         return realMenus->PopupMenu(parent, menu, globalPos);
     }
-    if (menuChoices.empty()) {
-        return -1;
-    }
-    const QStringList path = menuChoices.front();
-    menuChoices.pop_front();
+    const QStringList path = TakeFront(menuChoices, QStringList());
     if (path.isEmpty()) {
         return -1;
     }
@@ -105,21 +119,10 @@ bool ScriptedUi::ExecDialog(QDialog& dialog) {
     return accepted;
 }
 
-const MenuEntry* FindMenuEntry(const MenuEntry& menu, const QStringList& path) {
-    const MenuEntry* current = &menu;
-    for (qsizetype depth = 0; depth < path.size(); ++depth) {
-        const MenuEntry* next = nullptr;
-        for (const MenuEntry& entry : current->items) {
-            if (!entry.separator && entry.caption == path[depth]) {
-                next = &entry;
-                break;
-            }
-        }
-        // A disabled submenu cannot be entered.
-        if (next == nullptr || (depth + 1 < path.size() && !next->enabled)) {
-            return nullptr;
-        }
-        current = next;
+QString Captions(const MenuEntry& menu) {
+    QStringList captions;
+    for (const MenuEntry& entry : menu.items) {
+        captions << (entry.separator ? QStringLiteral("-") : entry.caption);
     }
-    return current;
+    return captions.join(QLatin1Char('|'));
 }

@@ -73,8 +73,8 @@ public:
     QStringList menuErrors;
 };
 
-// The entry at a caption path below a menu, or nullptr.
-const MenuEntry* FindMenuEntry(const MenuEntry& menu, const QStringList& path);
+// The captions of a menu's items, "-" for a separator, joined by "|".
+QString Captions(const MenuEntry& menu);
 
 // A clock the test moves by hand.
 class FakeClock final : public Clock {
