@@ -394,9 +394,13 @@ void TstCli::interruptedWriteIsToldAndRecognisedLater() {
     QCOMPARE(match.captured(1), dev);
     const int sent = match.captured(2).toInt();
     QVERIFY(sent >= 19 && sent < 128);
+    // The board logs what it has read: wait for the bytes sent, then a little for any stray one.
+    const QByteArray expected = "W" + ImageOf(DefaultConfiguration()).left(sent);
+    while (board.receivedBytes().size() < expected.size() && !safetyNet.hasExpired()) {
+        QThread::msleep(5);
+    }
     QThread::msleep(100);
-    QCOMPARE(board.receivedBytes(),
-             "W" + ImageOf(DefaultConfiguration()).left(sent)); // nothing after the stop
+    QCOMPARE(board.receivedBytes(), expected); // nothing after the stop
     // The port is free again: its lock went with the program's own close.
     QSerialPort other;
     other.setPortName(dev);
