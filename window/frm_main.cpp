@@ -56,8 +56,8 @@ void frmMain::Form_Load() {
     config = DefaultConfiguration();
     // Filling and selecting the default durations must only set their tooltips.
     blnFaseTimeRefresh = false;
-    // The eight lists offer the same durations: one model serves them all, each list keeps its
-    // own choice (filling eight models was a fifth of the window's own start-up).
+    // The eight lists offer the same durations: one model serves them all (start-up fills it
+    // once), and each list keeps its own choice.
     auto* durations = new QStandardItemModel(0, 1, this);
     for (int code = 0; code < kFaseTimeCount; ++code) {
         auto* item = new QStandardItem(QString::fromUtf8(FaseTime(code).caption));
