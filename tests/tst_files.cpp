@@ -1,5 +1,5 @@
 // Opening and saving configuration files on the real window: the dialogs, what a file
-// sets, refusals, failed saves, the title and the five sample buttons.
+// sets, refusals, failed saves and the title (the sample buttons: the program-folder walks).
 
 #include "files/dm6_file.h"
 #include "files/format/dm6_format.h"
