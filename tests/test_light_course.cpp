@@ -1,11 +1,13 @@
-// Light course of the cells and how the grid draws it.
+// Light course of the cells, how the grid draws it and the report file that lists it.
 
 #include "model/grid_drawing.h"
 #include "model/light_course.h"
+#include "model/light_report.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -138,4 +140,28 @@ TEST(GridDrawing, OffPhasesHideTheirCellsAndConnectors) {
     EXPECT_TRUE(std::none_of(drawing.lblEffMode.begin(), drawing.lblEffMode.end(), visible));
     EXPECT_TRUE(std::none_of(drawing.lineEffH.begin(), drawing.lineEffH.end(), visible));
     EXPECT_TRUE(std::none_of(drawing.lineEffV.begin(), drawing.lineEffV.end(), visible));
+}
+
+TEST(LightReport, RowsOfCrLfLinesWhoseColumnsStandUnderTheTitle) {
+    LightCourse course{};
+    course[static_cast<std::size_t>(CellIndex(0, 1))] = {32, 256, kRangeOver, 256, 7, kRangeUnder};
+    std::istringstream report(LightValueReport("C:\\m6\\light_value.txt", course));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(report, line);) {
+        ASSERT_EQ(line.back(), '\r'); // every line, the last included, ends in CR LF
+        lines.push_back(line.substr(0, line.size() - 1));
+    }
+    ASSERT_EQ(lines.size(), 15U);
+    EXPECT_EQ(lines[0] + '|' + lines[1] + '|' + lines[2] + '|' + lines[3],
+              "Light Value - File C:\\m6\\light_value.txt||Value:  Start_Part1  Stop_Part1  "
+              "Normal/Over/Under_Part1  Start_Part2  Stop_Part2  Normal/Over/Under_Part2|");
+    EXPECT_EQ(lines[4].substr(0, 30), "Out| Fase1                   |");
+    EXPECT_EQ(lines[5].substr(0, 57), "1  | +000 +000 0 +000 +000 0 | +032 +256 1 +256 +007 2 | ");
+    for (std::size_t row = 4; row < 15; ++row) { // "10 | " too
+        ASSERT_EQ(lines[row].size(), row == 4 ? 212U : 213U) << row;
+        EXPECT_TRUE(row == 4 || lines[row].back() == ' ') << row;
+        for (std::size_t col = 0; col < lines[row].size(); ++col) {
+            EXPECT_TRUE(lines[row][col] != '|' || lines[4][col] == '|') << row << ' ' << col;
+        }
+    }
 }

@@ -1,13 +1,12 @@
-// The light value report, laid out in columns, holds exactly the current course after every
-// refresh, whatever the file held before (a longer old file must lose its tail); a report that
-// cannot be written is told on every refresh while everything else still works.
+// The light value report holds exactly the report of the shown grid after every refresh,
+// whatever the file held before (a longer old file must lose its tail); a report that cannot be
+// written is told on every refresh while everything else still works. Its layout: the unit test.
 
 #include "model/light_course.h"
 #include "model/light_report.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/window_fixture.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -27,26 +26,6 @@ QByteArray ExpectedReport(const WindowFixture& f, frmMain& w) {
                          ComputeLightCourse(w.EffSet(), w.CurrentFaseCodes())));
 }
 
-// The report's layout: CR LF lines, rows of 213 characters whose "|" stand under the title's.
-void CheckLayout(const QByteArray& report, const QString& path) {
-    const QList<QByteArray> lines = report.split('\n');
-    QCOMPARE(lines.size(), 16);
-    QVERIFY(lines[15].isEmpty()); // the last line ends with CR LF too
-    QCOMPARE(report.count('\r'), 15);
-    QCOMPARE(lines.mid(0, 4).join('\n'),
-             "Light Value - File " + path.toUtf8() + "\r\n\r\nValue:  Start_Part1  Stop_Part1  " +
-                 "Normal/Over/Under_Part1  Start_Part2  Stop_Part2  Normal/Over/Under_Part2\r\n\r");
-    QVERIFY(lines[4].startsWith("Out| Fase1                   |") && lines[4].size() == 213);
-    QVERIFY(lines[14].startsWith("10 | "));
-    for (int row = 5; row < 15; ++row) {
-        QCOMPARE(lines[row].size(), 213 + 1);
-        QVERIFY(lines[row].endsWith(" \r"));
-        for (qsizetype col = 0; col < lines[row].size(); ++col) {
-            QVERIFY(lines[row][col] != '|' || lines[4][col] == '|');
-        }
-    }
-}
-
 const QStringList kRisingQuarter = {QString::fromUtf8("Luminosit\u00e0 Parte1"),
                                     QStringLiteral("Crescente 25%")};
 
@@ -56,33 +35,21 @@ class TstReportRewrite : public QObject {
     Q_OBJECT
 
 private slots:
-    void reportHoldsExactlyTheCurrentCourse_data();
     void reportHoldsExactlyTheCurrentCourse();
     void unwritableReportIsToldOnEveryRefresh();
     void reportTakesThePlaceOfWhatStandsThere();
 };
 
-void TstReportRewrite::reportHoldsExactlyTheCurrentCourse_data() {
-    QTest::addColumn<bool>("existed");
-    QTest::addColumn<QByteArray>("before");
-    QTest::newRow("no file") << false << QByteArray();
-    QTest::newRow("long old text") << true << QByteArray(20000, 'x');
-    QTest::newRow("same length, other bytes") << true << QByteArray(2500, '#');
-}
-
 void TstReportRewrite::reportHoldsExactlyTheCurrentCourse() {
-    QFETCH(bool, existed);
-    QFETCH(QByteArray, before);
     WindowFixture f;
-    QVERIFY(!existed || f.WriteProgramFile(kReport, before));
+    QVERIFY(f.WriteProgramFile(kReport, QByteArray(20000, 'x'))); // longer than any report
     frmMain& w = f.Open();
-    // At start-up, after an edit, and after the same choice again over someone else's bytes:
-    // the grid does not change but the whole report is rewritten.
+    // At start-up, after an edit, and after the same choice again over someone else's bytes of
+    // the report's length: the grid does not change but the whole report is rewritten.
     for (int refresh = 0; refresh < 3; ++refresh) {
         const QByteArray report = f.ReadProgramFile(kReport);
         QCOMPARE(report, ExpectedReport(f, w));
-        CheckLayout(report, f.ProgramPath(kReport));
-        QVERIFY(f.WriteProgramFile(kReport, before.isEmpty() ? QByteArray(9000, 'y') : before));
+        QVERIFY(f.WriteProgramFile(kReport, QByteArray(report.size(), '#')));
         f.ClickCell(0, kRisingQuarter);
     }
     QVERIFY(f.ui.messages.empty());
@@ -106,8 +73,7 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     // An effect chosen in the menu is drawn and told once more.
     f.ClickCell(0, kRisingQuarter);
     f.ExpectMessage(2, told, MsgIcon::Critical);
-    const QString editedTip = firstCell->toolTip();
-    QVERIFY(editedTip != emptyTip);
+    QVERIFY(firstCell->toolTip() != emptyTip);
 
     // Saving draws nothing, so it says nothing.
     const QString saved = QDir(f.FolderPath()).filePath(QStringLiteral("prova.dm6"));
@@ -115,19 +81,6 @@ void TstReportRewrite::unwritableReportIsToldOnEveryRefresh() {
     f.ClickButton(QStringLiteral("cmdFileSave"));
     f.ExpectMessage(2, told, MsgIcon::Critical);
     QCOMPARE(w.windowTitle(), QStringLiteral("Miravel6 - ") + saved);
-
-    // Clearing everything, then opening the saved file brings the edit back with one refresh.
-    f.ClickCell(0, {QStringLiteral("Azzera"), QStringLiteral("Tutto")}, Qt::RightButton);
-    f.ExpectMessage(3, told, MsgIcon::Critical);
-    f.ui.openAnswers.push_back(saved);
-    f.ClickButton(QStringLiteral("cmdFileOpen_0"));
-    f.ExpectMessage(4, told, MsgIcon::Critical);
-    QCOMPARE(firstCell->toolTip(), editedTip);
-
-    // A duration set to "OFF" hides its column.
-    f.Child<QComboBox>("cboFaseTime", 0)->setCurrentIndex(0);
-    f.ExpectMessage(5, told, MsgIcon::Critical);
-    QVERIFY(firstCell->isHidden());
 
     QVERIFY(f.ui.menuErrors.isEmpty());
     f.ui.msgAnswers.push_back(MsgAnswer::No); // the edits are not to be saved
@@ -142,28 +95,22 @@ void TstReportRewrite::reportTakesThePlaceOfWhatStandsThere() {
     QVERIFY(PutFile(notes, "mine\n"));
     const QByteArray report = QFile::encodeName(f.ProgramPath(kReport));
     const QByteArray mine = QFile::encodeName(notes);
-    const QByteArray nowhere = QFile::encodeName(elsewhere.filePath(QStringLiteral("nessuno.txt")));
-    // A link to a file of the user, one that leads nowhere, a second name of the user's file
-    // and a fifo; each refresh after an edit must replace it, not write through it.
-    for (int standing = 0; standing < 4; ++standing) {
+    // A link to a file of the user, a second name of it and a fifo; each refresh after an edit
+    // must replace it, not write through it.
+    for (int standing = 0; standing < 3; ++standing) {
         QVERIFY(::unlink(report.constData()) == 0);
         const int made = standing == 0   ? ::symlink(mine.constData(), report.constData())
-                         : standing == 1 ? ::symlink(nowhere.constData(), report.constData())
-                         : standing == 2 ? ::link(mine.constData(), report.constData())
+                         : standing == 1 ? ::link(mine.constData(), report.constData())
                                          : ::mkfifo(report.constData(), 0600);
         QVERIFY(made == 0);
 
-        f.ClickCell(0, standing % 2 == 0
-                           ? kRisingQuarter
-                           : QStringList{kRisingQuarter[0], QStringLiteral("Spenta")});
+        f.ClickCell(0, kRisingQuarter);
 
         QVERIFY(f.ui.messages.empty());
         const QFileInfo written(QFile::decodeName(report));
         QVERIFY2(written.isFile() && !written.isSymbolicLink(),
                  qPrintable(QString::number(standing)));
         QCOMPARE(f.ReadProgramFile(kReport), ExpectedReport(f, w));
-        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList{QStringLiteral("appunti.txt")});
         QCOMPARE(GetFile(notes), QByteArray("mine\n"));
     }
 }

@@ -2,11 +2,10 @@
 // window offscreen. What an "OFF" phase hides is unit-tested and seen again in the report and
 // focus walks.
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/window_fixture.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -38,13 +37,12 @@ void TstStartup::idleWindow() {
     QCOMPARE(ports->itemText(0) + ports->itemText(15) + QString::number(ports->count()),
              QStringLiteral("COM1COM1616"));
 
-    // Every cell is an empty, visible cell; the image holds eight "10 sec" phases.
-    for (int i = 0; i < 80; ++i) {
-        const QLabel* cell = f.Child<QLabel>("lblEffMode", i);
-        QVERIFY(cell->text() == QStringLiteral("-- -") && !cell->isHidden());
-    }
+    // The last cell is an empty, visible cell (the cells are drawn in one loop); the image
+    // holds eight "10 sec" phases.
+    const QLabel* last = f.Child<QLabel>("lblEffMode", 79);
+    QVERIFY(last->text() == QStringLiteral("-- -") && !last->isHidden());
     QCOMPARE(
-        f.Child<QLabel>("lblEffMode", 79)->toolTip(),
+        last->toolTip(),
         QStringLiteral("Uscita10 Fase8 - Parte1: 000 - Parte2: 000 - Tremolo: Off - Random: Off"));
     const QString image = f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText();
     QVERIFY2(image.startsWith(QStringLiteral("00:01\n")) &&
@@ -67,32 +65,27 @@ void TstStartup::idleWindow() {
 
 void TstStartup::portChoiceRestoredAndStored() {
     // The stored value, or a spoilt store: "(none)", "(junk)", "(blocked)" by a file in its
-    // folder's place (the store's own refusals: tst_port_settings).
+    // folder's place (the store's own refusals: tst_port_settings). One row per way a value is
+    // taken or refused: a position, none, out of range, no number.
     const struct {
         QByteArray value;
         int selected;      // in cboComm at start-up; -1: none
         bool pickCom5;     // with the keyboard before closing
         QByteArray stored; // value in the store after close; empty: none
-    } cases[] = {{"(none)", 0, false, "0"}, {"15", 15, false, "15"},
-                 {"16", -1, false, "-1"},   {"x", -1, false, "-1"},
-                 {"(junk)", 0, true, "4"},  {"@Invalid()", -1, true, "4"},
-                 {"3, 4", -1, true, "4"},   {"(blocked)", 0, true, ""}};
+    } cases[] = {{"(none)", 0, false, "0"}, {"15", 15, false, "15"}, {"16", -1, false, "-1"},
+                 {"(junk)", 0, true, "4"},  {"3, 4", -1, true, "4"}, {"(blocked)", 0, true, ""}};
     for (const auto& [value, selected, pickCom5, stored] : cases) {
         WindowFixture f;
         const QString folder = f.SettingsFolderPath() + QStringLiteral("/Miravel6");
         const QString file = folder + QStringLiteral("/Miravel6.conf");
-        QByteArray contents = "[frmMain]\ncboComm=" + value + "\n";
-        if (value == "(junk)") {
-            contents.resize(4096);
-            std::iota(contents.begin(), contents.end(), char(11)); // every byte value, in turn
-        }
         if (value == "(blocked)") {
-            QFile blocker(folder);
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            QVERIFY(PutFile(folder, {})); // a file in the folder's place
+        } else if (value == "(junk)") {
+            QByteArray junk(4096, 0);
+            std::iota(junk.begin(), junk.end(), char(11)); // every byte value, in turn
+            QVERIFY(PutFile(file, junk));
         } else if (value != "(none)") {
-            QFile settings(file);
-            QVERIFY(QDir().mkpath(folder) && settings.open(QIODevice::WriteOnly));
-            QCOMPARE(settings.write(contents), contents.size());
+            QVERIFY(PutFile(file, "[frmMain]\ncboComm=" + value + "\n"));
         }
         frmMain& w = f.Show();
         auto* ports = f.Child<QComboBox>(QStringLiteral("cboComm"));
@@ -109,8 +102,7 @@ void TstStartup::portChoiceRestoredAndStored() {
         QVERIFY(w.close() && !w.isVisible());
         QVERIFY(f.ui.messages.empty()); // a bad or unwritable store is not reported
 
-        QFile settings(file);
-        const QByteArray written = settings.open(QIODevice::ReadOnly) ? settings.readAll() : "";
+        const QByteArray written = GetFile(file);
         if (stored.isEmpty()) {
             QVERIFY(!written.contains("cboComm"));
         } else {

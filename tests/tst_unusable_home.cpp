@@ -2,8 +2,6 @@
 // that folder and why, the sample buttons and the help open the shipped copies, and "Salva"
 // still asks where to save. Run as nobody when we are root, who could write anywhere.
 
-#include "files/dm6_file.h"
-#include "files/file_messages.h"
 #include "files/program_folder.h"
 #include "files/shipped_files.h"
 #include "model/sample_files.h"
@@ -16,56 +14,23 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
 
 namespace {
 
 // "appartiene a nobody:nogroup, permessi 0555", as the user reads it of a folder.
 QString OwnerText(const QString& path) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
-        return QStringLiteral("<no such folder>");
-    }
-    const struct passwd* user = ::getpwuid(info.st_uid);
-    const struct group* group = ::getgrgid(info.st_gid);
+    const QFileInfo info(path);
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status); // none: the texts differ anyway
     return QStringLiteral("appartiene a %1:%2, permessi %3")
-        .arg(QString::fromLocal8Bit(user != nullptr ? user->pw_name : "?"),
-             QString::fromLocal8Bit(group != nullptr ? group->gr_name : "?"))
-        .arg(info.st_mode & 07777U, 4, 8, QLatin1Char('0'));
+        .arg(info.owner(), info.group())
+        .arg(status.st_mode & 07777U, 4, 8, QLatin1Char('0'));
 }
 
 bool SetMode(const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
-
-// Gives the scratch folders their write bits back, so that they can be removed.
-struct WritableAgain {
-    QStringList folders;
-    ~WritableAgain() {
-        for (const QString& folder : folders) {
-            SetMode(folder, 0755);
-        }
-    }
-};
-
-// HOME and XDG_DATA_HOME as they were, after a case that took them away.
-struct EnvironmentAgain {
-    QByteArray home = qgetenv("HOME");
-    QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    ~EnvironmentAgain() {
-        Put("HOME", home);
-        Put("XDG_DATA_HOME", dataHome);
-    }
-    static void Put(const char* name, const QByteArray& value) {
-        if (value.isEmpty()) {
-            qunsetenv(name);
-        } else {
-            qputenv(name, value);
-        }
-    }
-};
 
 } // namespace
 
@@ -82,7 +47,9 @@ private:
 
 void TstUnusableHome::samplesFromTheShippedFolder_data() {
     // How the user's home is spoilt; the reason the details give ("%home" is the home folder,
-    // "%owner" what OwnerText says of the folder in the last column, under the home).
+    // "%owner" what OwnerText says of the folder in the last column, under the home). One row
+    // per way the window tells it: the report fails too, the report is written, no HOME (the
+    // reasons of the other spoilt homes are the folder functions' unit rows).
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QString>("ownerOf");
@@ -92,14 +59,6 @@ void TstUnusableHome::samplesFromTheShippedFolder_data() {
                           "(Permission denied); la cartella %home non \u00e8 scrivibile da "
                           "questo utente (%owner)")
         << QString();
-    QTest::newRow("the data folder's parent a file")
-        << QStringLiteral("share a file")
-        << QStringLiteral("%home/.local/share non \u00e8 una cartella") << QString();
-    QTest::newRow("the data folder there, not writable")
-        << QStringLiteral("folder read-only")
-        << QStringLiteral("la cartella %home/.local/share/Miravel6 non \u00e8 scrivibile da "
-                          "questo utente (%owner)")
-        << QStringLiteral("/.local/share/Miravel6");
     QTest::newRow("not writable, but the report is")
         << QStringLiteral("report writable")
         << QStringLiteral("la cartella %home/.local/share/Miravel6 non \u00e8 scrivibile da "
@@ -127,10 +86,14 @@ void TstUnusableHome::RunCase() {
     QFETCH(QString, reason);
     QFETCH(QString, ownerOf);
     WindowFixture settings; // scratch settings store
-    const EnvironmentAgain environment;
     QTemporaryDir root;
     QVERIFY(root.isValid());
-    WritableAgain writable; // before the scratch folder goes
+    QStringList readOnly; // given their write bits back before the scratch folder goes
+    const auto writableAgain = qScopeGuard([&readOnly] {
+        for (const QString& folder : readOnly) {
+            SetMode(folder, 0755);
+        }
+    });
 
     // The installed copy: bin/ and its shipped files, read-only as a package leaves them.
     const QString bin = root.filePath(QStringLiteral("usr/bin"));
@@ -141,31 +104,24 @@ void TstUnusableHome::RunCase() {
         const QByteArray bytes =
             name.endsWith(QStringLiteral(".dm6")) ? GetFile(source) : QByteArray("<p>guida</p>");
         QVERIFY(!bytes.isEmpty());
-        QVERIFY(PutFile(QDir(share).filePath(name), bytes) &&
-                SetMode(QDir(share).filePath(name), 0444));
+        QVERIFY(PutFile(QDir(share).filePath(name), bytes));
     }
     QVERIFY(SetMode(share, 0555));
-    writable.folders << share;
+    readOnly << share;
 
     QString home = root.filePath(QStringLiteral("home"));
     const QString user = home + QStringLiteral("/.local/share/Miravel6");
     QVERIFY(QDir().mkpath(home));
     if (layout == QStringLiteral("home read-only")) {
         QVERIFY(SetMode(home, 0555));
-        writable.folders << home;
-    } else if (layout == QStringLiteral("share a file")) {
-        QVERIFY(PutFile(home + QStringLiteral("/.local/share"), "un file"));
-    } else if (layout == QStringLiteral("folder read-only") ||
-               layout == QStringLiteral("report writable")) {
-        QVERIFY(QDir().mkpath(user));
-        if (layout == QStringLiteral("report writable")) {
-            QVERIFY(PutFile(user + QStringLiteral("/light_value.txt"), "vecchio"));
-        }
+        readOnly << home;
+    } else if (layout == QStringLiteral("report writable")) {
+        QVERIFY(PutFile(user + QStringLiteral("/light_value.txt"), "vecchio"));
         QVERIFY(SetMode(user, 0555));
-        writable.folders << user;
+        readOnly << user;
     }
     QString userFolder = user;
-    if (layout == QStringLiteral("no HOME")) {
+    if (layout == QStringLiteral("no HOME")) { // in a child process: its environment only
         qunsetenv("HOME");
         qunsetenv("XDG_DATA_HOME");
         home.clear();
@@ -203,9 +159,6 @@ void TstUnusableHome::RunCase() {
     QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdFileOpen_1")), Qt::LeftButton);
     const QString title = QStringLiteral("Miravel6 - ") + sample;
     QCOMPARE(w.windowTitle(), title);
-    const std::optional<Configuration> shipped = ReadDm6File(sample);
-    QVERIFY(shipped);
-    QVERIFY(w.EffSet() == shipped->recEffSet);
     QVERIFY(w.EffSet() != EffGrid{});
     QCOMPARE(ui.messages.size(), std::size_t{reportWritten ? 1U : 2U});
     QCOMPARE(ui.messages.back().text, reportWritten ? ui.messages[0].text : reportFailure);
@@ -222,15 +175,6 @@ void TstUnusableHome::RunCase() {
     QCOMPARE(ui.saveRequests[0].initialDir, QString());
     QCOMPARE(w.windowTitle(), title);
     QCOMPARE(ui.messages.size(), before);
-    // Told to save over the shipped copy, it fails aloud and claims nothing.
-    const QByteArray shippedBytes = GetFile(sample);
-    ui.saveAnswers.push_back(sample);
-    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("cmdFileSave")), Qt::LeftButton);
-    QCOMPARE(ui.saveRequests.size(), std::size_t{2});
-    QCOMPARE(ui.messages.size(), before + 1);
-    QCOMPARE(ui.messages.back().text, kSaveFailedText);
-    QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(GetFile(sample), shippedBytes);
 }
 
 QTEST_MAIN(TstUnusableHome)

@@ -16,17 +16,14 @@ inline bool BecomeNobody() {
     return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
 }
 
-// Runs `run` as nobody in a forked child when we are root, otherwise as we are. A failed check
-// in the child prints as usual and fails the case here.
+// Runs `run` in a forked child, as nobody when we are root, otherwise as we are: what it changes
+// of its process (the environment, say) ends with the child. A failed check in the child prints
+// as usual and fails the case here.
 inline void AsNobody(const std::function<void()>& run) {
-    if (::geteuid() != 0) {
-        run();
-        return;
-    }
     std::fflush(stdout);
     const pid_t child = ::fork();
     if (child == 0) {
-        const bool dropped = BecomeNobody();
+        const bool dropped = ::geteuid() != 0 || BecomeNobody();
         if (dropped) {
             run();
         }
