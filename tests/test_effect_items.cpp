@@ -212,3 +212,15 @@ TEST(EffectCells, NothingIsPastedOfAScopeNotCopied) {
     EXPECT_TRUE(PasteCells(clipboard, EffCopyScope::Row, grid, 79));
     EXPECT_EQ(Changed(EffGrid{}, grid), RowCells(9));
 }
+
+TEST(InfoText, PhaseTimesPulsesAndTheCycleTotals) {
+    // The longest cycle: its pulses pass what 16 bits hold.
+    FaseSecondsList seconds{};
+    seconds.fill(12 * 3600);
+    std::string expected = "Miravel6\r\n\r\nTempi / Impulsi espansione";
+    for (int p = 1; p <= kFasi; ++p) {
+        expected += "\r\nFase " + std::to_string(p) + ": 12:00:00 / 8448";
+    }
+    expected += "\r\n\r\nTempo totale ciclo: 96:00:00\r\nImpulsi espansione ciclo: 67584";
+    EXPECT_EQ(InfoText("Miravel6", seconds), expected);
+}
