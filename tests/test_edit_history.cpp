@@ -55,18 +55,6 @@ TEST(EditHistory, UndoAndRedoWalkTheStepsInOrder) {
     }
 }
 
-TEST(EditHistory, RecordTellsWhetherItWasAStep) {
-    EditHistory history;
-    history.Reset(Config(0));
-    EXPECT_FALSE(history.Record(Config(0)));
-    EXPECT_TRUE(history.Record(Config(1)));
-    EXPECT_FALSE(history.Record(Config(1)));
-    // After a reset there is nothing to undo, and the reset configuration is the present.
-    history.Reset(Config(5));
-    EXPECT_FALSE(history.Undo());
-    EXPECT_FALSE(history.Record(Config(5)));
-}
-
 TEST(EditHistory, KeepsTheNewestHundredSteps) {
     EditHistory history; // as the window holds it: at least 100 steps are promised
     history.Reset(Config(0));

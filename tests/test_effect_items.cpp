@@ -42,24 +42,6 @@ std::vector<int> Changed(const EffGrid& before, const EffGrid& after) {
     return cells;
 }
 
-std::vector<int> RowCells(int output) {
-    std::vector<int> cells;
-    cells.reserve(kFasi);
-    for (int f = 0; f < kFasi; ++f) {
-        cells.push_back(CellIndex(output, f));
-    }
-    return cells;
-}
-
-std::vector<int> ColumnCells(int fase) {
-    std::vector<int> cells;
-    cells.reserve(kOutputs);
-    for (int o = 0; o < kOutputs; ++o) {
-        cells.push_back(CellIndex(o, fase));
-    }
-    return cells;
-}
-
 } // namespace
 
 TEST(EffectMenus, CaptionsOfEverySubmenu) {
@@ -138,18 +120,13 @@ TEST(EffectItems, WhatTheItemsStoreAndTheMarksTheyLeave) {
 
 TEST(EffectCells, ClearTakesExactlyItsScope) {
     const int cell = CellIndex(3, 5);
-    std::vector<int> all(kCells);
-    for (int i = 0; i < kCells; ++i) {
-        all[static_cast<std::size_t>(i)] = i;
-    }
     const struct {
         EffScope scope;
         std::vector<int> cleared;
     } cases[] = {
-        {EffScope::Cell, {cell}},
-        {EffScope::Row, RowCells(3)},
-        {EffScope::Column, ColumnCells(5)},
-        {EffScope::All, all},
+        {EffScope::Cell, {29}},
+        {EffScope::Row, {24, 25, 26, 27, 28, 29, 30, 31}},
+        {EffScope::Column, {5, 13, 21, 29, 37, 45, 53, 61, 69, 77}},
     };
     for (const auto& c : cases) {
         EffGrid grid = Numbered();
@@ -160,6 +137,9 @@ TEST(EffectCells, ClearTakesExactlyItsScope) {
             EXPECT_EQ(grid[static_cast<std::size_t>(i)], typEffSet{}) << i;
         }
     }
+    EffGrid grid = Numbered();
+    ClearCells(grid, EffScope::All, cell);
+    EXPECT_EQ(grid, EffGrid{});
 }
 
 TEST(EffectCells, PasteWritesWhatWasCopiedWhereItIsPasted) {
@@ -172,9 +152,9 @@ TEST(EffectCells, PasteWritesWhatWasCopiedWhereItIsPasted) {
         EffCopyScope scope;
         std::vector<int> written;
     } cases[] = {
-        {EffCopyScope::Cell, {to}},
-        {EffCopyScope::Row, RowCells(2)},
-        {EffCopyScope::Column, ColumnCells(1)},
+        {EffCopyScope::Cell, {17}},
+        {EffCopyScope::Row, {16, 17, 18, 19, 20, 21, 22, 23}},
+        {EffCopyScope::Column, {1, 9, 17, 25, 33, 41, 49, 57, 65, 73}},
     };
     for (const auto& c : cases) {
         const EffGrid source = Numbered();
@@ -210,5 +190,17 @@ TEST(EffectCells, NothingIsPastedOfAScopeNotCopied) {
     CopyCells(clipboard, EffCopyScope::Cell, source, 0);
     EffGrid grid{};
     EXPECT_TRUE(PasteCells(clipboard, EffCopyScope::Row, grid, 79));
-    EXPECT_EQ(Changed(EffGrid{}, grid), RowCells(9));
+    EXPECT_EQ(Changed(EffGrid{}, grid), (std::vector<int>{72, 73, 74, 75, 76, 77, 78, 79}));
+}
+
+TEST(InfoText, PhaseTimesPulsesAndTheCycleTotals) {
+    // The longest cycle: its pulses pass what 16 bits hold.
+    FaseSecondsList seconds{};
+    seconds.fill(12 * 3600);
+    std::string expected = "Miravel6\r\n\r\nTempi / Impulsi espansione";
+    for (int p = 1; p <= kFasi; ++p) {
+        expected += "\r\nFase " + std::to_string(p) + ": 12:00:00 / 8448";
+    }
+    expected += "\r\n\r\nTempo totale ciclo: 96:00:00\r\nImpulsi espansione ciclo: 67584";
+    EXPECT_EQ(InfoText("Miravel6", seconds), expected);
 }

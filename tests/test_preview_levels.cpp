@@ -148,15 +148,7 @@ TEST(IndicativeEffects, DimByTheTypeAndDelayTheSwitchOnRepeatably) {
     EXPECT_LT(dimmed, 90);
     // Only the first step lights after darkness, and it waits under half of its 1.67 s.
     EXPECT_LT(dark, 9);
-    for (const int type : {5, 6, 7}) {
-        EXPECT_DOUBLE_EQ(FlickerDimming(type), 0.25);
-    }
-    EXPECT_DOUBLE_EQ(FlickerDimming(1), 0.0625);
 }
-
-} // namespace
-
-namespace {
 
 TEST(PreviewCursor, StandsWhereTheTimeCursorWould) {
     const FaseCodes codes = {kTenSec, 0, kTwentySec, 0, 0, 0, 0, 0};

@@ -40,34 +40,30 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
     void settingsMenuAtTheMouse();
     void itemsStoreShowAndMark();
-    void clearCopyPasteAndADarkCellFromAFile();
+    void clearCopyAndPaste();
 };
 
 void TstEffectMenus::settingsMenuAtTheMouse() {
     WindowFixture f;
     f.Show();
     auto* third = f.Child<QComboBox>("cboFaseTime", 2);
-    const int cell = 8 * 6 + 2; // "OFF" hides the cell; the label takes the press anyway
-    // The duration of phase 3, the locale and the step the OnOff items show (the step's text
-    // is unit-tested; here its phase and the user's decimal separator reach the menu).
-    for (const auto& [duration, locale, step] : {std::tuple{"1 min", QLocale::Italian, "10,0sec"},
-                                                 {"1 min", QLocale::English, "10.0sec"},
-                                                 {"OFF", QLocale::Italian, ""}}) {
-        QLocale::setDefault(QLocale(locale));
-        third->setCurrentIndex(third->findText(U(duration)));
-        f.ClickCell(cell, {});
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        const MenuEntry& menu = f.ui.menus.back();
-        QCOMPARE(menu.caption, U("Impostazioni effetti"));
-        QCOMPARE(Captions(menu),
-                 U("Effetti Parte1+Parte2|-|Luminosità Parte1|OnOff Parte1 (passo %1)|"
-                   "-|Luminosità Parte2|OnOff Parte2 (passo %1)|-|Tremolo|"
-                   "Accensione casuale")
-                     .arg(U(step)));
-        QLabel* label = f.Child<QLabel>("lblEffMode", cell);
-        QCOMPARE(f.ui.menuPositions.back(), label->mapToGlobal(label->rect().center()));
-        QCOMPARE(f.window().EffSet(), EffGrid{}); // closing it changes nothing
-    }
+    third->setCurrentIndex(third->findText(U("1 min")));
+    // The step the OnOff items show is phase 3's, with the user's decimal separator (the step's
+    // text is unit-tested).
+    QLocale::setDefault(QLocale(QLocale::English));
+    const int cell = 8 * 6 + 2;
+    f.ClickCell(cell, {});
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const MenuEntry& menu = f.ui.menus.back();
+    QCOMPARE(menu.caption, U("Impostazioni effetti"));
+    QCOMPARE(Captions(menu), U("Effetti Parte1+Parte2|-|Luminosità Parte1|OnOff Parte1 (passo "
+                               "10.0sec)|-|Luminosità Parte2|OnOff Parte2 (passo 10.0sec)|-|"
+                               "Tremolo|Accensione casuale"));
+    // A dark cell offers neither flicker nor random switch-on (itemsStoreShowAndMark lights one).
+    QVERIFY(!menu.items[8].enabled && !menu.items[9].enabled);
+    QLabel* label = f.Child<QLabel>("lblEffMode", cell);
+    QCOMPARE(f.ui.menuPositions.back(), label->mapToGlobal(label->rect().center()));
+    QCOMPARE(f.window().EffSet(), EffGrid{}); // closing it changes nothing
 }
 
 void TstEffectMenus::itemsStoreShowAndMark() {
@@ -75,38 +71,26 @@ void TstEffectMenus::itemsStoreShowAndMark() {
     frmMain& w = f.Show();
     const int cell = 8 * 4; // output 5, phase 1: ramps start from their own level
     // What each item stores and marks is unit-tested; here a preset and each other kind of
-    // submenu reach the cell, its tooltip, the image and the marks. The choices (submenu>item,
-    // ";" between them), the record (Part1, Part2, flicker, random), the parts as the cell's
-    // tooltip describes them, the checked item of each submenu in order.
-    for (const auto& [choices, record, parts, marks] :
-         {std::tuple{"Effetti Parte1+Parte2>On", std::array{7, 7, 0, 0},
-                     "111 - Parte2: 111 - Tremolo: Off - Random: Off",
-                     "On|Massima|1 - 1 - 1|Massima|1 - 1 - 1|Off|Off"},
-          {"Luminosità Parte1>Crescente 6%;Tremolo>Velocità fissa2 - Lum -25%;Accensione "
-           "casuale>On",
-           {8, 0, 6, -1},
-           "Rampa 0-->32 - Parte2: 000 - Tremolo: Tipo6 - Random: On",
-           "|Crescente 6%||Spenta|0 - 0 - 0|Velocità fissa2 - Lum -25%|On"}}) {
-        Command(f, cell, "Azzera", "Tutto");
-        for (const QString& choice : U(choices).split(QLatin1Char(';'))) {
-            w.setWindowTitle(U("Miravel6 - /tmp/luci.dm6"));
-            f.ClickCell(cell, choice.split(QLatin1Char('>')));
-            QCOMPARE(w.windowTitle(), U("Miravel6"));
-        }
-        EffGrid expected{};
-        expected[cell] = {std::uint8_t(record[0]), std::uint8_t(record[1]), std::uint8_t(record[2]),
-                          std::int16_t(record[3])};
-        QCOMPARE(w.EffSet(), expected);
-        QCOMPARE(f.Child<QLabel>("lblEffMode", cell)->toolTip(),
-                 U("Uscita5 Fase1 - Parte1: ") + U(parts));
-        QCOMPARE(w.EdataImage()[8 + cell], record[0] * 16 + record[1]); // the image follows
-        f.ClickCell(cell, {});
-        QVERIFY2(f.ui.menuErrors.isEmpty(), qPrintable(f.ui.menuErrors.join(QLatin1Char(';'))));
-        QCOMPARE(Marks(f.ui.menus.back()), U(marks));
+    // submenu reach the cell, its tooltip, the image and the marks.
+    for (const char* choice : {"Effetti Parte1+Parte2>On", "Luminosità Parte1>Crescente 6%",
+                               "Tremolo>Velocità fissa2 - Lum -25%", "Accensione casuale>On"}) {
+        w.setWindowTitle(U("Miravel6 - /tmp/luci.dm6"));
+        f.ClickCell(cell, U(choice).split(QLatin1Char('>')));
+        QCOMPARE(w.windowTitle(), U("Miravel6"));
     }
+    EffGrid expected{};
+    expected[cell] = {8, 7, 6, kTrue};
+    QCOMPARE(w.EffSet(), expected);
+    QCOMPARE(f.Child<QLabel>("lblEffMode", cell)->toolTip(),
+             U("Uscita5 Fase1 - Parte1: Rampa 0-->32 - Parte2: 111 - Tremolo: Tipo6 - Random: On"));
+    QCOMPARE(w.EdataImage()[8 + cell], 8 * 16 + 7); // the image follows
+    f.ClickCell(cell, {});
+    QVERIFY2(f.ui.menuErrors.isEmpty(), qPrintable(f.ui.menuErrors.join(QLatin1Char(';'))));
+    QCOMPARE(Marks(f.ui.menus.back()),
+             U("|Crescente 6%||Massima|1 - 1 - 1|Velocità fissa2 - Lum -25%|On"));
 }
 
-void TstEffectMenus::clearCopyPasteAndADarkCellFromAFile() {
+void TstEffectMenus::clearCopyAndPaste() {
     WindowFixture f;
     frmMain& w = f.Show();
     const QString file = U("Miravel6 - /tmp/a.dm6");
@@ -141,15 +125,13 @@ void TstEffectMenus::clearCopyPasteAndADarkCellFromAFile() {
     EffGrid expected = w.EffSet();
     Command(f, 17, "Copia", "Uscita (riga)");
     Command(f, 20, "Azzera", "Uscita (riga)");
-    QCOMPARE(w.EffSet()[20], typEffSet{});
-    QCOMPARE(w.EffSet()[23], typEffSet{});
+    QCOMPARE(w.EffSet()[23], typEffSet{}); // the row, not only the cell clicked
     f.ClickCell(18, {kPresets, U("On")});
     Command(f, 22, "Incolla", "Uscita (riga)");
     QCOMPARE(w.EffSet(), expected);
 
     // Phase 8 pasted on phase 2: every output gets its own phase-8 record.
     Command(f, 8 * 9 + 7, "Copia", "Fase (colonna)");
-    QCOMPARE(pasteStates(), U("111"));
     Command(f, 8 * 5 + 1, "Incolla", "Fase (colonna)");
     for (std::size_t i = 0; i < 80; i += 8) {
         expected[i + 1] = expected[i + 7];
@@ -166,31 +148,10 @@ void TstEffectMenus::clearCopyPasteAndADarkCellFromAFile() {
         expected[i] = {};
     }
     QCOMPARE(w.EffSet(), expected);
-    w.setWindowTitle(file);
-    f.ClickCell(40, {}, Qt::RightButton); // closed without a choice
-    QCOMPARE(w.windowTitle(), file);
     Command(f, 40, "Azzera", "Tutto");
     QCOMPARE(w.EffSet(), EffGrid{});
     QCOMPARE(w.windowTitle(), U("Miravel6"));
     QVERIFY(f.ui.menuErrors.isEmpty());
-
-    // A file may hold a dark cell with flicker and random switch-on, which no menu makes.
-    const QString path = f.FolderPath() + U("/dark.dm6");
-    f.ui.saveAnswers.push_back(path);
-    f.ClickButton(U("cmdFileSave"));
-    QVERIFY(f.WriteProgramFile(
-        U("dark.dm6"),
-        f.ReadProgramFile(U("dark.dm6")).replace("\r\n00=00;00;0;0", "\r\n00=00;00;3;1")));
-    f.ui.openAnswers.push_back(path);
-    f.ClickButton(U("cmdFileOpen_0"));
-    QCOMPARE(w.EffSet()[0], (typEffSet{0, 0, 3, kTrue}));
-
-    // Both are marked but not offered (the rule is unit-tested).
-    f.ClickCell(0, {U("Tremolo"), U("Velocità fissa1 - Lum -25%")});
-    QCOMPARE(f.ui.menuErrors.size(), 1);
-    QVERIFY(!f.ui.menus.back().items[8].enabled && !f.ui.menus.back().items[9].enabled);
-    QCOMPARE(Marks(f.ui.menus.back()),
-             U("Off|Spenta|0 - 0 - 0|Spenta|0 - 0 - 0|Velocità casuale - Lum -25%|On"));
 }
 
 QTEST_MAIN(TstEffectMenus)

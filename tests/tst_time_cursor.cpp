@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTime>
 #include <QTimer>
 #include <QtTest>
 
@@ -17,7 +16,6 @@ namespace {
 const QString kQuestion = QStringLiteral(
     "Premere sulla scheda il pulsante Reset per sincronizzare l'inizio del ciclo\r\n"
     "e accertarsi che i tempi di ciascuna fase coincidano con quelli scritti sulla scheda.");
-const QString kFinished = QStringLiteral("Attivazione cursore terminata");
 const QString kNoPhase =
     QStringLiteral("Nessuna fase temporale attivata\r\nImpossibile visualizzare il cursore");
 const QString kTen = QStringLiteral("10 sec");
@@ -35,23 +33,11 @@ int EnabledControls(WindowFixture& f) {
     return enabled;
 }
 
-QString Hms(int seconds) {
-    return QTime(0, 0).addSecs(seconds).toString(QStringLiteral("HH:mm:ss"));
-}
-
-QString Partial(int total, int cycle, int fase, int faseSec, int faseLength) {
-    return QStringLiteral("Cursore tempo attivo - Totale: %1/%2 - Parziale: Fase%3 %4/%5")
-        .arg(Hms(total), Hms(cycle), QString::number(fase), Hms(faseSec), Hms(faseLength));
-}
-
 // A window whose cursor the test starts and ticks by hand.
 struct CursorWindow {
     // Durations of the first phases by caption; the others keep theirs.
     explicit CursorWindow(const QStringList& durations = {}) {
         f.Open();
-        SetDurations(durations);
-    }
-    void SetDurations(const QStringList& durations) {
         for (int p = 0; p < durations.size(); ++p) {
             auto* combo = f.Child<QComboBox>("cboFaseTime", p);
             combo->setCurrentIndex(combo->findText(durations[p]));
@@ -116,10 +102,6 @@ void TstTimeCursor::exampleCycleRunsAcrossTheGridAndEnds() {
     // Positions and texts are unit-tested: here they follow the clock, not the count of ticks.
     c.TickAt(7'100); // the window was busy for seven seconds
     QCOMPARE(c.Line().x1, 1440 + 7 * 108);
-    QCOMPARE(c.Status(), Partial(7, 30, 1, 7, 10));
-    c.TickAt(15'400); // across the end of phase 1 and the phase that is off
-    QVERIFY(c.Line() == (GridLine{3600 + 5 * 54, 720, 3600 + 5 * 54, 5520, Rgb{0, 0, 255}, true}));
-    QCOMPARE(c.Status(), Partial(15, 30, 3, 5, 20));
     c.TickAt(30'000 - 1); // still the last displayed second
     QVERIFY(c.Timer()->isActive());
     QCOMPARE(c.f.ui.messages.size(), std::size_t{1});
@@ -129,14 +111,13 @@ void TstTimeCursor::exampleCycleRunsAcrossTheGridAndEnds() {
     c.TickAt(30'000);
     c.ExpectIdle();
     QCOMPARE(statusDuringMessage, kIdleStatusText); // the window is idle behind the message
-    c.f.ExpectMessage(2, kFinished, MsgIcon::Information);
+    c.f.ExpectMessage(2, QStringLiteral("Attivazione cursore terminata"), MsgIcon::Information);
 }
 
 void TstTimeCursor::stopRequestAndAClockStandingStill() {
     CursorWindow c({QStringLiteral("20 sec"), QStringLiteral("20 sec")});
     c.Start();
     c.TickAt(25'100);
-    QCOMPARE(c.Status(), Partial(25, 100, 2, 5, 20));
 
     c.Press(); // "Cursore off": the next tick stops, even with the clock unchanged
     QVERIFY(c.Timer()->isActive());
@@ -153,10 +134,8 @@ void TstTimeCursor::stopRequestAndAClockStandingStill() {
     QVERIFY(ticks.wait());
     QVERIFY(ticks.wait());
     QCOMPARE(c.Line().x1, 1440);
-    QCOMPARE(c.Status(), Partial(0, 100, 1, 0, 20));
-    c.TickAt(1000);
-    QCOMPARE(c.Line().x1, 1440 + 54);
-    QCOMPARE(c.Status(), Partial(1, 100, 1, 1, 20));
+    QCOMPARE(c.Status(), QStringLiteral("Cursore tempo attivo - Totale: 00:00:00/00:01:40 - "
+                                        "Parziale: Fase1 00:00:00/00:00:20"));
 }
 
 void TstTimeCursor::refusedOrCancelledStartThenWhatARunLocks() {
@@ -179,13 +158,9 @@ void TstTimeCursor::refusedOrCancelledStartThenWhatARunLocks() {
     c.Start();
     c.TickAt(100);
     QCOMPARE(EnabledControls(c.f), 0);
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-        QTest::mousePress(c.f.Child<QLabel>("lblEffMode", 12), button);
-        QTest::mousePress(c.f.Child<QLabel>("lblOutName", 3), button);
-        QTest::mousePress(c.f.Child<QLabel>("lblFaseName", 5), button);
-    }
+    // The grid does nothing either (every door's guard: tst_board_link's busy walk).
+    QTest::mousePress(c.f.Child<QLabel>("lblEffMode", 12), Qt::LeftButton);
     QVERIFY(c.f.ui.menus.empty());
-    QVERIFY(c.f.ui.inputs.empty());
     QCOMPARE(c.f.ui.messages.size(), std::size_t{3});
     QVERIFY(c.Timer()->isActive());
 

@@ -14,10 +14,6 @@ WindowFixture::WindowFixture() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
 }
 
-WindowFixture::~WindowFixture() {
-    win.reset();
-}
-
 void WindowFixture::StoreSetting(const QString& key, const QString& value) {
     QSettings settings(QString::fromLatin1(kAppName), QString::fromLatin1(kAppName));
     if (value.isEmpty()) {

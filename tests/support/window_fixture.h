@@ -16,7 +16,6 @@ class WindowFixture {
 public:
     // Points the per-user settings store at a scratch folder; call before the window exists.
     WindowFixture();
-    ~WindowFixture();
 
     // Sets the stored port choice ("frmMain/cboComm"); an empty value removes it.
     void StoreSetting(const QString& key, const QString& value);
