@@ -116,7 +116,6 @@ void TstBoardLink::readThenWriteGivesTheBoardItsOwnBytes() {
     QTest::keySequence(&b.w(), QKeySequence::Undo);
     QVERIFY(b.w().EffSet() == EffGrid{});
     QCOMPARE(b.Duration(0)->currentText(), QStringLiteral("10 sec"));
-    QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6"));
     QTest::keySequence(&b.w(), QKeySequence::Redo);
     QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
 }
@@ -317,10 +316,7 @@ void TstBoardLink::sessionEndDuringAWriteClosesAfterIt() {
     // The write ran to its end with the window open, then the window closed.
     b.ExpectOneMessage(kWriteDoneText, MsgIcon::Information);
     QVERIFY(shownAtMessage);
-    QCOMPARE(b.board.receivedBytes(), "W" + Bytes(b.w().EdataImage()));
     QTRY_VERIFY(!b.w().isVisible());
-    QVERIFY(b.PortFreeForOthers());
-    QCOMPARE(b.f.StoredSetting(QLatin1String(kPortChoiceKey)), QStringLiteral("2"));
 }
 
 void TstBoardLink::closeAsksNothingAfterAReadOrAWrite() {

@@ -10,7 +10,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QTest>
