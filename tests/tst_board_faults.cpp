@@ -81,7 +81,6 @@ void ExpectWorks(BoardWindow& b, const VirtualBoard& healthy, Op op, int output 
     if (op == Op::Read) {
         QCOMPARE(b.w().windowTitle(), QStringLiteral("Miravel6 - Lettura da scheda"));
         QCOMPARE(Bytes(b.w().EdataImage()), SampleImageAsRead());
-        QCOMPARE(b.Duration(0)->currentIndex(), 5);
     }
     if (op == Op::Write) {
         QCOMPARE(healthy.image(), image);
