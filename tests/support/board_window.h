@@ -2,36 +2,22 @@
 // A shown main window whose port COM3 leads to a virtual board, and what the board tests read
 // back from the window.
 
+#include "board/board_messages.h"
+#include "model/configuration.h"
 #include "model/edata.h"
 #include "tests/support/virtual_board.h"
 #include "tests/support/window_fixture.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QTest>
 
-#include <map>
-
-inline const QString kCommError = QStringLiteral("Errore comunicazione");
-inline const QString kCheckLines =
-    QStringLiteral("Accertarsi che la porta seriale selezionata sia corretta e\r\n"
-                   "collegata alla scheda Miravel6 o al LoopBack (pin 2+3 in corto).");
-// The link test's verdicts on COM3.
-inline const QString kBoardFound = QStringLiteral(
-    "Test su porta seriale COM3 concluso con successo!\r\nRilevata scheda Miravel6.");
-inline const QString kLoopbackFound =
-    QStringLiteral("Test su porta seriale COM3 concluso con successo!\r\nRilevato Loopback.");
-inline const QString kNothingFound =
-    QStringLiteral("Porta seriale COM3 aperta con successo.\r\nNessun dispositivo connesso.\r\n") +
-    kCheckLines;
-inline const QString kOtherFound = QStringLiteral("Porta seriale COM3 aperta con successo.\r\n"
-                                                  "Rilevato modem AT o altro dispositivo.\r\n") +
-                                   kCheckLines;
+// The link test's verdict on COM3 for what answered; its words are the messages' unit table's.
+inline QString LinkVerdict(LinkDevice device) {
+    return LinkTestText(QStringLiteral("COM3"), device);
+}
 
 inline QStringList Args(std::initializer_list<const char*> args) {
     QStringList list;
@@ -145,29 +131,14 @@ private:
     bool shown = false;
 };
 
-// Everything a failed board operation must leave as it was, the program folder included.
+// What a failed board operation must leave as it was: the configuration (grid, durations,
+// names), the title that tells whether it was kept, and the outputs the board reported.
 struct WindowState {
     explicit WindowState(BoardWindow& b)
-        : grid(b.w().EffSet()), codes(b.w().CurrentFaseCodes()), image(b.w().EdataImage()),
-          text(b.f.Child<QPlainTextEdit>(QStringLiteral("txtEdata"))->toPlainText()),
-          title(b.w().windowTitle()), reds(b.Reds()) {
-        for (const QLabel* label : b.w().findChildren<QLabel*>()) {
-            labels << label->text() << label->toolTip(); // names, cells and the status line
-        }
-        const QDir folder(b.f.FolderPath());
-        for (const QString& name : folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
-            QFile file(folder.filePath(name));
-            files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?");
-        }
-    }
+        : configuration(b.w().CurrentConfiguration()), title(b.w().windowTitle()), reds(b.Reds()) {}
     bool operator==(const WindowState&) const = default;
 
-    EffGrid grid;
-    FaseCodes codes;
-    EdataBytes image;
-    QString text;
+    Configuration configuration;
     QString title;
     QString reds;
-    QStringList labels;
-    std::map<QString, QByteArray> files;
 };
