@@ -38,10 +38,6 @@ QString InHome(const char* name) {
     return home->filePath(U(name));
 }
 
-QString Sample(const char* name) {
-    return U(MIRAVEL6_SAMPLES_DIR "/") + U(name);
-}
-
 QProcessEnvironment Environment() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(U("XDG_CONFIG_HOME"), home->path());

@@ -15,10 +15,6 @@
 
 namespace {
 
-QString Sample(const char* name) {
-    return U(MIRAVEL6_SAMPLES_DIR "/") + U(name);
-}
-
 std::optional<QTemporaryDir> runtime; // XDG_RUNTIME_DIR, which Qt Gui looks for
 
 CliRun RunCli(const QStringList& arguments, bool asNobody = false) {
