@@ -15,10 +15,6 @@
 
 namespace {
 
-QString Sample(const char* name) {
-    return U(MIRAVEL6_SAMPLES_DIR "/") + U(name);
-}
-
 std::optional<QTemporaryDir> runtime; // XDG_RUNTIME_DIR, which Qt Gui looks for
 
 CliRun RunCli(const QStringList& arguments, bool asNobody = false) {
@@ -38,16 +34,6 @@ CliRun RunCli(const QStringList& arguments, bool asNobody = false) {
     });
 }
 
-// Ten lines "N<tab>level".
-QString Levels(const std::array<int, 10>& levels) {
-    QString text;
-    for (int o = 0; o < 10; ++o) {
-        text += QString::number(o + 1) + QLatin1Char('\t') +
-                QString::number(levels[static_cast<std::size_t>(o)]) + QLatin1Char('\n');
-    }
-    return text;
-}
-
 } // namespace
 
 class TstCliPreview : public QObject {
@@ -57,7 +43,7 @@ private slots:
     void previewPrintsTheLevelsAtTheMoment();
     void previewRefusesBadFiles();
     void renderDrawsTheWindowsGrid();
-    void renderFormatsAndFailures();
+    void renderTimelineAndAnUnknownFormat();
     void renderOverAFileItMayNotWriteLeavesIt();
 
 private:
@@ -69,16 +55,16 @@ void TstCliPreview::previewPrintsTheLevelsAtTheMoment() {
     // The levels and the moment's forms are unit-tested; here the command is wired to them.
     const CliRun run = RunCli({U("preview"), Sample("e_mv4f.dm6"), U("--at"), U("00:00:15")});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, Levels({64, 0, 128, 128, 192, 256, 0, 256, 0, 256}));
+    QCOMPARE(run.out,
+             U("1\t64\n2\t0\n3\t128\n4\t128\n5\t192\n6\t256\n7\t0\n8\t256\n9\t0\n10\t256\n"));
     QCOMPARE(run.err, QString());
 }
 
 void TstCliPreview::previewRefusesBadFiles() {
-    // A refused file and a cycle with every phase "OFF" (a bad moment is the parser's,
-    // unit-tested).
-    const QString bad = scratch.filePath(U("rotto.dm6"));
-    QVERIFY(PutFile(bad, "non una configurazione\r\n"));
-    CliRun run = RunCli({U("preview"), bad, U("--at"), U("5")});
+    // A file that does not load (its reasons are the loading's, which every command shares:
+    // tst_cli) and a file that loads with every phase "OFF", which only preview refuses, in its
+    // own words. A bad moment is the parser's, unit-tested.
+    CliRun run = RunCli({U("preview"), scratch.filePath(U("manca.dm6")), U("--at"), U("5")});
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.startsWith(U("Impossibile aprire il file:")));
 
@@ -86,7 +72,6 @@ void TstCliPreview::previewRefusesBadFiles() {
     QVERIFY(PutFile(allOff, GetFile(Sample("e_mv4f.dm6"))
                                 .replace("00=6\r\n01=10\r\n02=6\r\n03=10\r\n",
                                          "00=0\r\n01=0\r\n02=0\r\n03=0\r\n")));
-    QCOMPARE(RunCli({U("check"), allOff}).exitCode, 0);
     run = RunCli({U("preview"), allOff, U("--at"), U("5")});
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.err.trimmed(), U("Nessuna fase temporale attivata: ") + allOff);
@@ -99,7 +84,6 @@ void TstCliPreview::renderDrawsTheWindowsGrid() {
     const CliRun run = RunCli({U("render"), sample, U("-o"), png});
     QCOMPARE(run.exitCode, 0);
     const QImage rendered(png);
-    QVERIFY(!rendered.isNull());
 
     WindowFixture f;
     frmMain& w = f.Show();
@@ -132,33 +116,22 @@ void TstCliPreview::renderDrawsTheWindowsGrid() {
     QVERIFY(lines > 200);
 }
 
-void TstCliPreview::renderFormatsAndFailures() {
-    const QString svg = scratch.filePath(U("griglia.svg"));
-    const QString pdf = scratch.filePath(U("livelli.PDF"));
-    QCOMPARE(RunCli({U("render"), Sample("e_acq.dm6"), U("-o"), svg}).exitCode, 0);
-    QCOMPARE(RunCli({U("render"), Sample("e_acq.dm6"), U("--timeline"), U("-o"), pdf}).exitCode, 0);
-    const QByteArray svgText = GetFile(svg);
-    QVERIFY(svgText.contains("<svg"));
-    QVERIFY(svgText.contains(">Nome</text>")); // the texts are there as text
-    QVERIFY(GetFile(pdf).startsWith("%PDF"));
-
-    // The timeline: ten bands across the whole cycle.
+void TstCliPreview::renderTimelineAndAnUnknownFormat() {
+    // The timeline: ten bands across the whole cycle. The formats by extension and a failed
+    // save are the picture file's (test_picture_file); renderOverAFileItMayNotWriteLeavesIt
+    // wires the refusal of a save.
     const QString timeline = scratch.filePath(U("livelli.png"));
     QCOMPARE(
         RunCli({U("render"), Sample("e_mv4f.dm6"), U("--timeline"), U("-o"), timeline}).exitCode,
         0);
     QCOMPARE(QImage(timeline).size(), QSize(1240, 540));
 
-    // Refusals (those of the command line are unit-tested): another format, a folder that is
-    // not there.
-    CliRun run = RunCli({U("render"), Sample("e_acq.dm6"), U("-o"), scratch.filePath(U("g.jpg"))});
+    // Another format is refused before anything is drawn.
+    const CliRun run =
+        RunCli({U("render"), Sample("e_acq.dm6"), U("-o"), scratch.filePath(U("g.jpg"))});
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.startsWith(U("Formato non riconosciuto: ")));
     QVERIFY(!QFile::exists(scratch.filePath(U("g.jpg"))));
-    const QString missing = scratch.filePath(U("manca/g.png"));
-    run = RunCli({U("render"), Sample("e_acq.dm6"), U("-o"), missing});
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY(run.err.startsWith(U("Impossibile scrivere il file ") + missing));
 }
 
 void TstCliPreview::renderOverAFileItMayNotWriteLeavesIt() {

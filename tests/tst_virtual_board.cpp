@@ -1,9 +1,9 @@
 // The virtual board on its own, driven over its pty with QSerialPort: a smoke test of its
 // protocol and of the options the program's tests do not use.
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/virtual_board.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QTemporaryDir>
@@ -53,13 +53,10 @@ void TstVirtualBoard::everyCommandOverTheLink() {
     }
     image.replace(0, 11, QByteArray("\x00\x03\x04\x0A\x0D\x11\x13\x1A\x1C\x7F\xFF", 11));
     QTemporaryDir folder;
-    QFile imageFile(folder.filePath(QStringLiteral("image.hex")));
-    QVERIFY(imageFile.open(QIODevice::WriteOnly));
-    imageFile.write(QByteArray(image).fill('\x3C').toHex() + "\n");
-    imageFile.close();
+    const QString imageFile = folder.filePath(QStringLiteral("image.hex"));
+    QVERIFY(PutFile(imageFile, QByteArray(128, '\x3C').toHex() + "\n"));
     const QString link = folder.filePath(QStringLiteral("com3"));
-    VirtualBoard board(
-        {QStringLiteral("--image-file"), imageFile.fileName(), QStringLiteral("--link"), link});
+    VirtualBoard board({QStringLiteral("--image-file"), imageFile, QStringLiteral("--link"), link});
     QVERIFY2(board.isReady(), qPrintable(board.errorString()));
     QSerialPort port;
     QVERIFY2(OpenPort(port, link), qPrintable(port.errorString()));
@@ -73,10 +70,9 @@ void TstVirtualBoard::everyCommandOverTheLink() {
                  "W" + image.mid(i, 1).toHex().toUpper() + "\r\n");
     }
     QCOMPARE(board.image(), image);
-    QCOMPARE(Exchange(port, "R", 259), ReadReply(image));
-    // That the outputs outlive the port, opened anew for every click, shows through the window
-    // (tst_board_link).
-    QCOMPARE(board.receivedBytes(), "RAT\r\nCW" + image + "R");
+    QCOMPARE(board.receivedBytes(), "RAT\r\nCW" + image);
+    // The image read back after a write, and the outputs outliving the port, show through the
+    // program's tests (tst_cli, tst_board_link).
 }
 
 void TstVirtualBoard::defaultImageAndExitOnItsOwn() {

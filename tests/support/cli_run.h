@@ -1,5 +1,6 @@
 #pragma once
-// miravel6-cli run as a process, as a user runs it: its exit status and both streams.
+// miravel6-cli run as a process, as a user runs it: its exit status and both streams; and the
+// shipped samples it is run on.
 
 #include <QProcess>
 #include <QString>
@@ -29,4 +30,8 @@ inline CliRun RunProcess(const QString& program, const QStringList& arguments,
     }
     return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
             QString::fromUtf8(cli.readAllStandardError())};
+}
+
+inline QString Sample(const char* name) {
+    return QStringLiteral(MIRAVEL6_SAMPLES_DIR "/") + QString::fromUtf8(name);
 }
