@@ -132,8 +132,6 @@ void TstCli::commands_data() {
          {});
     bare("write with every phase off", L("write") << InHome("spento.dm6") << L("--port", "x"), 2,
          {}, U("Abilitare almeno una fase temporale. (") + InHome("spento.dm6") + U(")\n"));
-    bare("read into a missing folder", L("read", "--port", "/dev/null", "-o", "/nessuna/x.dm6"), 2,
-         {}, U("Impossibile salvare su file /nessuna/x.dm6: la cartella /nessuna non esiste\n"));
     bare("a folder as the port", L("out", "1", "on", "--port") << home->path(), 1, {},
          U("Impossibile aprire la porta ") + home->path() + U("\nDispositivo: ") + home->path() +
              U("\nMotivo: il percorso è una cartella, non un dispositivo seriale.\n"));
