@@ -10,7 +10,7 @@ file(RELATIVE_PATH MIRAVEL6_SHIPPED_FROM_BIN
 configure_file(${PROJECT_SOURCE_DIR}/cmake/build_info.h.in
     ${PROJECT_BINARY_DIR}/generated/build_info.h @ONLY)
 target_include_directories(miravel6_files PRIVATE ${PROJECT_BINARY_DIR}/generated)
-if(UNIX)
+if(TARGET miravel6-virtual-board)
     target_include_directories(miravel6-virtual-board PRIVATE ${PROJECT_BINARY_DIR}/generated)
 endif()
 
