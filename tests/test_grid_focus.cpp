@@ -41,11 +41,8 @@ TEST(GridFocus, MovesSkipHiddenPhasesAndStopAtTheEdges) {
         {"01111110", 6, 4, M::RowEnd, 6, 6},
         {"01111110", 6, 4, M::GridStart, 0, 1},
         {"01111110", 6, 4, M::GridEnd, 9, 6},
-        // From a hidden phase the focus first snaps to a shown one (the next to the right, else
-        // the last to the left), then moves. The window snaps so when a phase is turned off.
-        {"10000001", 5, 3, M::Left, 5, 0},
+        // From a hidden phase the focus first snaps to a shown one, then moves.
         {"10000001", 5, 3, M::Up, 4, 7},
-        {"10000000", 5, 3, M::Right, 5, 0},
         // With nothing shown there is nowhere to go.
         {"00000000", 5, 3, M::GridEnd, 5, 3},
     };
@@ -54,5 +51,21 @@ TEST(GridFocus, MovesSkipHiddenPhasesAndStopAtTheEdges) {
                   CellIndex(c.toOutput, c.toFase))
             << c.shown << " from " << c.output << "/" << c.fase << " move "
             << static_cast<int>(c.move);
+    }
+}
+
+// Where the focus goes when its phase is turned off: the next shown phase to the right, else the
+// last one to the left; nowhere when none is shown.
+TEST(GridFocus, SnapPrefersTheNextShownPhaseToTheRight) {
+    const struct {
+        const char* shown;
+        int fase, toFase;
+    } cases[] = {
+        {"11111111", 4, 4}, {"10000001", 4, 7}, {"11110000", 6, 3},
+        {"00000001", 0, 7}, {"10000000", 7, 0}, {"00000000", 2, 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SnapFocusCell(CellIndex(7, c.fase), Shown(c.shown)), CellIndex(7, c.toFase))
+            << c.shown << " " << c.fase;
     }
 }
