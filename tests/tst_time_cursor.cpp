@@ -149,10 +149,6 @@ void TstTimeCursor::refusedOrCancelledStartThenWhatARunLocks() {
     c.Press();
     c.ExpectQuestion(2);
     c.ExpectIdle();
-    // A tick that somehow still came would find nothing to do.
-    c.f.window().tmrTimeCursor_Timer();
-    QCOMPARE(c.f.ui.messages.size(), std::size_t{2});
-    c.ExpectIdle();
 
     // Only the cursor button works while it runs.
     c.Start();
