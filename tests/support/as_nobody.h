@@ -11,11 +11,6 @@
 
 inline constexpr uid_t kNobody = 65534;
 
-// In a child process (forked, or about to start a program): drops to nobody.
-inline bool BecomeNobody() {
-    return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
-}
-
 // Runs `run` in a forked child, as nobody when we are root, otherwise as we are: what it changes
 // of its process (the environment, say) ends with the child. A failed check in the child prints
 // as usual and fails the case here.
@@ -23,7 +18,7 @@ inline void AsNobody(const std::function<void()>& run) {
     std::fflush(stdout);
     const pid_t child = ::fork();
     if (child == 0) {
-        const bool dropped = ::geteuid() != 0 || BecomeNobody();
+        const bool dropped = ::geteuid() != 0 || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
         if (dropped) {
             run();
         }

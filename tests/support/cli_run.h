@@ -6,24 +6,17 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 struct CliRun {
     int exitCode = -1; // -1: it did not end by itself within 30 s
     QString out;
     QString err;
 };
 
-// Runs `program` (the CLI, or a shell that starts it) in `environment`; `inChild` runs in the
-// child just before the program starts.
+// Runs `program` (the CLI, or a shell that starts it) in `environment`.
 inline CliRun RunProcess(const QString& program, const QStringList& arguments,
-                         const QProcessEnvironment& environment,
-                         const std::function<void()>& inChild = {}) {
+                         const QProcessEnvironment& environment) {
     QProcess cli;
     cli.setProcessEnvironment(environment);
-    if (inChild) {
-        cli.setChildProcessModifier(inChild);
-    }
     cli.start(program, arguments);
     if (!cli.waitForFinished(30000) || cli.exitStatus() != QProcess::NormalExit) {
         return {};
