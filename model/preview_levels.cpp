@@ -47,9 +47,12 @@ double CellLevel(const PreviewPlan& plan, int output, const PreviewMoment& momen
     return PartLevel(rec.bytePart2, lv.intStartPart2, lv.intStopPart2, moment.fraction * 2.0 - 1.0);
 }
 
-// Flicker: dimmed or not in slots of the cycle; fixed paces alternate, random ones do not.
+// Flicker type 1..7: dimmed by its share of the level (6 %, 12 %, 25 %, 50 %, 25 %...) or not,
+// in slots of the cycle; fixed paces alternate, random ones do not.
 double FlickerFactor(int flicker, std::uint32_t seed, int cell, double seconds) {
     static constexpr std::array<double, 8> kSlotSeconds = {0, 0.2, 0.2, 0.2, 0.2, 1.0, 0.5, 0.25};
+    static constexpr std::array<double, 8> kDimming = {0,   0.0625, 0.125, 0.25,
+                                                       0.5, 0.25,   0.25,  0.25};
     const double slotSeconds = kSlotSeconds[static_cast<std::size_t>(flicker)];
     const auto slot = static_cast<std::int64_t>(std::floor(seconds / slotSeconds));
     const bool dimmed =
@@ -57,7 +60,7 @@ double FlickerFactor(int flicker, std::uint32_t seed, int cell, double seconds) 
             ? (slot & 1) != 0
             : (Mix(Mix(seed, static_cast<std::uint32_t>(cell)), static_cast<std::uint32_t>(slot)) &
                1u) != 0;
-    return dimmed ? 1.0 - FlickerDimming(flicker) : 1.0;
+    return dimmed ? 1.0 - kDimming[static_cast<std::size_t>(flicker)] : 1.0;
 }
 
 // Random switch-on: a step that lights after a dark one waits up to half of itself.
@@ -87,12 +90,6 @@ bool StillDark(const PreviewPlan& plan, std::uint32_t seed, int cell, const Prev
 }
 
 } // namespace
-
-double FlickerDimming(int flicker) {
-    static constexpr std::array<double, 8> kDimming = {0,   0.0625, 0.125, 0.25,
-                                                       0.5, 0.25,   0.25,  0.25};
-    return flicker < 0 || flicker > 7 ? 0.0 : kDimming[static_cast<std::size_t>(flicker)];
-}
 
 PreviewPlan PlanPreview(const EffGrid& recEffSet, const FaseCodes& faseCodes) {
     PreviewPlan plan;

@@ -44,6 +44,3 @@ std::array<double, kOutputs> LevelsAt(const PreviewPlan& plan, double seconds);
 // is not the board's. The same seed gives the same effects.
 std::array<double, kOutputs> IndicativeLevelsAt(const PreviewPlan& plan, double seconds,
                                                 std::uint32_t seed);
-
-// Dimming of flicker type 1..7 as a fraction of the level (6 %, 12 %, 25 %, 50 %, 25 %...).
-double FlickerDimming(int flicker);
