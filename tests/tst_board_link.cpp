@@ -32,8 +32,8 @@ private slots:
     void outputReportedOnIsPureRed();
     void everyKindOfControlIsRefusedWhileThePortIsOpen_data();
     void everyKindOfControlIsRefusedWhileThePortIsOpen();
-    void sessionEndDuringAWriteClosesAfterIt_data();
     void sessionEndDuringAWriteClosesAfterIt();
+    void sessionEndWhileIdleClosesAtOnce();
     void closeAsksNothingAfterAReadOrAWrite();
 };
 
@@ -285,18 +285,9 @@ void TstBoardLink::everyKindOfControlIsRefusedWhileThePortIsOpen() {
     QVERIFY(b.w().close());
 }
 
-void TstBoardLink::sessionEndDuringAWriteClosesAfterIt_data() {
-    QTest::addColumn<int>("signal");
-    QTest::addColumn<bool>("duringWrite");
-    // One write is enough to show the close waits for its end.
-    // The three signals share one handler, each walked by tst_cli.
-    QTest::newRow("SIGTERM during a write") << SIGTERM << true;
-    QTest::newRow("SIGHUP, idle") << SIGHUP << false;
-}
-
+// The three signals go through one list: SIGTERM and SIGHUP here, SIGINT in tst_cli. One write
+// is enough to show the close waits for its end.
 void TstBoardLink::sessionEndDuringAWriteClosesAfterIt() {
-    QFETCH(int, signal);
-    QFETCH(bool, duringWrite);
     BoardWindow b(Args({"--delay-ms", "5"}));
     QVERIFY2(b.Ready(), qPrintable(b.Why()));
     const CloseRequests requests([&] { b.w().RequestClose(); });
@@ -304,12 +295,7 @@ void TstBoardLink::sessionEndDuringAWriteClosesAfterIt() {
     b.f.ui.onMessage = [&](const RecordedMessage&) {
         shownAtMessage = b.w().isVisible() && b.w().PortIsOpen();
     };
-    if (!duringWrite) {
-        QCOMPARE(::raise(signal), 0);
-        QTRY_VERIFY(!b.w().isVisible());
-        return;
-    }
-    QTimer::singleShot(0, [signal] { ::raise(signal); });
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
 
     b.Click("cmdEdataWrite");
 
@@ -317,6 +303,14 @@ void TstBoardLink::sessionEndDuringAWriteClosesAfterIt() {
     b.ExpectOneMessage(kWriteDoneText, MsgIcon::Information);
     QVERIFY(shownAtMessage);
     QTRY_VERIFY(!b.w().isVisible());
+}
+
+void TstBoardLink::sessionEndWhileIdleClosesAtOnce() {
+    WindowFixture f;
+    frmMain& w = f.Show();
+    const CloseRequests requests([&] { w.RequestClose(); });
+    QCOMPARE(::raise(SIGHUP), 0);
+    QTRY_VERIFY(!w.isVisible());
 }
 
 void TstBoardLink::closeAsksNothingAfterAReadOrAWrite() {

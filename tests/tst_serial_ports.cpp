@@ -6,6 +6,7 @@
 #include "board/port_settings.h"
 #include "tests/support/board_window.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/utf8.h"
 
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -27,11 +29,10 @@ const QString kAssign3 = QStringLiteral("Assegna dispositivo a COM3...");
 class ScriptedInventory final : public PortInventory {
 public:
     std::vector<SerialDevice> PresentDevices() const override {
-        const auto s = [](const char* text) { return QString::fromLatin1(text); };
-        return {{s("/dev/ttyUSB0"), s("FT232R USB UART"), s("FTDI"), s("A50285BI"), 0x0403, 0x6001,
+        return {{U("/dev/ttyUSB0"), U("FT232R USB UART"), U("FTDI"), U("A50285BI"), 0x0403, 0x6001,
                  kById},
-                {s("/dev/ttyACM0"), s("Arduino Uno"), s("Arduino"), s("7543"), 0x2341, 0x0043, {}},
-                {s("/dev/ttyS0"), {}, {}, {}, std::nullopt, std::nullopt, {}}};
+                {U("/dev/ttyACM0"), U("Arduino Uno"), U("Arduino"), U("7543"), 0x2341, 0x0043, {}},
+                {U("/dev/ttyS0"), {}, {}, {}, std::nullopt, std::nullopt, {}}};
     }
 };
 
@@ -136,35 +137,34 @@ void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy_data() {
     QTest::addColumn<QString>("button"); // then pressed; empty: none
     QTest::addColumn<QString>("reason"); // the details' second line ("<pid>": this process)
 
-    const auto u = [](const char* text) { return QString::fromUtf8(text); };
     const auto row = [&](const char* name, const QString& before, const char* step, int marked,
                          const QString& question, bool confirm, const QString& after,
                          const char* button, const char* reason) {
-        QTest::newRow(name) << before << u(step) << marked << question << confirm << after
-                            << u(button) << u(reason);
+        QTest::newRow(name) << before << U(step) << marked << question << confirm << after
+                            << U(button) << U(reason);
     };
-    const QString ask = u("\r\nAssegnarlo comunque a COM3?");
+    const QString ask = U("\r\nAssegnarlo comunque a COM3?");
     const char* missing = "Motivo: il dispositivo non esiste.";
-    const QString usb9 = u("Il percorso \"/dev/ttyUSB9\" non esiste.") + ask;
+    const QString usb9 = U("Il percorso \"/dev/ttyUSB9\" non esiste.") + ask;
     // Each row that then presses a button meets another of the system's reasons; its message
     // is the same for Leggi, Scrivi and Cmd Out (the link test's: tst_board_link).
     row("a listed adapter: its by-id link, then Leggi", {}, "row 0", -1, {}, true, kById,
         "cmdEdataRead", missing);
     // A listed device without a link is stored as its path.
-    row("the assignment marked through another name", u("/dev/ttyUSB0"), "row 1", 0, {}, true,
-        u("/dev/ttyACM0"), "", "");
-    row("Predefinito", kById, "default", 0, {}, true, u("-"), "", "");
-    row("Annulla", u("/dev/ttyACM0"), "cancel", 1, {}, true, u("/dev/ttyACM0"), "", "");
+    row("the assignment marked through another name", U("/dev/ttyUSB0"), "row 1", 0, {}, true,
+        U("/dev/ttyACM0"), "", "");
+    row("Predefinito", kById, "default", 0, {}, true, U("-"), "", "");
+    row("Annulla", U("/dev/ttyACM0"), "cancel", 1, {}, true, U("/dev/ttyACM0"), "", "");
     // A character device is stored without a question; the open gives the system's reason
     // (each reason, and each question, is unit-tested). A confirmed question is the folder's.
-    row("the board, held by a second opening", {}, "type <board>", -1, {}, true, u("<board>"),
+    row("the board, held by a second opening", {}, "type <board>", -1, {}, true, U("<board>"),
         "cmdEdataWrite",
         "Motivo: il dispositivo è già in uso da un altro programma (processo <pid>).");
-    row("missing, refused", u("/dev/ttyACM0"), "type /dev/ttyUSB9", 1, usb9, false,
-        u("/dev/ttyACM0"), "", "");
+    row("missing, refused", U("/dev/ttyACM0"), "type /dev/ttyUSB9", 1, usb9, false,
+        U("/dev/ttyACM0"), "", "");
     row("a folder, then Cmd Out 3", {}, "type <folder>", -1,
-        u("Il percorso \"<folder>\" è una cartella, non un dispositivo seriale.") + ask, true,
-        u("<folder>"), "cmdOutOnoff_2",
+        U("Il percorso \"<folder>\" è una cartella, non un dispositivo seriale.") + ask, true,
+        U("<folder>"), "cmdOutOnoff_2",
         "Motivo: il percorso è una cartella, non un dispositivo seriale.");
 }
 
@@ -177,29 +177,35 @@ void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy() {
     QFETCH(QString, after);
     QFETCH(QString, button);
     QFETCH(QString, reason);
-    BoardWindow b;
-    QVERIFY2(b.Ready(), qPrintable(b.Why()));
+    std::optional<VirtualBoard> board; // only the row that opens the board needs one
+    if (step.contains(QStringLiteral("<board>"))) {
+        board.emplace();
+        QVERIFY2(board->isReady(), qPrintable(board->errorString()));
+    }
+    WindowFixture f;
+    f.StoreSetting(QLatin1String(kPortChoiceKey), QStringLiteral("2"));
+    frmMain& w = f.Show();
     const ScriptedInventory inventory;
-    b.w().SetPortInventory(&inventory);
+    w.SetPortInventory(&inventory);
     QTemporaryDir scratch;
     for (QString* text : {&step, &question, &after}) {
         text->replace(QStringLiteral("<folder>"), scratch.path());
-        text->replace(QStringLiteral("<board>"), b.board.devicePath());
+        text->replace(QStringLiteral("<board>"), board ? board->devicePath() : QString());
     }
     reason.replace(QStringLiteral("<pid>"), QString::number(QCoreApplication::applicationPid()));
-    QSerialPort other(b.board.devicePath());
-    QVERIFY(!step.endsWith(b.board.devicePath()) || other.open(QIODevice::ReadWrite));
-    b.f.StoreSetting(QStringLiteral("ports/COM3"), before);
+    QSerialPort other(board ? board->devicePath() : QString());
+    QVERIFY(!board || other.open(QIODevice::ReadWrite));
+    f.StoreSetting(QStringLiteral("ports/COM3"), before);
     auto expectedSettings = Settings();
     expectedSettings.erase(QStringLiteral("ports/COM3"));
     if (after != QStringLiteral("-")) {
         expectedSettings[QStringLiteral("ports/COM3")] = after;
     }
-    b.f.ui.menuChoices.push_back({kAssign3});
-    b.f.ui.msgAnswers.push_back(confirm ? MsgAnswer::Ok : MsgAnswer::Cancel);
+    f.ui.menuChoices.push_back({kAssign3});
+    f.ui.msgAnswers.push_back(confirm ? MsgAnswer::Ok : MsgAnswer::Cancel);
     QStringList rows; // every cell, row by row
     QString field;
-    b.f.ui.dialogActions.push_back([&](QDialog& dialog) {
+    f.ui.dialogActions.push_back([&](QDialog& dialog) {
         auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lstDevices"));
         for (int cell = 0; cell < list->topLevelItemCount() * list->columnCount(); ++cell) {
             const int column = cell % list->columnCount();
@@ -209,9 +215,9 @@ void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy() {
         Act(dialog, step);
     });
 
-    b.w().cboComm_ContextMenu(QPoint(10, 10));
+    w.cboComm_ContextMenu(QPoint(10, 10));
 
-    QCOMPARE(b.f.ui.dialogTitles, QStringList{QStringLiteral("Assegna dispositivo a COM3")});
+    QCOMPARE(f.ui.dialogTitles, QStringList{QStringLiteral("Assegna dispositivo a COM3")});
     QStringList listed{QStringLiteral("/dev/ttyUSB0|FT232R USB UART|FTDI|A50285BI|0403:6001"),
                        QStringLiteral("/dev/ttyACM0|Arduino Uno|Arduino|7543|2341:0043"),
                        QStringLiteral("/dev/ttyS0||||")};
@@ -221,16 +227,16 @@ void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy() {
     }
     QCOMPARE(rows.join(QLatin1Char('|')), listed.join(QLatin1Char('|')));
     QCOMPARE(field, before);
-    QCOMPARE(b.f.ui.messages.empty(), question.isEmpty());
+    QCOMPARE(f.ui.messages.empty(), question.isEmpty());
     if (!question.isEmpty()) {
-        const RecordedMessage& asked = b.f.ui.messages[0];
+        const RecordedMessage& asked = f.ui.messages[0];
         QCOMPARE(asked.text, question);
         QVERIFY(asked.icon == MsgIcon::Exclamation && asked.buttons == MsgButtons::OkCancel &&
                 asked.caption == QStringLiteral("Miravel6"));
     }
     QVERIFY(Settings() == expectedSettings);
     // The entry's item tooltip names what it opens now; the list itself is as it was.
-    auto* list = b.f.Child<QComboBox>(QStringLiteral("cboComm"));
+    auto* list = f.Child<QComboBox>(QStringLiteral("cboComm"));
     const QString opens = after == QStringLiteral("-") ? QStringLiteral("/dev/ttyS2") : after;
     QCOMPARE(list->itemData(2, Qt::ToolTipRole).toString(), opens);
     QVERIFY(list->count() == 16 && list->currentIndex() == 2);
@@ -239,10 +245,10 @@ void TstSerialPorts::dialogStoresTheChoiceAndTheOpenSaysWhy() {
     }
 
     // The open fails; its message stays as it was and gains the device and the reason.
-    b.f.ui.messages.clear();
-    b.Click(b.f.Child<QPushButton>(button));
-    b.ExpectOneMessage(PortOpenFailedText(QStringLiteral("COM3")), MsgIcon::Critical);
-    const QStringList details = b.f.ui.messages[0].details.split(QStringLiteral("\r\n"));
+    f.ui.messages.clear();
+    f.ClickButton(button);
+    f.ExpectMessage(1, PortOpenFailedText(QStringLiteral("COM3")), MsgIcon::Critical);
+    const QStringList details = f.ui.messages[0].details.split(QStringLiteral("\r\n"));
     QCOMPARE(details.value(0), QStringLiteral("Dispositivo: ") + opens);
     QCOMPARE(details.value(1), reason);
     // A missing device also tells which serial devices there are instead.
